@@ -1,0 +1,73 @@
+#pragma once
+// A window as the toolkit-free core sees it: picture holders in drawing order (later ones
+// above earlier ones). The core switches visibility, pictures and places; the model records
+// the rectangles whose look may have changed, so a view repaints only those.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "display/picture.h"
+
+namespace fluffo {
+
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+enum class Cursor : uint8_t { Default, Hand, Help };
+
+struct Holder {
+    std::string name;
+    Rect bounds;
+    bool visible = false;
+    PicturePtr picture;     // none: the holder draws nothing
+    int copied_from = -1;   // index of the holder whose picture this one shows a copy of
+    bool transparent = false;
+    bool stretch = false;
+    bool center = false;
+    bool auto_size = false;
+    std::string hint;
+    Cursor cursor = Cursor::Default;
+};
+
+using HolderId = int;  // index in drawing order; -1 is "no holder"
+
+class ScreenModel {
+public:
+    HolderId add(Holder holder);  // appends on top; names are unique
+    HolderId find(std::string_view name) const;  // -1 when absent
+    HolderId require(std::string_view name) const;  // throws std::out_of_range when absent
+
+    size_t size() const { return m_holders.size(); }
+    const Holder& at(HolderId id) const { return m_holders[static_cast<size_t>(id)]; }
+    const std::vector<Holder>& holders() const { return m_holders; }
+
+    // Each setter records a changed rectangle only when the look can have changed.
+    void set_visible(HolderId id, bool visible);
+    void set_picture(HolderId id, PicturePtr picture, int copied_from = -1);
+    void set_bounds(HolderId id, Rect bounds);
+    void set_stretch(HolderId id, bool stretch);
+    void set_auto_size(HolderId id, bool auto_size);
+    void set_hint(HolderId id, std::string hint);
+
+    // The rectangles changed since the last call, oldest first. After many changes they are
+    // merged into one bounding rectangle, so an unread list stays small.
+    std::vector<Rect> take_dirty();
+    const std::vector<Rect>& dirty() const { return m_dirty; }
+
+private:
+    void mark(const Rect& r);
+
+    std::vector<Holder> m_holders;
+    std::unordered_map<std::string, HolderId> m_by_name;
+    std::vector<Rect> m_dirty;
+};
+
+}  // namespace fluffo

@@ -1,0 +1,28 @@
+#pragma once
+// The board's fixed geometry: Fluffo's and the wolves' move tables, the egg layout of a fresh
+// stage, and the steps that carry Fluffo over bridges and through tunnels. Wolves only ever
+// take the plain step; Fluffo's step knows the hidden cells.
+
+#include "engine/game_state.h"
+
+namespace fluffo {
+
+struct Cell {
+    int32_t col = 0;
+    int32_t row = 0;
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+// Writes the initial Fluffo_Dirs and Wolf_Dirs of all 63 cells (gate cells as all open).
+void fill_move_tables(GameState& state);
+
+// 0 everywhere, 1 on the 35 visible cells, 2 on the two power eggs, 0 in the den.
+void Gam_Reset_Eggs(GameState& state);
+
+// The plain step of a direction bit (a wolf's step).
+Cell plain_step(Cell from, int32_t dir);
+
+// Fluffo's step: the plain step except where a bridge or tunnel leads elsewhere.
+Cell fluffo_step(Cell from, int32_t dir);
+
+}  // namespace fluffo

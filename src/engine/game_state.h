@@ -1,0 +1,88 @@
+#pragma once
+// The whole memory of the handheld: mode, board with its move tables, Fluffo, the wolves,
+// the numbers and the held-button latches. Plain data, zero at creation; the engine's
+// operations change it and the display only reads positions and numbers from it.
+
+#include <array>
+#include <cstdint>
+
+namespace fluffo {
+
+// One direction is one bit; a set of directions is their sum.
+inline constexpr int32_t Dir_Up = 1;
+inline constexpr int32_t Dir_Left = 2;
+inline constexpr int32_t Dir_Right = 4;
+inline constexpr int32_t Dir_Down = 8;
+
+inline constexpr int32_t Mode_All_On = 0;
+inline constexpr int32_t Mode_Time = 1;
+inline constexpr int32_t Mode_Alarm = 2;
+inline constexpr int32_t Mode_Game_A_Intro = 3;
+inline constexpr int32_t Mode_Game_B_Intro = 4;
+inline constexpr int32_t Mode_Game_A = 5;
+inline constexpr int32_t Mode_Game_B = 6;
+inline constexpr int32_t Mode_Game_Over = 7;
+
+inline constexpr int32_t Wolf_Active = 10;
+inline constexpr int32_t Wolf_Vulnerable = 11;
+
+// Board extent: columns 0..6, rows 0..8; the visible board is columns 1..5 by rows 1..7.
+inline constexpr int Board_Cols = 7;
+inline constexpr int Board_Rows = 9;
+inline constexpr int Den_Col = 3;
+inline constexpr int Den_Row = 4;
+
+struct Gam_Cell {
+    uint8_t Egg_State = 0;    // 0 nothing to do, 1 unvisited, 2 power egg
+    uint8_t Fluffo_Dirs = 0;  // directions in which Fluffo may leave the cell
+    uint8_t Wolf_Dirs = 0;    // directions in which a wolf may leave the cell
+};
+
+struct Gam_Wolf {
+    int32_t Col = 0;
+    int32_t Row = 0;
+    int32_t Dir = 0;
+    int32_t State = 0;  // 0..9 in the den, Wolf_Active, Wolf_Vulnerable
+};
+
+struct GameState {
+    int32_t Gam_Mode = Mode_All_On;
+    // Indexed [column][row], column-major like the handheld's own memory.
+    std::array<std::array<Gam_Cell, Board_Rows>, Board_Cols> Gam_Board{};
+
+    int32_t Gam_Fluffo_Col = 0;
+    int32_t Gam_Fluffo_Row = 0;
+    int32_t Gam_Fluffo_Dir = 0;
+    std::array<Gam_Wolf, 2> Gam_Wolves{};
+
+    int32_t Gam_Score = 0;
+    int32_t Gam_HiScore_A = 0;
+    int32_t Gam_HiScore_B = 0;
+    int32_t Gam_Lives = 0;
+    int32_t Gam_Extra_Life_At = 0;
+    int32_t Gam_Wolf_Bonus = 0;
+    int32_t Gam_Stage = 0;
+    int32_t Gam_Gate = 0;
+    int32_t Gam_Phase = 0;
+    int32_t Gam_Power_Count = 0;
+    int32_t Gam_Power_Length = 0;
+    int32_t Gam_Wolf_Count = 0;
+    int32_t Gam_Step = 0;
+
+    bool Inp_Time_Held = false;
+    bool Inp_Game_A_Held = false;
+    bool Inp_Game_B_Held = false;
+
+    Gam_Cell& cell(int col, int row) { return Gam_Board[col][row]; }
+    const Gam_Cell& cell(int col, int row) const { return Gam_Board[col][row]; }
+};
+
+inline bool is_visible_cell(int col, int row) {
+    return col >= 1 && col <= 5 && row >= 1 && row <= 7;
+}
+inline bool is_board_cell(int col, int row) {
+    return col >= 0 && col < Board_Cols && row >= 0 && row < Board_Rows;
+}
+inline bool is_den(int col, int row) { return col == Den_Col && row == Den_Row; }
+
+}  // namespace fluffo

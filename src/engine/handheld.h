@@ -1,0 +1,94 @@
+#pragma once
+// The handheld itself: its game state, the mode switch, difficulty and gates, the game tick,
+// the timed sequences (intro, stage start and end, miss, power mode, game over), the clock
+// and alarm, and the fourteen player actions. It draws through MainScreen, keeps time through
+// the Scheduler's nine timers and reaches sound, store, clock and chance through ports.
+
+#include "display/main_screen.h"
+#include "engine/game_state.h"
+#include "engine/ports.h"
+#include "engine/scheduler.h"
+#include "shell/settings_store.h"
+
+namespace fluffo {
+
+struct HandheldPorts {
+    SamplePlayer& sound;
+    SettingsStore& store;
+    WallClock& clock;
+    RandomSource& random;
+};
+
+class Handheld : public TimerSink {
+public:
+    // Registers itself as the scheduler's handler. Fills no table and reads no store: creation
+    // steps are the caller's (see create()).
+    Handheld(MainScreen& screen, Scheduler& scheduler, HandheldPorts ports);
+
+    // The engine's part of main window creation: move tables, high scores, held flags.
+    void create();
+
+    GameState state;
+
+    // Modes, difficulty, gates.
+    void Gam_Set_Mode();
+    void Gam_Set_Difficulty();
+    void Gam_Set_Gate();
+    void Gam_Stop_All_Timers();
+
+    // Timer handlers.
+    void Timer_ClockTimer();
+    void Timer_AlarmTimer();
+    void Timer_Game_StartTimer();
+    void Timer_Stage_StartTimer();
+    void Timer_GameTimer();
+    void Timer_Power_PillTimer();
+    void Timer_Stage_CompleteTimer();
+    void Timer_MissTimer();
+    void Timer_Game_OverTimer();
+    void on_timer(TimerId id) override;
+
+    // Player actions.
+    void Inp_game_a_down();
+    void Inp_game_a_up();
+    void Inp_game_b_down();
+    void Inp_game_b_up();
+    void Inp_time_down();
+    void Inp_time_up();
+    void Inp_up_down();
+    void Inp_up_up();
+    void Inp_left_down();
+    void Inp_left_up();
+    void Inp_right_down();
+    void Inp_right_up();
+    void Inp_down_down();
+    void Inp_down_up();
+
+    // Display helpers that read Fluffo's place from the state.
+    void Vid_Show_Fluffo(bool on);
+
+    MainScreen& screen() { return m_screen; }
+    Scheduler& scheduler() { return m_scheduler; }
+
+private:
+    void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
+    void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
+    void direction_down(int32_t dir);
+    void release_direction();
+    void fluffo_phase(bool& caught);
+    void wolves_phase(bool& caught);
+    void redraw_wolves();
+    void den_step();
+    void move_wolf(Gam_Wolf& wolf);
+    void end_power_if_none_vulnerable();
+    void check_extra_life(bool& bonus_sound);
+    void start_miss();
+    bool board_clear() const;
+    bool wolf_in_play(int i) const { return i < state.Gam_Wolf_Count; }
+
+    MainScreen& m_screen;
+    Scheduler& m_scheduler;
+    HandheldPorts m_ports;
+};
+
+}  // namespace fluffo
