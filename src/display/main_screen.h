@@ -46,9 +46,15 @@ public:
     const Named& named() const { return m_named; }
 
     // Switch one holder (no-op for -1) or one figure of a table cell (no-op outside 1..5, 1..7).
-    void show(HolderId id, bool on);
-    bool is_shown(HolderId id) const;
-    static HolderId cell(const FigureTable& table, int col, int row);
+    // Inline: the engine switches about seventy holders per game tick.
+    void show(HolderId id, bool on) {
+        if (id >= 0) m_model.set_visible(id, on);
+    }
+    bool is_shown(HolderId id) const { return id >= 0 && m_model.at(id).visible; }
+    static HolderId cell(const FigureTable& table, int col, int row) {
+        if (col < 1 || col > 5 || row < 1 || row > 7) return -1;
+        return table[static_cast<size_t>(col)][static_cast<size_t>(row)];
+    }
 
     void Vid_Show_All(bool on);
     void Vid_Show_All_Fluffo(bool on);
@@ -62,11 +68,16 @@ public:
     void Vid_Show_Panel_Score(const int32_t& value, bool show);
     void Vid_Show_Panel_Lives(const int32_t& count);
     // Puts a copy of number picture `digit` (0..9), or none for -1, into digit position pos (1..5).
+    // The copy shares the number's picture and remembers the number holder, so the digit is
+    // known even without skin pictures. Any other digit blanks; any other position is a no-op.
     void set_digit(int pos, int digit);
-    // The digit a position shows: 0..9, or -1 when it shows no picture.
+    // The digit a position shows: 0..9, or -1 when it shows no picture (or pos is not 1..5).
     int digit_shown(int pos) const;
 
 private:
+    void add_holders();
+    void fill_tables();
+
     ScreenModel m_model;
     Named m_named{};
 };

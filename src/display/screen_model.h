@@ -3,7 +3,10 @@
 // above earlier ones). The core switches visibility, pictures and places; the model records
 // the rectangles whose look may have changed, so a view repaints only those.
 
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,9 +52,18 @@ public:
     const Holder& at(HolderId id) const { return m_holders[static_cast<size_t>(id)]; }
     const std::vector<Holder>& holders() const { return m_holders; }
 
-    // Each setter records a changed rectangle only when the look can have changed.
-    void set_visible(HolderId id, bool visible);
+    // Each setter records a changed rectangle only when the look can have changed; a setter
+    // given the value already held records nothing. Ids must name a holder.
+    // The engine switches visibility many times per tick: the unchanged case stays inline.
+    void set_visible(HolderId id, bool visible) {
+        assert(id >= 0 && static_cast<size_t>(id) < m_holders.size());
+        Holder& h = m_holders[static_cast<size_t>(id)];
+        if (h.visible != visible) visibility_changed(h, visible);
+    }
+    // A new picture repaints the old and the new area while visible; an auto-size holder takes
+    // the picture's size. copied_from is recorded as given.
     void set_picture(HolderId id, PicturePtr picture, int copied_from = -1);
+    // An auto-size holder with a picture keeps the picture's width and height.
     void set_bounds(HolderId id, Rect bounds);
     void set_stretch(HolderId id, bool stretch);
     void set_auto_size(HolderId id, bool auto_size);
@@ -62,11 +74,21 @@ public:
     std::vector<Rect> take_dirty();
     const std::vector<Rect>& dirty() const { return m_dirty; }
 
+    // More recorded rectangles than this collapse into their bounding rectangle.
+    static constexpr size_t Dirty_Limit = 128;
+
 private:
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+
+    Holder& holder(HolderId id);
+    void visibility_changed(Holder& h, bool visible);
     void mark(const Rect& r);
 
     std::vector<Holder> m_holders;
-    std::unordered_map<std::string, HolderId> m_by_name;
+    std::unordered_map<std::string, HolderId, NameHash, std::equal_to<>> m_by_name;
     std::vector<Rect> m_dirty;
 };
 

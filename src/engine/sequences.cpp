@@ -1,0 +1,155 @@
+// The timed sequences around the tick: the intro, stage start, stage complete, the miss
+// animation, power mode and game over. Stepped ones keep their place in Gam_Step and set
+// their own timer's interval to the delay before their next step.
+#include "engine/board.h"
+#include "engine/handheld.h"
+
+namespace fluffo {
+
+void Handheld::Timer_Game_StartTimer() {
+    if (state.Gam_Mode == Mode_Game_A_Intro || state.Gam_Mode == Mode_Game_B_Intro) {
+        state.Gam_Mode += 2;
+        Gam_Set_Mode();
+    }
+    disable(TimerId::Timer_Game_Start);
+}
+
+void Handheld::Timer_Stage_StartTimer() {
+    switch (state.Gam_Step) {
+        case 1:
+            m_ports.sound.Snd_Play(Sample::Stgstart);
+            m_screen.Vid_Show_Panel_Lives(state.Gam_Lives);
+            m_screen.Vid_Show_All_Wolf(false);
+            state.Gam_Step = 2;
+            m_scheduler.set_interval(TimerId::Timer_Stage_Start, 700);
+            break;
+        case 2:
+            for (int i = 0; i < 2; ++i) {
+                if (wolf_in_play(i)) state.Gam_Wolves[i].State = 0;
+            }
+            state.Gam_Fluffo_Col = 3;
+            state.Gam_Fluffo_Row = 5;
+            state.Gam_Fluffo_Dir = 0;
+            Vid_Show_Fluffo(true);
+            state.Gam_Gate = 1;
+            Gam_Set_Gate();
+            state.Gam_Phase = 1;
+            state.Gam_Power_Count = 0;
+            m_scheduler.set_enabled(TimerId::Timer_Game, true);
+            disable(TimerId::Timer_Stage_Start);
+            break;
+        default:
+            break;
+    }
+}
+
+void Handheld::Timer_Stage_CompleteTimer() {
+    switch (state.Gam_Step) {
+        case 1:
+            m_screen.Vid_Show_All_Wolf(false);
+            m_ports.sound.Snd_Play(Sample::Complete);
+            state.Gam_Step = 2;
+            m_scheduler.set_interval(TimerId::Timer_Stage_Complete, 2450);
+            break;
+        case 2: {
+            Gam_Reset_Eggs(state);
+            m_screen.Vid_Show_All_Fluffo(false);
+            m_screen.Vid_Show_All_Egg(false);
+            const MainScreen::Named& n = m_screen.named();
+            m_screen.show(n.im_egg_2_6_w, true);
+            m_screen.show(n.im_egg_4_2_w, true);
+            state.Gam_Stage += 1;
+            Gam_Set_Difficulty();
+            state.Gam_Step = 1;
+            arm(TimerId::Timer_Stage_Start, 1);
+            disable(TimerId::Timer_Stage_Complete);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void Handheld::Timer_MissTimer() {
+    switch (state.Gam_Step) {
+        case 1:
+            m_scheduler.set_interval(TimerId::Timer_Miss, 100);
+            break;
+        case 2:
+            m_ports.sound.Snd_Play(Sample::Miss);
+            Vid_Show_Fluffo(false);
+            m_scheduler.set_interval(TimerId::Timer_Miss, 240);
+            break;
+        case 3:
+            Vid_Show_Fluffo(true);
+            break;
+        case 4:
+            Vid_Show_Fluffo(false);
+            break;
+        case 5:
+            Vid_Show_Fluffo(true);
+            m_scheduler.set_interval(TimerId::Timer_Miss, 750);
+            break;
+        case 6:
+            Vid_Show_Fluffo(false);
+            m_scheduler.set_interval(TimerId::Timer_Miss, 1000);
+            break;
+        case 7:
+            state.Gam_Lives -= 1;
+            arm(state.Gam_Lives < 0 ? TimerId::Timer_Game_Over : TimerId::Timer_Stage_Start, 1);
+            state.Gam_Step = 0;
+            disable(TimerId::Timer_Miss);
+            break;
+        default:
+            break;
+    }
+    state.Gam_Step += 1;
+}
+
+void Handheld::Timer_Power_PillTimer() {
+    m_scheduler.set_interval(TimerId::Timer_Power_Pill, 250);
+    m_ports.sound.Snd_Play(state.Gam_Power_Count % 2 != 0 ? Sample::Power1 : Sample::Power2);
+    state.Gam_Power_Count += 1;
+    if (state.Gam_Power_Count > state.Gam_Power_Length) {
+        for (int i = 0; i < 2; ++i) {
+            Gam_Wolf& w = state.Gam_Wolves[i];
+            if (wolf_in_play(i) && w.State == Wolf_Vulnerable) w.State = Wolf_Active;
+        }
+        state.Gam_Power_Count = 0;
+        disable(TimerId::Timer_Power_Pill);
+    }
+}
+
+void Handheld::Timer_Game_OverTimer() {
+    switch (state.Gam_Step) {
+        case 1:
+            m_ports.sound.Snd_Play(Sample::Gameover);
+            m_scheduler.set_interval(TimerId::Timer_Game_Over, 3400);
+            break;
+        case 2:
+            // The in-memory high score is raised before it is written, so a refused write
+            // loses nothing: it stays raised and the next write stores it.
+            if (state.Gam_Mode == Mode_Game_A && state.Gam_Score > state.Gam_HiScore_A) {
+                state.Gam_HiScore_A = state.Gam_Score;
+                write_integer(m_ports.store, "HiScore1", state.Gam_HiScore_A);
+            }
+            if (state.Gam_Mode == Mode_Game_B && state.Gam_Score > state.Gam_HiScore_B) {
+                state.Gam_HiScore_B = state.Gam_Score;
+                write_integer(m_ports.store, "HiScore2", state.Gam_HiScore_B);
+            }
+            state.Gam_Mode = Mode_Game_Over;
+            Gam_Set_Mode();
+            m_scheduler.set_interval(TimerId::Timer_Game_Over, 30000);
+            break;
+        case 3:
+            state.Gam_Mode = Mode_Time;
+            Gam_Set_Mode();
+            disable(TimerId::Timer_Game_Over);
+            break;
+        default:
+            break;
+    }
+    state.Gam_Step += 1;
+}
+
+}  // namespace fluffo
