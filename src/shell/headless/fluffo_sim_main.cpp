@@ -34,8 +34,8 @@ bool parse_seed(std::string_view text, uint64_t& seed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    uint64_t seed = static_cast<uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count());
+    uint64_t seed =
+        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {

@@ -36,15 +36,19 @@ struct BadLine : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 std::vector<std::string_view> split_words(std::string_view line) {
     std::vector<std::string_view> words;
     size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
         const size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
         if (i > start) words.push_back(line.substr(start, i - start));
     }
     return words;
@@ -209,13 +213,13 @@ std::string HeadlessDriver::execute(std::string_view line) {
         const size_t given = words.size() - 1;
         if (given < it->arg_count) {
             throw BadLine(std::string(it->name) + ": missing " +
-                          std::string(usage_word(it->usage, given + 1)) + " (usage: " +
-                          std::string(it->usage) + ")");
+                          std::string(usage_word(it->usage, given + 1)) +
+                          " (usage: " + std::string(it->usage) + ")");
         }
         if (given > it->arg_count) {
             throw BadLine(std::string(it->name) + ": unexpected " +
-                          quoted(words[it->arg_count + 1]) + " (usage: " +
-                          std::string(it->usage) + ")");
+                          quoted(words[it->arg_count + 1]) + " (usage: " + std::string(it->usage) +
+                          ")");
         }
         return (this->*(it->handler))(words);
     } catch (const BadLine& e) {
@@ -252,7 +256,10 @@ std::string HeadlessDriver::cmd_release(const Args& a) {
 
 std::string HeadlessDriver::cmd_wait(const Args& a) {
     const int64_t now = m_world.scheduler.now();
-    const int64_t ms = number_arg(a, 1, "MS", 0, std::numeric_limits<int64_t>::max() - now);
+    const int64_t ms = number_arg(a, 1, "MS", 0, std::numeric_limits<int64_t>::max());
+    if (ms > std::numeric_limits<int64_t>::max() - now) {
+        throw BadLine("wait: MS " + quoted(a[1]) + " runs the virtual clock past its end");
+    }
     m_world.scheduler.advance_to(now + ms);
     return {};
 }
@@ -298,8 +305,8 @@ std::string HeadlessDriver::cmd_set(const Args& a) {
     if (it == kFields.end()) throw BadLine("set: unknown field " + quoted(a[1]));
     // There are only two wolf records; a larger count would send the tick past them.
     const bool is_wolf_count = it->member == &GameState::Gam_Wolf_Count;
-    const int32_t value = is_wolf_count ? int32_arg(a, 2, "wolf_count", 0, 2)
-                                        : int32_arg(a, 2, it->name);
+    const int32_t value =
+        is_wolf_count ? int32_arg(a, 2, "wolf_count", 0, 2) : int32_arg(a, 2, it->name);
     m_world.handheld.state.*(it->member) = value;
     return {};
 }
@@ -322,8 +329,7 @@ std::string HeadlessDriver::cmd_wolf(const Args& a) {
     const int32_t row = int32_arg(a, 3, "R", 1, 7);
     const int32_t dir = dir_arg(a, 4);
     const int32_t wolf_state = int32_arg(a, 5, "STATE", 0, Wolf_Vulnerable);
-    m_world.handheld.state.Gam_Wolves[static_cast<size_t>(index - 1)] = {col, row, dir,
-                                                                          wolf_state};
+    m_world.handheld.state.Gam_Wolves[static_cast<size_t>(index - 1)] = {col, row, dir, wolf_state};
     return {};
 }
 
@@ -363,7 +369,8 @@ std::string HeadlessDriver::query_state(const Args&) {
     JsonWriter w;
     w.begin_object().key("t").number(m_world.scheduler.now());
     w.key("mode").number(s.Gam_Mode);
-    for (const Field& f : kFields) w.key(f.name).number(s.*(f.member));
+    for (const Field& f : kFields)
+        w.key(f.name).number(s.*(f.member));
     w.key("fluffo").begin_array();
     w.number(s.Gam_Fluffo_Col).number(s.Gam_Fluffo_Row).number(s.Gam_Fluffo_Dir).end_array();
     w.key("wolves").begin_array();
@@ -374,7 +381,8 @@ std::string HeadlessDriver::query_state(const Args&) {
     w.end_array();
     std::string eggs;
     for (int row = 1; row <= 7; ++row) {
-        for (int col = 1; col <= 5; ++col) eggs += static_cast<char>('0' + s.cell(col, row).Egg_State);
+        for (int col = 1; col <= 5; ++col)
+            eggs += static_cast<char>('0' + s.cell(col, row).Egg_State);
     }
     w.key("eggs").string(eggs);
     w.key("held").begin_object();
@@ -385,7 +393,8 @@ std::string HeadlessDriver::query_state(const Args&) {
     w.key("timers").begin_object();
     for (int i = 0; i < Timer_Count; ++i) {
         const auto id = static_cast<TimerId>(i);
-        if (m_world.scheduler.enabled(id)) w.key(timer_name(id)).number(m_world.scheduler.interval(id));
+        if (m_world.scheduler.enabled(id))
+            w.key(timer_name(id)).number(m_world.scheduler.interval(id));
     }
     w.end_object();
     return w.end_object().str();
@@ -409,7 +418,8 @@ std::string HeadlessDriver::query_screen(const Args&) {
     }
     JsonWriter w;
     w.begin_object().key("lit").begin_array();
-    for (const std::string_view name : lit) w.string(name);
+    for (const std::string_view name : lit)
+        w.string(name);
     w.end_array().key("digits").string(digits);
     return w.end_object().str();
 }
@@ -428,7 +438,8 @@ std::string HeadlessDriver::query_store(const Args&) {
     JsonWriter w;
     w.begin_object();
     // A value of a foreign type is shown by its text, as far as it has one.
-    for (const auto& [name, value] : m_world.store.values()) w.key(name).string(value.text);
+    for (const auto& [name, value] : m_world.store.values())
+        w.key(name).string(value.text);
     return w.end_object().str();
 }
 
