@@ -1,4 +1,6 @@
-# Fails when a core file includes a Qt or SDL header. Called with FILES (a list) and STAMP.
+# Fails when a core file includes a Qt or SDL header. Called with FILES (paths joined by "|")
+# and STAMP.
+string(REPLACE "|" ";" FILES "${FILES}")
 set(offenders "")
 foreach(file IN LISTS FILES)
     if(file STREQUAL "")

@@ -31,19 +31,25 @@ void MainScreen::Vid_Show_All(bool on) {
 
 void MainScreen::Vid_Show_All_Fluffo(bool on) {
     for (size_t c = 1; c <= 5; ++c) {
-        for (size_t r = 1; r <= 7; ++r) show(Vid_Fluffo_Images[c][r], on);  // (3,4) holds -1
+        for (size_t r = 1; r <= 7; ++r) {
+            show(Vid_Fluffo_Images[c][r], on);  // (3,4) holds -1
+        }
     }
 }
 
 void MainScreen::Vid_Show_All_Egg(bool on) {
     for (size_t c = 1; c <= 5; ++c) {
-        for (size_t r = 1; r <= 7; ++r) show(Vid_Egg_Images[c][r], on);  // (3,4) holds -1
+        for (size_t r = 1; r <= 7; ++r) {
+            show(Vid_Egg_Images[c][r], on);  // (3,4) holds -1
+        }
     }
 }
 
 void MainScreen::Vid_Show_All_Wolf(bool on) {
     for (size_t c = 1; c <= 5; ++c) {
-        for (size_t r = 1; r <= 7; ++r) show(Vid_Wolf_Images[c][r], on);
+        for (size_t r = 1; r <= 7; ++r) {
+            show(Vid_Wolf_Images[c][r], on);
+        }
     }
     show(m_named.im_wolf_3_4b, on);
 }
@@ -56,8 +62,8 @@ void MainScreen::Vid_Show_All_Gate(bool on) {
 }
 
 void MainScreen::Vid_Show_Fluffo(bool on, int32_t col, int32_t row) {
-    if (col == 3 && row == 4) return;  // the den has no Fluffo picture
-    show(cell(Vid_Fluffo_Images, col, row), on);  // border cells give -1
+    // The den holds no Fluffo picture and border cells none at all: cell() gives -1 for both.
+    show(cell(Vid_Fluffo_Images, col, row), on);
 }
 
 void MainScreen::Vid_Display_Ctrl_Overlay() {
@@ -80,13 +86,19 @@ void MainScreen::Vid_Show_Panel_Score(const int32_t& value, bool show_digits) {
         set_digit(4, n >= 10 ? (n / 10) % 10 : -1);
         set_digit(5, n % 10);
     } else {
-        for (int pos = 1; pos <= 5; ++pos) set_digit(pos, -1);
+        for (int pos = 1; pos <= 5; ++pos) {
+            set_digit(pos, -1);
+        }
     }
-    for (size_t pos = 1; pos <= 5; ++pos) show(Vid_Digit_Positions[pos], true);
+    for (size_t pos = 1; pos <= 5; ++pos) {
+        show(Vid_Digit_Positions[pos], true);
+    }
 }
 
 void MainScreen::Vid_Show_Panel_Lives(const int32_t& count) {
-    for (int32_t i = 1; i <= 3; ++i) show(Vid_Lives_Images[static_cast<size_t>(i)], i <= count);
+    for (int32_t i = 1; i <= 3; ++i) {
+        show(Vid_Lives_Images[static_cast<size_t>(i)], i <= count);
+    }
 }
 
 void MainScreen::set_digit(int pos, int digit) {

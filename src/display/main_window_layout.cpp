@@ -58,7 +58,9 @@ public:
     }
     // Skin holders by image-section number, first..last, all transparent and hidden.
     void hidden_figures(int first, int last) {
-        for (int n = first; n <= last; ++n) skin(skin_image_name(n), false, Look::Transparent);
+        for (int n = first; n <= last; ++n) {
+            skin(skin_image_name(n), false, Look::Transparent);
+        }
     }
 
 private:
@@ -133,7 +135,9 @@ void MainScreen::add_holders() {
 void MainScreen::fill_tables() {
     for (FigureTable* table :
          {&Vid_Fluffo_Images, &Vid_Egg_Images, &Vid_Wolf_Images, &Vid_Gate_Images}) {
-        for (auto& column : *table) column.fill(-1);
+        for (auto& column : *table) {
+            column.fill(-1);
+        }
     }
     for (int col = 1; col <= 5; ++col) {
         for (int row = 1; row <= 7; ++row) {

@@ -8,7 +8,9 @@ namespace fluffo {
 
 namespace {
 
-bool is_empty(const Rect& r) { return r.width <= 0 || r.height <= 0; }
+bool is_empty(const Rect& r) {
+    return r.width <= 0 || r.height <= 0;
+}
 
 // An auto-size holder takes its picture's size; without a picture it keeps its own.
 Rect auto_sized(const Holder& h) {
@@ -102,7 +104,9 @@ void ScreenModel::set_auto_size(HolderId id, bool auto_size) {
     if (h.bounds != old_bounds) mark(h.bounds);
 }
 
-void ScreenModel::set_hint(HolderId id, std::string hint) { holder(id).hint = std::move(hint); }
+void ScreenModel::set_hint(HolderId id, std::string hint) {
+    holder(id).hint = std::move(hint);
+}
 
 std::vector<Rect> ScreenModel::take_dirty() {
     if (m_dirty.empty()) return {};
@@ -127,8 +131,7 @@ void ScreenModel::mark(const Rect& r) {
     }
     m_dirty.clear();
     m_dirty.push_back(Rect{static_cast<int32_t>(left), static_cast<int32_t>(top),
-                           static_cast<int32_t>(right - left),
-                           static_cast<int32_t>(bottom - top)});
+                           static_cast<int32_t>(right - left), static_cast<int32_t>(bottom - top)});
 }
 
 }  // namespace fluffo

@@ -30,8 +30,8 @@ struct Holder {
     std::string name;
     Rect bounds;
     bool visible = false;
-    PicturePtr picture;     // none: the holder draws nothing
-    int copied_from = -1;   // index of the holder whose picture this one shows a copy of
+    PicturePtr picture;    // none: the holder draws nothing
+    int copied_from = -1;  // index of the holder whose picture this one shows a copy of
     bool transparent = false;
     bool stretch = false;
     bool center = false;
@@ -44,8 +44,8 @@ using HolderId = int;  // index in drawing order; -1 is "no holder"
 
 class ScreenModel {
 public:
-    HolderId add(Holder holder);  // appends on top; names are unique
-    HolderId find(std::string_view name) const;  // -1 when absent
+    HolderId add(Holder holder);                    // appends on top; names are unique
+    HolderId find(std::string_view name) const;     // -1 when absent
     HolderId require(std::string_view name) const;  // throws std::out_of_range when absent
 
     size_t size() const { return m_holders.size(); }

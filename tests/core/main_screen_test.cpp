@@ -13,20 +13,28 @@ namespace fluffo {
 namespace {
 
 std::vector<std::string> expected_drawing_order() {
-    std::vector<std::string> order = {"im_backdrop", "im_backdrop_logo", "im_background",
-                                      "im_panel_game_a", "im_panel_game_b", "im_panel_game_over",
-                                      "im_panel_bell", "im_panel_time_pm", "im_panel_time_colon",
+    std::vector<std::string> order = {"im_backdrop",      "im_backdrop_logo", "im_background",
+                                      "im_panel_game_a",  "im_panel_game_b",  "im_panel_game_over",
+                                      "im_panel_bell",    "im_panel_time_pm", "im_panel_time_colon",
                                       "im_panel_lives_1", "im_panel_lives_2", "im_panel_lives_3"};
-    for (int n = 19; n <= 22; ++n) order.emplace_back(skin_image_name(n));  // digit pos 1..4
-    for (int n = 29; n <= 38; ++n) order.emplace_back(skin_image_name(n));  // numbers 0..9
-    for (const char* name : {"btn_set_top", "btn_time_down", "btn_time_top", "btn_game_a_down",
-                             "btn_game_a_top", "btn_game_b_down", "btn_game_b_top",
-                             "im_panel_digit_pos_5"}) {
+    for (int n = 19; n <= 22; ++n) {
+        order.emplace_back(skin_image_name(n));  // digit pos 1..4
+    }
+    for (int n = 29; n <= 38; ++n) {
+        order.emplace_back(skin_image_name(n));  // numbers 0..9
+    }
+    for (const char* name :
+         {"btn_set_top", "btn_time_down", "btn_time_top", "btn_game_a_down", "btn_game_a_top",
+          "btn_game_b_down", "btn_game_b_top", "im_panel_digit_pos_5"}) {
         order.emplace_back(name);
     }
-    for (int n = 39; n <= 72; ++n) order.emplace_back(skin_image_name(n));  // Fluffo
+    for (int n = 39; n <= 72; ++n) {
+        order.emplace_back(skin_image_name(n));  // Fluffo
+    }
     order.emplace_back("btn_joystick_top");
-    for (int n = 73; n <= 146; ++n) order.emplace_back(skin_image_name(n));  // eggs..gates
+    for (int n = 73; n <= 146; ++n) {
+        order.emplace_back(skin_image_name(n));  // eggs..gates
+    }
     for (const char* name : {"im_background_screen_top", "btn_game_menu_background",
                              "btn_game_menu_top", "btn_ctrlr_overlay_up", "btn_ctrlr_overlay_left",
                              "btn_ctrlr_overlay_right", "btn_ctrlr_overlay_down"}) {
@@ -45,24 +53,36 @@ TEST_F(MainScreenTest, HoldersAreInTheDesignDrawingOrder) {
     const auto expected = expected_drawing_order();
     ASSERT_EQ(m.size(), expected.size());
     ASSERT_EQ(m.size(), 150u);
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(m.holders()[i].name, expected[i]);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(m.holders()[i].name, expected[i]);
+    }
 }
 
 TEST_F(MainScreenTest, SkinHoldersHaveTheirDesignPlaces) {
-    for (const SkinImage& s : skin_images()) EXPECT_EQ(h(s.name).bounds, s.design) << s.name;
+    for (const SkinImage& s : skin_images()) {
+        EXPECT_EQ(h(s.name).bounds, s.design) << s.name;
+    }
     EXPECT_EQ(h("im_backdrop").bounds, (Rect{0, 0, 440, 664}));
     EXPECT_EQ(h("im_backdrop_logo").bounds, (Rect{0, 0, 0, 0}));
     EXPECT_EQ(h("btn_game_menu_background").bounds, (Rect{0, 0, 36, 32}));
     EXPECT_EQ(h("btn_game_menu_top").bounds, (Rect{0, 0, 36, 32}));
-    for (const Holder& holder : m.holders()) EXPECT_FALSE(holder.picture) << holder.name;
+    for (const Holder& holder : m.holders()) {
+        EXPECT_FALSE(holder.picture) << holder.name;
+    }
     EXPECT_TRUE(m.dirty().empty());
 }
 
 TEST_F(MainScreenTest, DesignVisibilityAtCreation) {
-    const std::set<std::string> visible = {
-        "im_backdrop",   "im_backdrop_logo", "im_background",  "im_background_screen_top",
-        "btn_set_top",   "btn_time_top",     "btn_game_a_top", "btn_game_b_top",
-        "btn_game_menu_background",          "btn_game_menu_top"};
+    const std::set<std::string> visible = {"im_backdrop",
+                                           "im_backdrop_logo",
+                                           "im_background",
+                                           "im_background_screen_top",
+                                           "btn_set_top",
+                                           "btn_time_top",
+                                           "btn_game_a_top",
+                                           "btn_game_b_top",
+                                           "btn_game_menu_background",
+                                           "btn_game_menu_top"};
     for (const Holder& holder : m.holders()) {
         EXPECT_EQ(holder.visible, visible.contains(holder.name)) << holder.name;
     }
@@ -70,8 +90,8 @@ TEST_F(MainScreenTest, DesignVisibilityAtCreation) {
 
 TEST_F(MainScreenTest, TransparencyStretchAndCentreFlags) {
     for (const Holder& holder : m.holders()) {
-        const bool is_button = holder.name.starts_with("btn_") &&
-                               !holder.name.starts_with("btn_game_menu_");
+        const bool is_button =
+            holder.name.starts_with("btn_") && !holder.name.starts_with("btn_game_menu_");
         if (is_button || holder.name == "im_backdrop") {
             EXPECT_FALSE(holder.transparent) << holder.name;
         } else if (holder.name.starts_with("im_")) {
@@ -84,10 +104,10 @@ TEST_F(MainScreenTest, TransparencyStretchAndCentreFlags) {
 }
 
 TEST_F(MainScreenTest, PointerShapesFollowTheInputTable) {
-    const std::set<std::string> hand = {
-        "btn_game_a_top",         "btn_game_b_top",         "btn_time_top",
-        "btn_ctrlr_overlay_up",   "btn_ctrlr_overlay_left", "btn_ctrlr_overlay_right",
-        "btn_ctrlr_overlay_down", "btn_game_menu_top"};
+    const std::set<std::string> hand = {"btn_game_a_top",         "btn_game_b_top",
+                                        "btn_time_top",           "btn_ctrlr_overlay_up",
+                                        "btn_ctrlr_overlay_left", "btn_ctrlr_overlay_right",
+                                        "btn_ctrlr_overlay_down", "btn_game_menu_top"};
     const std::set<std::string> help = {"btn_set_top", "btn_joystick_top"};
     for (const Holder& holder : m.holders()) {
         const Cursor expected = hand.contains(holder.name)   ? Cursor::Hand

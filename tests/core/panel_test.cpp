@@ -39,7 +39,9 @@ struct PanelTest : ::testing::Test {
     const Holder& position(int pos) const {
         return m.at(screen.Vid_Digit_Positions[static_cast<size_t>(pos)]);
     }
-    bool life(int i) const { return screen.is_shown(screen.Vid_Lives_Images[static_cast<size_t>(i)]); }
+    bool life(int i) const {
+        return screen.is_shown(screen.Vid_Lives_Images[static_cast<size_t>(i)]);
+    }
     void lives(int32_t count) { screen.Vid_Show_Panel_Lives(count); }
     // Gives number picture d a width of 10 + d, so copies can be told apart.
     void load_numbers() {
@@ -75,9 +77,13 @@ TEST_F(PanelTest, NegativeScoreIsDrawnAsZero) {
 }
 
 TEST_F(PanelTest, ScoreMakesAllFivePositionsVisible) {
-    for (int pos = 1; pos <= 5; ++pos) EXPECT_FALSE(position(pos).visible);
+    for (int pos = 1; pos <= 5; ++pos) {
+        EXPECT_FALSE(position(pos).visible);
+    }
     score(7);
-    for (int pos = 1; pos <= 5; ++pos) EXPECT_TRUE(position(pos).visible) << pos;
+    for (int pos = 1; pos <= 5; ++pos) {
+        EXPECT_TRUE(position(pos).visible) << pos;
+    }
 }
 
 TEST_F(PanelTest, HiddenScoreLeavesFiveVisibleEmptyPositions) {
@@ -155,7 +161,9 @@ TEST_F(PanelTest, SetDigitWritesOnePosition) {
     EXPECT_EQ(digits(), "1 00 ");
     EXPECT_EQ(screen.digit_shown(0), -1);
     EXPECT_EQ(screen.digit_shown(6), -1);
-    for (int pos = 1; pos <= 5; ++pos) EXPECT_FALSE(position(pos).visible);  // no show
+    for (int pos = 1; pos <= 5; ++pos) {
+        EXPECT_FALSE(position(pos).visible);  // no show
+    }
 }
 
 TEST_F(PanelTest, LivesLightTheFirstCountMarks) {

@@ -85,9 +85,10 @@ TEST_F(SchedulerTest, DueOrderThenCountStartOrderOnTies) {
     s.advance_to(100);
     ASSERT_EQ(log.fired.size(), 4u);
     EXPECT_EQ(log.fired[0].second, TimerId::Timer_Miss);
-    EXPECT_EQ(log.fired[1].second, TimerId::Timer_Miss);
-    EXPECT_EQ(log.fired[2].second, TimerId::Timer_Game_Over);
-    EXPECT_EQ(log.fired[3].second, TimerId::Timer_Clock);
+    // At 100 all three are due; the miss timer's second count began last, at 50.
+    EXPECT_EQ(log.fired[1].second, TimerId::Timer_Game_Over);
+    EXPECT_EQ(log.fired[2].second, TimerId::Timer_Clock);
+    EXPECT_EQ(log.fired[3].second, TimerId::Timer_Miss);
 }
 
 TEST_F(SchedulerTest, HandlerMayArmAnotherTimerThatFiresInTheSameAdvance) {

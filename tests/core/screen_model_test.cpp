@@ -177,7 +177,9 @@ TEST_F(ScreenModelTest, UnreadListCollapsesIntoItsBoundingRect) {
         ids.push_back(m.add(holder(name.c_str(), Rect{i, 2 * i, 3, 4})));
         m.set_picture(ids.back(), pic);
     }
-    for (HolderId id : ids) m.set_visible(id, true);
+    for (HolderId id : ids) {
+        m.set_visible(id, true);
+    }
     EXPECT_LE(m.dirty().size(), ScreenModel::Dirty_Limit);
     // Everything recorded is still covered.
     int32_t right = 0, bottom = 0, left = 1000, top = 1000;
@@ -197,7 +199,9 @@ TEST_F(ScreenModelTest, SwitchingManyTimesUnreadNeverGrowsTheList) {
     m.set_picture(a, pic);
     m.set_visible(a, true);
     const Rect* storage = m.dirty().data();
-    for (int i = 0; i < 100000; ++i) m.set_visible(a, i % 2 == 0);
+    for (int i = 0; i < 100000; ++i) {
+        m.set_visible(a, i % 2 == 0);
+    }
     EXPECT_LE(m.dirty().size(), ScreenModel::Dirty_Limit);
     EXPECT_EQ(m.dirty().data(), storage);  // no reallocation
     m.take_dirty();

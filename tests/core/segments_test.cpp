@@ -20,12 +20,16 @@ struct SegmentTest : ::testing::Test {
 
     int lit_with_prefix(std::string_view prefix) const {
         int count = 0;
-        for (const Holder& h : m.holders()) count += h.visible && h.name.starts_with(prefix);
+        for (const Holder& h : m.holders()) {
+            count += h.visible && h.name.starts_with(prefix);
+        }
         return count;
     }
     int lit_total() const {
         int count = 0;
-        for (const Holder& h : m.holders()) count += h.visible;
+        for (const Holder& h : m.holders()) {
+            count += h.visible;
+        }
         return count;
     }
     std::string digits() const {
@@ -62,7 +66,9 @@ TEST_F(SegmentTest, ShowAllLightsEverySegment) {
     EXPECT_EQ(lit_with_prefix("im_wolf_"), 36);
     EXPECT_TRUE(lit("im_wolf_3_4b"));
     EXPECT_EQ(lit_with_prefix("im_gate_"), 4);
-    for (const char* mark : Marks) EXPECT_TRUE(lit(mark)) << mark;
+    for (const char* mark : Marks) {
+        EXPECT_TRUE(lit(mark)) << mark;
+    }
     EXPECT_EQ(lit_with_prefix("im_panel_lives_"), 3);
     EXPECT_EQ(lit_with_prefix("im_panel_digit_pos_"), 5);
     EXPECT_EQ(digits(), "88880");
@@ -82,7 +88,9 @@ TEST_F(SegmentTest, ShowAllOffLeavesFiveVisibleBlankDigitPositions) {
     EXPECT_EQ(lit_with_prefix("im_egg_"), 0);
     EXPECT_EQ(lit_with_prefix("im_wolf_"), 0);
     EXPECT_EQ(lit_with_prefix("im_gate_"), 0);
-    for (const char* mark : Marks) EXPECT_FALSE(lit(mark)) << mark;
+    for (const char* mark : Marks) {
+        EXPECT_FALSE(lit(mark)) << mark;
+    }
     EXPECT_EQ(lit_with_prefix("im_panel_lives_"), 0);
     EXPECT_EQ(lit_with_prefix("im_panel_digit_pos_"), 5);
     EXPECT_EQ(digits(), "     ");
@@ -107,14 +115,18 @@ TEST_F(SegmentTest, ShowAllSwitchesInThePartsOrder) {
     load_pictures();
     screen.Vid_Show_All(true);
     std::vector<std::string> expected(std::begin(Marks), std::end(Marks));
-    for (int i = 1; i <= 3; ++i) expected.push_back("im_panel_lives_" + std::to_string(i));
+    for (int i = 1; i <= 3; ++i) {
+        expected.push_back("im_panel_lives_" + std::to_string(i));
+    }
     // Digits are drawn while their positions are hidden, then the positions are shown.
-    for (int pos = 1; pos <= 5; ++pos) expected.push_back("im_panel_digit_pos_" + std::to_string(pos));
+    for (int pos = 1; pos <= 5; ++pos) {
+        expected.push_back("im_panel_digit_pos_" + std::to_string(pos));
+    }
     for (const char* family : {"fluffo", "egg", "wolf"}) {
         for (int c = 1; c <= 5; ++c) {
             for (int r = 1; r <= 7; ++r) {
-                std::string name = "im_" + std::string(family) + "_" + std::to_string(c) + "_" +
-                                   std::to_string(r);
+                std::string name =
+                    "im_" + std::string(family) + "_" + std::to_string(c) + "_" + std::to_string(r);
                 if (name == "im_egg_4_2" || name == "im_egg_2_6") name += "_w";
                 if (m.find(name) >= 0) expected.push_back(name);
             }
@@ -203,17 +215,23 @@ TEST_F(SegmentTest, ControllerOverlayToggledTwiceRestoresTheControls) {
                                   "btn_ctrlr_overlay_right", "btn_ctrlr_overlay_down"};
     EXPECT_FALSE(lit("btn_joystick_top"));  // hidden until the first display at start-up
     screen.Vid_Display_Ctrl_Overlay();
-    for (const char* a : arrows) EXPECT_FALSE(lit(a)) << a;
+    for (const char* a : arrows) {
+        EXPECT_FALSE(lit(a)) << a;
+    }
     EXPECT_TRUE(lit("btn_joystick_top"));
 
     screen.Vid_Ctrlr_Overlay = !screen.Vid_Ctrlr_Overlay;
     screen.Vid_Display_Ctrl_Overlay();
-    for (const char* a : arrows) EXPECT_TRUE(lit(a)) << a;
+    for (const char* a : arrows) {
+        EXPECT_TRUE(lit(a)) << a;
+    }
     EXPECT_FALSE(lit("btn_joystick_top"));
 
     screen.Vid_Ctrlr_Overlay = !screen.Vid_Ctrlr_Overlay;
     screen.Vid_Display_Ctrl_Overlay();
-    for (const char* a : arrows) EXPECT_FALSE(lit(a)) << a;
+    for (const char* a : arrows) {
+        EXPECT_FALSE(lit(a)) << a;
+    }
     EXPECT_TRUE(lit("btn_joystick_top"));
 }
 

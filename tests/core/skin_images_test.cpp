@@ -10,7 +10,9 @@
 namespace fluffo {
 namespace {
 
-const SkinImage& image(int n) { return skin_images()[static_cast<size_t>(n - 1)]; }
+const SkinImage& image(int n) {
+    return skin_images()[static_cast<size_t>(n - 1)];
+}
 
 void expect_image(int n, std::string_view name, Rect design) {
     SCOPED_TRACE("Image" + std::to_string(n));
@@ -112,7 +114,9 @@ TEST(SkinImagesTest, EveryFigureCellAppearsOnceInNumberOrder) {
         for (int col = 1; col <= 5; ++col) {
             EXPECT_EQ(skin_image_name(n++),
                       "im_wolf_" + std::to_string(col) + "_" + std::to_string(row));
-            if (col == 5 && row == 4) EXPECT_EQ(skin_image_name(n++), "im_wolf_3_4b");
+            if (col == 5 && row == 4) {
+                EXPECT_EQ(skin_image_name(n++), "im_wolf_3_4b");
+            }
         }
     }
     EXPECT_EQ(n, 143);
