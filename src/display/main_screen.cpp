@@ -1,5 +1,5 @@
-// The LCD operations of Parts 2.3 (segment groups, Fluffo, controller overlay) and 2.4 (score
-// digits and lives), each switching its holders in the order the Parts give.
+// The LCD operations: segment groups, the Fluffo figure, the controller overlay, and the number
+// panel (score digits and lives), each switching its holders in the handheld's fixed order.
 #include "display/main_screen.h"
 
 namespace fluffo {
@@ -11,7 +11,7 @@ constexpr int32_t All_On_Score = 88880;
 
 }  // namespace
 
-// ---- Part 2.3: LCD segments ----
+// ---- LCD segments ----
 
 void MainScreen::Vid_Show_All(bool on) {
     show(m_named.im_panel_game_a, on);
@@ -74,7 +74,7 @@ void MainScreen::Vid_Display_Ctrl_Overlay() {
     show(m_named.btn_joystick_top, !Vid_Ctrlr_Overlay);
 }
 
-// ---- Part 2.4: the number panel ----
+// ---- the number panel ----
 
 void MainScreen::Vid_Show_Panel_Score(const int32_t& value, bool show_digits) {
     // Scores never go negative in play; a negative value is drawn as 0.

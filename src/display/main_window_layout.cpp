@@ -1,6 +1,6 @@
-// The main window's holders as designed (Part 2.2): drawing order, design places (the reference
-// layout of Part 2.1), flags, pointer shapes (Part 4.1) and visibility at creation, and the
-// display tables of Parts 2.3 and 2.4.
+// The main window's holders as designed: drawing order, design places (the reference layout
+// that a Config.ini reproduces), flags, pointer shapes and visibility at creation, and the
+// figure and panel tables.
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -12,7 +12,7 @@ namespace fluffo {
 
 namespace {
 
-// Image-section numbers (Part 2.1) of the figure families and the gates.
+// Image-section numbers of the figure families and the gates.
 constexpr int First_Fluffo = 39, Last_Fluffo = 72;
 constexpr int First_Egg = 73, Last_Egg = 106;
 constexpr int First_Wolf = 107, Last_Wolf = 142;
@@ -20,7 +20,7 @@ constexpr int First_Gate = 143, Last_Gate = 146;
 
 // Client size of the design.
 constexpr Rect Design_Client{0, 0, 440, 664};
-// The closed in-game menu (Part 2.5).
+// The closed in-game menu.
 constexpr Rect Game_Menu_Closed{0, 0, 36, 32};
 
 enum class Look : uint8_t { Opaque, Transparent };
@@ -122,7 +122,7 @@ void MainScreen::add_holders() {
     b.hidden_figures(First_Gate, Last_Gate);
     b.skin("im_background_screen_top", shown, clear);
 
-    // The in-game menu button (Part 2.5); the skin loader shows it only in fullscreen mode.
+    // The in-game menu button; the skin loader shows it only in fullscreen mode.
     b.add("btn_game_menu_background", Game_Menu_Closed, shown, clear);
     b.add("btn_game_menu_top", Game_Menu_Closed, shown, clear, Cursor::Hand);
 

@@ -4,7 +4,7 @@ namespace fluffo {
 
 namespace {
 
-// Vid_Skin_Images in image-section order with the design layout (Part 2.1, "Reference values"
+// Vid_Skin_Images in image-section order with the design layout (the "Reference values"
 // and "Figures, by row"). Figures run row by row, columns 1..5; the den (3,4) has no Fluffo or
 // egg picture, and its second wolf picture follows row 4 of the wolves.
 constexpr std::array<SkinImage, Skin_Image_Count> Skin_Images{{

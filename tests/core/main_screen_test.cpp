@@ -1,5 +1,5 @@
-// The main window as designed (Part 2.2): drawing order, design places, flags, pointer shapes,
-// visibility at creation, and the display tables of Parts 2.3 and 2.4.
+// The main window as designed: drawing order, design places, flags, pointer shapes,
+// visibility at creation, and the figure and panel tables.
 #include <gtest/gtest.h>
 
 #include <set>

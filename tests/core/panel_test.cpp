@@ -1,4 +1,4 @@
-// The number panel of Part 2.4: the score on five digit positions (leading blanks, the last five
+// The number panel: the score on five digit positions (leading blanks, the last five
 // digits, the blanked form) and the three lives marks.
 #include <gtest/gtest.h>
 

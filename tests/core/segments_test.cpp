@@ -1,4 +1,4 @@
-// The LCD segment operations of Part 2.3: the all-segments pattern and its inverse, the group
+// The LCD segment operations: the all-segments pattern and its inverse, the group
 // walks and their order, one Fluffo figure, and the controller overlay.
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ TEST_F(SegmentTest, ShowAllFromTheDesignStateAlsoShowsTheDigitPositions) {
     EXPECT_EQ(digits(), "     ");
 }
 
-TEST_F(SegmentTest, ShowAllSwitchesInThePartsOrder) {
+TEST_F(SegmentTest, ShowAllSwitchesInItsFixedOrder) {
     load_pictures();
     screen.Vid_Show_All(true);
     std::vector<std::string> expected(std::begin(Marks), std::end(Marks));

@@ -1,4 +1,4 @@
-// The 146 skin picture holders by image-section number (Part 2.1) and their design layout.
+// The 146 skin picture holders by image-section number and their design layout.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -94,7 +94,7 @@ TEST(SkinImagesTest, FiguresRunRowByRowWithoutTheDen) {
 }
 
 TEST(SkinImagesTest, EveryFigureCellAppearsOnceInNumberOrder) {
-    // Rebuild the expected figure names from the rule of Part 2.1 and compare them in order.
+    // Rebuild the expected figure names from the numbering rule and compare them in order.
     int n = 39;
     for (std::string family : {"fluffo", "egg"}) {
         for (int row = 1; row <= 7; ++row) {
