@@ -10,9 +10,9 @@
 namespace fluffo {
 
 enum class Transparency : uint8_t {
-    None,            // every pixel opaque (JPEG)
-    BottomLeftKey,   // every pixel of the bottom-left pixel's colour is see-through (bitmap)
-    Alpha,           // the alpha channel (PNG)
+    None,           // every pixel opaque (JPEG)
+    BottomLeftKey,  // every pixel of the bottom-left pixel's colour is see-through (bitmap)
+    Alpha,          // the alpha channel (PNG)
 };
 
 struct Picture {

@@ -4,9 +4,9 @@ namespace fluffo {
 
 namespace {
 
-// Vid_Skin_Images in image-section order with the design layout (the "Reference values"
-// and "Figures, by row"). Figures run row by row, columns 1..5; the den (3,4) has no Fluffo or
-// egg picture, and its second wolf picture follows row 4 of the wolves.
+// Vid_Skin_Images in image-section order with the window's design layout. Figures run row by row,
+// columns 1..5; the den (3,4) has no Fluffo or egg picture, and its second wolf picture follows row
+// 4 of the wolves.
 constexpr std::array<SkinImage, Skin_Image_Count> Skin_Images{{
     {"im_background", {0, 0, 440, 664}},               // 1
     {"im_background_screen_top", {96, 24, 248, 224}},  // 2

@@ -72,10 +72,12 @@ void fill_move_tables(GameState& state) {
 
 void Gam_Reset_Eggs(GameState& state) {
     for (auto& column : state.Gam_Board) {
-        for (auto& cell : column) cell.Egg_State = 0;
+        for (auto& cell : column)
+            cell.Egg_State = 0;
     }
     for (int col = 1; col <= 5; ++col) {
-        for (int row = 1; row <= 7; ++row) state.Gam_Board[col][row].Egg_State = 1;
+        for (int row = 1; row <= 7; ++row)
+            state.Gam_Board[col][row].Egg_State = 1;
     }
     state.Gam_Board[2][6].Egg_State = 2;
     state.Gam_Board[4][2].Egg_State = 2;
@@ -84,11 +86,16 @@ void Gam_Reset_Eggs(GameState& state) {
 
 Cell plain_step(Cell from, int32_t dir) {
     switch (dir) {
-        case Dir_Up: return {from.col, from.row - 1};
-        case Dir_Left: return {from.col - 1, from.row};
-        case Dir_Right: return {from.col + 1, from.row};
-        case Dir_Down: return {from.col, from.row + 1};
-        default: return from;
+        case Dir_Up:
+            return {from.col, from.row - 1};
+        case Dir_Left:
+            return {from.col - 1, from.row};
+        case Dir_Right:
+            return {from.col + 1, from.row};
+        case Dir_Down:
+            return {from.col, from.row + 1};
+        default:
+            return from;
     }
 }
 

@@ -83,6 +83,8 @@ inline bool is_visible_cell(int col, int row) {
 inline bool is_board_cell(int col, int row) {
     return col >= 0 && col < Board_Cols && row >= 0 && row < Board_Rows;
 }
-inline bool is_den(int col, int row) { return col == Den_Col && row == Den_Row; }
+inline bool is_den(int col, int row) {
+    return col == Den_Col && row == Den_Row;
+}
 
 }  // namespace fluffo

@@ -186,8 +186,8 @@ void Handheld::wolves_phase(bool& caught) {
     }
     for (int i = 0; i < 2; ++i) {
         Gam_Wolf& w = state.Gam_Wolves[i];
-        if (!wolf_in_play(i) || w.State != Wolf_Vulnerable || state.Gam_Phase != 4 ||
-            w.Col != fc || w.Row != fr) {
+        if (!wolf_in_play(i) || w.State != Wolf_Vulnerable || state.Gam_Phase != 4 || w.Col != fc ||
+            w.Row != fr) {
             continue;
         }
         state.Gam_Score += state.Gam_Wolf_Bonus;
@@ -235,11 +235,17 @@ void Handheld::den_step() {
     w.State += 1;
     const MainScreen::Named& n = m_screen.named();
     switch (w.State) {
-        case 2: case 4: case 6: case 8: case 9:
+        case 2:
+        case 4:
+        case 6:
+        case 8:
+        case 9:
             m_screen.show(n.im_wolf_3_4, true);
             m_screen.show(n.im_wolf_3_4b, false);
             break;
-        case 3: case 5: case 7:
+        case 3:
+        case 5:
+        case 7:
             m_screen.show(n.im_wolf_3_4, false);
             m_screen.show(n.im_wolf_3_4b, true);
             break;
@@ -257,7 +263,8 @@ void Handheld::den_step() {
 void Handheld::redraw_wolves() {
     for (int col = 1; col <= 5; ++col) {
         for (int row = 1; row <= 7; ++row) {
-            if (!is_den(col, row)) m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, col, row), false);
+            if (!is_den(col, row))
+                m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, col, row), false);
         }
     }
     for (int i = 0; i < 2; ++i) {

@@ -26,10 +26,10 @@ void Handheld::Vid_Show_Fluffo(bool on) {
 }
 
 void Handheld::Gam_Stop_All_Timers() {
-    for (TimerId id : {TimerId::Timer_Alarm, TimerId::Timer_Clock, TimerId::Timer_Game,
-                       TimerId::Timer_Game_Over, TimerId::Timer_Game_Start, TimerId::Timer_Miss,
-                       TimerId::Timer_Power_Pill, TimerId::Timer_Stage_Complete,
-                       TimerId::Timer_Stage_Start}) {
+    for (TimerId id :
+         {TimerId::Timer_Alarm, TimerId::Timer_Clock, TimerId::Timer_Game, TimerId::Timer_Game_Over,
+          TimerId::Timer_Game_Start, TimerId::Timer_Miss, TimerId::Timer_Power_Pill,
+          TimerId::Timer_Stage_Complete, TimerId::Timer_Stage_Start}) {
         disable(id);
     }
 }
@@ -161,15 +161,33 @@ void Handheld::Gam_Set_Gate() {
 
 void Handheld::on_timer(TimerId id) {
     switch (id) {
-        case TimerId::Timer_Clock: Timer_ClockTimer(); break;
-        case TimerId::Timer_Alarm: Timer_AlarmTimer(); break;
-        case TimerId::Timer_Game_Start: Timer_Game_StartTimer(); break;
-        case TimerId::Timer_Stage_Start: Timer_Stage_StartTimer(); break;
-        case TimerId::Timer_Game: Timer_GameTimer(); break;
-        case TimerId::Timer_Power_Pill: Timer_Power_PillTimer(); break;
-        case TimerId::Timer_Stage_Complete: Timer_Stage_CompleteTimer(); break;
-        case TimerId::Timer_Miss: Timer_MissTimer(); break;
-        case TimerId::Timer_Game_Over: Timer_Game_OverTimer(); break;
+        case TimerId::Timer_Clock:
+            Timer_ClockTimer();
+            break;
+        case TimerId::Timer_Alarm:
+            Timer_AlarmTimer();
+            break;
+        case TimerId::Timer_Game_Start:
+            Timer_Game_StartTimer();
+            break;
+        case TimerId::Timer_Stage_Start:
+            Timer_Stage_StartTimer();
+            break;
+        case TimerId::Timer_Game:
+            Timer_GameTimer();
+            break;
+        case TimerId::Timer_Power_Pill:
+            Timer_Power_PillTimer();
+            break;
+        case TimerId::Timer_Stage_Complete:
+            Timer_Stage_CompleteTimer();
+            break;
+        case TimerId::Timer_Miss:
+            Timer_MissTimer();
+            break;
+        case TimerId::Timer_Game_Over:
+            Timer_Game_OverTimer();
+            break;
     }
 }
 

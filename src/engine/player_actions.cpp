@@ -65,15 +65,33 @@ void Handheld::direction_down(int32_t dir) {
 }
 
 // Releasing a direction also frees the TIME latch: a held TIME key then switches again.
-void Handheld::release_direction() { state.Inp_Time_Held = false; }
+void Handheld::release_direction() {
+    state.Inp_Time_Held = false;
+}
 
-void Handheld::Inp_up_down() { direction_down(Dir_Up); }
-void Handheld::Inp_left_down() { direction_down(Dir_Left); }
-void Handheld::Inp_right_down() { direction_down(Dir_Right); }
-void Handheld::Inp_down_down() { direction_down(Dir_Down); }
-void Handheld::Inp_up_up() { release_direction(); }
-void Handheld::Inp_left_up() { release_direction(); }
-void Handheld::Inp_right_up() { release_direction(); }
-void Handheld::Inp_down_up() { release_direction(); }
+void Handheld::Inp_up_down() {
+    direction_down(Dir_Up);
+}
+void Handheld::Inp_left_down() {
+    direction_down(Dir_Left);
+}
+void Handheld::Inp_right_down() {
+    direction_down(Dir_Right);
+}
+void Handheld::Inp_down_down() {
+    direction_down(Dir_Down);
+}
+void Handheld::Inp_up_up() {
+    release_direction();
+}
+void Handheld::Inp_left_up() {
+    release_direction();
+}
+void Handheld::Inp_right_up() {
+    release_direction();
+}
+void Handheld::Inp_down_up() {
+    release_direction();
+}
 
 }  // namespace fluffo

@@ -9,7 +9,9 @@ constexpr std::array<std::string_view, Sample_Count> kSampleNames = {
     "Bonus", "Complete", "Gameover", "Miss", "Move", "Power1", "Power2", "Start", "Stgstart"};
 }  // namespace
 
-std::string_view sample_name(Sample sample) { return kSampleNames[static_cast<size_t>(sample)]; }
+std::string_view sample_name(Sample sample) {
+    return kSampleNames[static_cast<size_t>(sample)];
+}
 
 std::optional<Sample> sample_from_name(std::string_view name) {
     for (size_t i = 0; i < kSampleNames.size(); ++i) {

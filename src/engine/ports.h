@@ -11,7 +11,17 @@
 namespace fluffo {
 
 // The nine samples, in the order the sound layer loads them.
-enum class Sample : uint8_t { Bonus, Complete, Gameover, Miss, Move, Power1, Power2, Start, Stgstart };
+enum class Sample : uint8_t {
+    Bonus,
+    Complete,
+    Gameover,
+    Miss,
+    Move,
+    Power1,
+    Power2,
+    Start,
+    Stgstart
+};
 inline constexpr int Sample_Count = 9;
 
 std::string_view sample_name(Sample sample);

@@ -4,13 +4,15 @@ namespace fluffo {
 
 namespace {
 constexpr std::array<std::string_view, Timer_Count> kTimerNames = {
-    "Timer_Clock",    "Timer_Alarm",          "Timer_Game_Start",
-    "Timer_Stage_Start", "Timer_Game",        "Timer_Power_Pill",
-    "Timer_Stage_Complete", "Timer_Miss",     "Timer_Game_Over",
+    "Timer_Clock",          "Timer_Alarm", "Timer_Game_Start",
+    "Timer_Stage_Start",    "Timer_Game",  "Timer_Power_Pill",
+    "Timer_Stage_Complete", "Timer_Miss",  "Timer_Game_Over",
 };
 }  // namespace
 
-std::string_view timer_name(TimerId id) { return kTimerNames[static_cast<size_t>(id)]; }
+std::string_view timer_name(TimerId id) {
+    return kTimerNames[static_cast<size_t>(id)];
+}
 
 std::optional<TimerId> timer_from_name(std::string_view name) {
     for (size_t i = 0; i < kTimerNames.size(); ++i) {

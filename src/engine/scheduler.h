@@ -62,7 +62,7 @@ private:
     struct Timer {
         int64_t interval_ms = 1;
         bool enabled = false;
-        int64_t due_ms = 0;     // meaningful while enabled
+        int64_t due_ms = 0;    // meaningful while enabled
         uint64_t started = 0;  // order in which counts started, for ties
     };
     Timer& timer(TimerId id) { return m_timers[static_cast<size_t>(id)]; }

@@ -36,7 +36,8 @@ struct Rig {
     bool on(TimerId id) const { return scheduler.enabled(id); }
     std::vector<std::string> sounds() {
         std::vector<std::string> out;
-        for (const auto& p : sound.take()) out.emplace_back(sample_name(p.sample));
+        for (const auto& p : sound.take())
+            out.emplace_back(sample_name(p.sample));
         return out;
     }
     // The five digit positions as text: a digit, ' ' for blank, '-' for hidden.

@@ -24,7 +24,8 @@ struct Tick : ::testing::Test {
 };
 
 TEST_F(Tick, StandingFluffoOnlyAdvancesThePhaseWhileWolvesAndGatesGoOn) {
-    for (int i = 0; i < 4; ++i) tick();
+    for (int i = 0; i < 4; ++i)
+        tick();
     EXPECT_EQ(r.st.Gam_Phase, 1);
     EXPECT_EQ(r.st.Gam_Score, 0);
     EXPECT_EQ(r.st.Gam_Wolves[0].State, 2);  // den steps on ticks 2 and 4
@@ -33,7 +34,8 @@ TEST_F(Tick, StandingFluffoOnlyAdvancesThePhaseWhileWolvesAndGatesGoOn) {
 }
 
 TEST_F(Tick, FirstWolfLeavesTheDenAfterTheTwentiethTick) {
-    for (int i = 0; i < 19; ++i) tick();
+    for (int i = 0; i < 19; ++i)
+        tick();
     EXPECT_EQ(r.st.Gam_Wolves[0].State, 9);
     tick();
     const Gam_Wolf& w = r.st.Gam_Wolves[0];
@@ -193,7 +195,8 @@ TEST_F(Tick, ExtraLifeOnceAtTwoThousandWithBonus) {
 
 TEST_F(Tick, GateChangesAfterEveryFourthTickOnly) {
     r.st.Gam_Gate = 7;  // a value no draw produces
-    for (int i = 0; i < 3; ++i) tick();
+    for (int i = 0; i < 3; ++i)
+        tick();
     EXPECT_EQ(r.st.Gam_Gate, 7);
     tick();
     EXPECT_GE(r.st.Gam_Gate, 1);

@@ -220,7 +220,8 @@ TEST(Sequences, StageCompleteLaysOutANewBoardOneStageHigher) {
     Rig r;
     r.start_game(Mode_Game_A_Intro);
     for (int c = 1; c <= 5; ++c) {
-        for (int row = 1; row <= 7; ++row) r.st.cell(c, row).Egg_State = 0;
+        for (int row = 1; row <= 7; ++row)
+            r.st.cell(c, row).Egg_State = 0;
     }
     r.st.cell(3, 6).Egg_State = 1;
     r.st.Gam_Power_Count = 3;

@@ -37,8 +37,8 @@ struct Watch : TimerSink {
             }
         }
         if (s.Gam_Mode == Mode_Game_A || s.Gam_Mode == Mode_Game_B) {
-            static const std::set<std::pair<int, int>> kHidden = {
-                {0, 4}, {6, 4}, {3, 0}, {3, 8}, {0, 0}, {2, 8}, {4, 8}};
+            static const std::set<std::pair<int, int>> kHidden = {{0, 4}, {6, 4}, {3, 0}, {3, 8},
+                                                                  {0, 0}, {2, 8}, {4, 8}};
             const int c = s.Gam_Fluffo_Col, row = s.Gam_Fluffo_Row;
             const bool on_board = is_visible_cell(c, row) && !is_den(c, row);
             ASSERT_TRUE(on_board || kHidden.count({c, row})) << c << "," << row;
@@ -50,9 +50,9 @@ struct Watch : TimerSink {
             ASSERT_GE(s.Gam_Lives, -1);
         }
         int sequences = 0;
-        for (TimerId t : {TimerId::Timer_Game_Start, TimerId::Timer_Stage_Start,
-                          TimerId::Timer_Stage_Complete, TimerId::Timer_Miss,
-                          TimerId::Timer_Game_Over}) {
+        for (TimerId t :
+             {TimerId::Timer_Game_Start, TimerId::Timer_Stage_Start, TimerId::Timer_Stage_Complete,
+              TimerId::Timer_Miss, TimerId::Timer_Game_Over}) {
             sequences += r.on(t);
         }
         ASSERT_LE(sequences, 1);
@@ -94,10 +94,22 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
             ASSERT_LE(r.scheduler.now() - game_over_since, 30000);
         } else {
             switch (dice.next_below(8)) {
-                case 0: r.hh.Inp_up_down(); r.hh.Inp_up_up(); break;
-                case 1: r.hh.Inp_left_down(); r.hh.Inp_left_up(); break;
-                case 2: r.hh.Inp_right_down(); r.hh.Inp_right_up(); break;
-                case 3: r.hh.Inp_down_down(); r.hh.Inp_down_up(); break;
+                case 0:
+                    r.hh.Inp_up_down();
+                    r.hh.Inp_up_up();
+                    break;
+                case 1:
+                    r.hh.Inp_left_down();
+                    r.hh.Inp_left_up();
+                    break;
+                case 2:
+                    r.hh.Inp_right_down();
+                    r.hh.Inp_right_up();
+                    break;
+                case 3:
+                    r.hh.Inp_down_down();
+                    r.hh.Inp_down_up();
+                    break;
                 case 4:  // the buttons are dead during a game
                     r.hh.Inp_time_down();
                     r.hh.Inp_game_a_down();
@@ -107,7 +119,8 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
                     r.hh.Inp_game_a_up();
                     r.hh.Inp_game_b_up();
                     break;
-                default: break;
+                default:
+                    break;
             }
         }
         r.wait(50 + dice.next_below(700));
@@ -115,7 +128,8 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
     EXPECT_GE(watch.ticks, kTicks);
     EXPECT_GT(games, 10);
     // Whatever state the last game is in, without input it ends and the clock returns.
-    for (int i = 0; i < 24 * 60 && r.st.Gam_Mode != Mode_Time; ++i) r.wait(60000);
+    for (int i = 0; i < 24 * 60 && r.st.Gam_Mode != Mode_Time; ++i)
+        r.wait(60000);
     EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
 }
 

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <istream>
 #include <limits>
 #include <ostream>
-#include <stdexcept>
 
+#include "shell/headless/command_words.h"
 #include "shell/headless/json_writer.h"
 
 namespace fluffo {
@@ -31,75 +30,6 @@ struct HeadlessDriver::Command {
 
 namespace {
 
-// A line the driver cannot carry out; the text says what is wrong with it.
-struct BadLine : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-std::vector<std::string_view> split_words(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
-        const size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
-        if (i > start) words.push_back(line.substr(start, i - start));
-    }
-    return words;
-}
-
-std::string_view usage_word(std::string_view usage, size_t index) {
-    const std::vector<std::string_view> words = split_words(usage);
-    return index < words.size() ? words[index] : std::string_view{};
-}
-
-// Whole decimal integer with an optional minus sign, within lo..hi.
-int64_t number_arg(const std::vector<std::string_view>& a, size_t i, std::string_view what,
-                   int64_t lo, int64_t hi) {
-    const std::string_view text = a[i];
-    int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    const bool whole = ec == std::errc() && end == text.data() + text.size();
-    const std::string where = std::string(a[0]) + ": " + std::string(what) + " ";
-    if (!whole && ec != std::errc::result_out_of_range) {
-        throw BadLine(where + quoted(text) + " is not a whole number");
-    }
-    if (!whole || value < lo || value > hi) {
-        throw BadLine(where + quoted(text) + " is outside " + std::to_string(lo) + ".." +
-                      std::to_string(hi));
-    }
-    return value;
-}
-
-constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
-constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-
-int32_t int32_arg(const std::vector<std::string_view>& a, size_t i, std::string_view what,
-                  int64_t lo = kInt32Min, int64_t hi = kInt32Max) {
-    return static_cast<int32_t>(number_arg(a, i, what, lo, hi));
-}
-
-// A heading: none, or exactly one direction bit.
-int32_t dir_arg(const std::vector<std::string_view>& a, size_t i) {
-    const int32_t dir = int32_arg(a, i, "DIR");
-    if (dir != 0 && dir != Dir_Up && dir != Dir_Left && dir != Dir_Right && dir != Dir_Down) {
-        throw BadLine(std::string(a[0]) + ": DIR " + quoted(a[i]) + " is not one of 0 1 2 4 8");
-    }
-    return dir;
-}
-
-TimerId timer_arg(const std::vector<std::string_view>& a, size_t i) {
-    const std::optional<TimerId> id = timer_from_name(a[i]);
-    if (!id) throw BadLine(std::string(a[0]) + ": unknown timer " + quoted(a[i]));
-    return *id;
-}
-
 struct Button {
     std::string_view name;
     void (Handheld::*down)();
@@ -115,7 +45,7 @@ constexpr std::array<Button, 7> kButtons = {{
     {"down", &Handheld::Inp_down_down, &Handheld::Inp_down_up},
 }};
 
-const Button& button_arg(const std::vector<std::string_view>& a) {
+const Button& button_arg(const Words& a) {
     for (const Button& b : kButtons) {
         if (b.name == a[1]) return b;
     }

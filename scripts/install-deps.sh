@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the benchmarks need.
+# Nothing is fetched when all of them are already installed.
+set -euo pipefail
+
+# One list, so later work can add the desktop program's toolkit and sound packages here.
+DEPS="build-essential cmake ninja-build ccache git clang-format \
+libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev"
+
+missing=""
+for pkg in $DEPS; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $pkg"
+    fi
+done
+if [ -z "$missing" ]; then
+    echo "install-deps: all packages present"
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "install-deps: installing$missing"
+$SUDO apt-get update
+# shellcheck disable=SC2086  # the list is meant to split into words
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
