@@ -122,4 +122,17 @@ int MainScreen::digit_shown(int pos) const {
     return -1;
 }
 
+std::string MainScreen::panel_text() const {
+    std::string text;
+    for (int pos = 1; pos <= 5; ++pos) {
+        const int digit = digit_shown(pos);
+        if (!is_shown(Vid_Digit_Positions[static_cast<size_t>(pos)])) {
+            text += '-';
+        } else {
+            text += digit >= 0 ? static_cast<char>('0' + digit) : ' ';
+        }
+    }
+    return text;
+}
+
 }  // namespace fluffo

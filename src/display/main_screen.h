@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "display/screen_model.h"
 
@@ -73,6 +74,9 @@ public:
     void set_digit(int pos, int digit);
     // The digit a position shows: 0..9, or -1 when it shows no picture (or pos is not 1..5).
     int digit_shown(int pos) const;
+    // The panel as five characters: the digit each position shows, ' ' for a visible blank
+    // position, '-' for a hidden one.
+    std::string panel_text() const;
 
 private:
     void add_holders();

@@ -40,16 +40,7 @@ struct Rig {
             out.emplace_back(sample_name(p.sample));
         return out;
     }
-    // The five digit positions as text: a digit, ' ' for blank, '-' for hidden.
-    std::string digits() const {
-        std::string out;
-        for (int pos = 1; pos <= 5; ++pos) {
-            const bool shown = screen.is_shown(screen.Vid_Digit_Positions[pos]);
-            const int d = screen.digit_shown(pos);
-            out += !shown ? '-' : d < 0 ? ' ' : static_cast<char>('0' + d);
-        }
-        return out;
-    }
+    std::string digits() const { return screen.panel_text(); }
     // A game in play on stage 1, just after the stage start put Fluffo down and started the tick.
     void start_game(int32_t intro_mode) {
         set_mode(Mode_Time);

@@ -32,14 +32,7 @@ struct SegmentTest : ::testing::Test {
         }
         return count;
     }
-    std::string digits() const {
-        std::string s;
-        for (int pos = 1; pos <= 5; ++pos) {
-            const int d = screen.digit_shown(pos);
-            s += d < 0 ? ' ' : static_cast<char>('0' + d);
-        }
-        return s;
-    }
+    std::string digits() const { return screen.panel_text(); }
     // Gives every holder its own picture, so each switch records its holder's rectangle.
     void load_pictures() {
         for (HolderId i = 0; i < static_cast<HolderId>(m.size()); ++i) {

@@ -337,20 +337,11 @@ std::string HeadlessDriver::query_screen(const Args&) {
         if (h.visible && reported_on_screen(h.name)) lit.push_back(h.name);
     }
     std::sort(lit.begin(), lit.end());
-    std::string digits;
-    for (int pos = 1; pos <= 5; ++pos) {
-        const int digit = screen.digit_shown(pos);
-        if (!screen.is_shown(screen.Vid_Digit_Positions[static_cast<size_t>(pos)])) {
-            digits += '-';
-        } else {
-            digits += digit >= 0 && digit <= 9 ? static_cast<char>('0' + digit) : ' ';
-        }
-    }
     JsonWriter w;
     w.begin_object().key("lit").begin_array();
     for (const std::string_view name : lit)
         w.string(name);
-    w.end_array().key("digits").string(digits);
+    w.end_array().key("digits").string(screen.panel_text());
     return w.end_object().str();
 }
 
