@@ -73,6 +73,7 @@ public:
 private:
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
+    void game_button_down(HolderId pressed, bool& held, int32_t intro_mode);
     void direction_down(int32_t dir);
     void release_direction();
     void fluffo_phase(bool& caught);

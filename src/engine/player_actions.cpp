@@ -22,14 +22,18 @@ void Handheld::Inp_time_up() {
     state.Inp_Time_Held = false;
 }
 
-void Handheld::Inp_game_a_down() {
-    m_screen.show(m_screen.named().btn_game_a_down, true);
-    if (state.Inp_Game_A_Held) return;
-    state.Inp_Game_A_Held = true;
+void Handheld::game_button_down(HolderId pressed, bool& held, int32_t intro_mode) {
+    m_screen.show(pressed, true);
+    if (held) return;
+    held = true;
     if (state.Gam_Mode == Mode_Time || state.Gam_Mode == Mode_Game_Over) {
-        state.Gam_Mode = Mode_Game_A_Intro;
+        state.Gam_Mode = intro_mode;
         Gam_Set_Mode();
     }
+}
+
+void Handheld::Inp_game_a_down() {
+    game_button_down(m_screen.named().btn_game_a_down, state.Inp_Game_A_Held, Mode_Game_A_Intro);
 }
 
 void Handheld::Inp_game_a_up() {
@@ -38,13 +42,7 @@ void Handheld::Inp_game_a_up() {
 }
 
 void Handheld::Inp_game_b_down() {
-    m_screen.show(m_screen.named().btn_game_b_down, true);
-    if (state.Inp_Game_B_Held) return;
-    state.Inp_Game_B_Held = true;
-    if (state.Gam_Mode == Mode_Time || state.Gam_Mode == Mode_Game_Over) {
-        state.Gam_Mode = Mode_Game_B_Intro;
-        Gam_Set_Mode();
-    }
+    game_button_down(m_screen.named().btn_game_b_down, state.Inp_Game_B_Held, Mode_Game_B_Intro);
 }
 
 void Handheld::Inp_game_b_up() {
