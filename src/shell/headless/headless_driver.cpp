@@ -190,7 +190,18 @@ std::string HeadlessDriver::cmd_wait(const Args& a) {
     if (ms > std::numeric_limits<int64_t>::max() - now) {
         throw BadLine("wait: MS " + quoted(a[1]) + " runs the virtual clock past its end");
     }
-    m_world.scheduler.advance_to(now + ms);
+    // A store error abandons only the handler that raised it; time goes on to the end of
+    // the wait as it does in the program, and the first such error is the line's answer.
+    std::string failure;
+    for (;;) {
+        try {
+            m_world.scheduler.advance_to(now + ms);
+            break;
+        } catch (const StoreError& e) {
+            if (failure.empty()) failure = e.what();
+        }
+    }
+    if (!failure.empty()) throw StoreError(failure);
     return {};
 }
 
@@ -233,10 +244,13 @@ std::string HeadlessDriver::cmd_set(const Args& a) {
     const auto it = std::find_if(kFields.begin(), kFields.end(),
                                  [&](const Field& f) { return f.name == a[1]; });
     if (it == kFields.end()) throw BadLine("set: unknown field " + quoted(a[1]));
-    // There are only two wolf records; a larger count would send the tick past them.
+    // There are only two wolf records; a larger count would send the tick past them. Other
+    // numbers stay a billion away from the 32-bit edge, so the counting and scoring that
+    // follow can never overflow.
+    constexpr int64_t kLimit = 1'000'000'000;
     const bool is_wolf_count = it->member == &GameState::Gam_Wolf_Count;
-    const int32_t value =
-        is_wolf_count ? int32_arg(a, 2, "wolf_count", 0, 2) : int32_arg(a, 2, it->name);
+    const int32_t value = is_wolf_count ? int32_arg(a, 2, "wolf_count", 0, 2)
+                                        : int32_arg(a, 2, it->name, -kLimit, kLimit);
     m_world.handheld.state.*(it->member) = value;
     return {};
 }
