@@ -28,12 +28,20 @@ void Handheld::end_power_if_none_vulnerable() {
     disable(TimerId::Timer_Power_Pill);
 }
 
-void Handheld::check_extra_life(bool& bonus_sound) {
-    if (state.Gam_Score < state.Gam_Extra_Life_At) return;
+bool Handheld::extra_life_if_due() {
+    if (state.Gam_Score < state.Gam_Extra_Life_At) return false;
     state.Gam_Lives += 1;
     m_screen.Vid_Show_Panel_Lives(state.Gam_Lives);
     state.Gam_Extra_Life_At = 999999;
-    bonus_sound = true;
+    return true;
+}
+
+int32_t Handheld::eat_wolf(Gam_Wolf& w) {
+    const int32_t points = state.Gam_Wolf_Bonus;
+    state.Gam_Wolf_Bonus = 400;
+    m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, w.Col, w.Row), false);
+    w.State = 0;  // back in the den
+    return points;
 }
 
 void Handheld::start_miss() {
@@ -83,10 +91,7 @@ void Handheld::fluffo_phase(bool& caught) {
         if (!wolf_in_play(i) || w.State != Wolf_Vulnerable || w.Col != to.col || w.Row != to.row) {
             continue;
         }
-        gained += state.Gam_Wolf_Bonus;
-        state.Gam_Wolf_Bonus = 400;
-        m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, w.Col, w.Row), false);
-        w.State = 0;
+        gained += eat_wolf(w);
         end_power_if_none_vulnerable();
     }
     state.Gam_Fluffo_Col = to.col;
@@ -125,7 +130,7 @@ void Handheld::fluffo_phase(bool& caught) {
     } else if (gained > 50) {
         bonus = true;
     }
-    check_extra_life(bonus);
+    if (extra_life_if_due()) bonus = true;
     if (bonus) {
         m_ports.sound.Snd_Play(Sample::Bonus);
     } else if (move) {
@@ -190,13 +195,9 @@ void Handheld::wolves_phase(bool& caught) {
             w.Row != fr) {
             continue;
         }
-        state.Gam_Score += state.Gam_Wolf_Bonus;
-        state.Gam_Wolf_Bonus = 400;
+        state.Gam_Score += eat_wolf(w);
         m_screen.Vid_Show_Panel_Score(state.Gam_Score, true);
-        m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, w.Col, w.Row), false);
-        w.State = 0;
-        bool unused = false;
-        check_extra_life(unused);
+        extra_life_if_due();
         end_power_if_none_vulnerable();
         m_ports.sound.Snd_Play(Sample::Bonus);
     }

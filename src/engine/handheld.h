@@ -82,7 +82,8 @@ private:
     void den_step();
     void move_wolf(Gam_Wolf& wolf);
     void end_power_if_none_vulnerable();
-    void check_extra_life(bool& bonus_sound);
+    bool extra_life_if_due();       // true when a life was added
+    int32_t eat_wolf(Gam_Wolf& w);  // the points it brings
     void start_miss();
     bool board_clear() const;
     bool wolf_in_play(int i) const { return i < state.Gam_Wolf_Count; }

@@ -20,7 +20,6 @@ public:
     // now_ms tells when a sample was played; without it every entry carries time 0.
     explicit SoundRecorder(std::function<int64_t()> now_ms = {}) : m_now(std::move(now_ms)) {}
     void Snd_Play(Sample sample) override;
-    const std::vector<Played>& played() const { return m_played; }
     std::vector<Played> take();
     void set_recording(bool on) { m_recording = on; }
 

@@ -1,29 +1,25 @@
 #pragma once
-// A whole handheld on the virtual clock for engine tests: the screen model, the scheduler,
-// the recorder, the in-memory store, a settable clock and a seeded generator, created the
-// way the main window creates them.
+// A whole handheld on the virtual clock for engine tests: the headless driver's world
+// (screen model, scheduler, recorder, in-memory store, settable clock, seeded generator),
+// created the way the main window creates it.
 
 #include <string>
 #include <vector>
 
-#include "display/main_screen.h"
-#include "engine/handheld.h"
-#include "engine/simple_ports.h"
-#include "shell/settings_store.h"
+#include "shell/headless/headless_driver.h"
 
 namespace fluffo::testing {
 
+// The driver's world, with short names for what the tests touch.
 struct Rig {
-    Scheduler scheduler;
-    MainScreen screen;
-    SoundRecorder sound{[this] { return scheduler.now(); }};
-    MemoryStore store;
-    SettableClock clock{[this] { return scheduler.now(); }};
-    SeededRandom random{12345};
-    Handheld hh{screen, scheduler, HandheldPorts{sound, store, clock, random}};
+    SimWorld world{12345};
+    Scheduler& scheduler = world.scheduler;
+    MainScreen& screen = world.screen;
+    SoundRecorder& sound = world.sound;
+    MemoryStore& store = world.store;
+    SettableClock& clock = world.clock;
+    Handheld& hh = world.handheld;
     GameState& st = hh.state;
-
-    Rig() { hh.create(); }
 
     void wait(int64_t ms) { scheduler.advance_to(scheduler.now() + ms); }
     void set_mode(int32_t mode) {

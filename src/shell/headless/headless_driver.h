@@ -14,6 +14,7 @@
 #include "engine/handheld.h"
 #include "engine/scheduler.h"
 #include "engine/simple_ports.h"
+#include "shell/headless/command_words.h"
 #include "shell/settings_store.h"
 
 namespace fluffo {
@@ -47,11 +48,10 @@ public:
     std::string execute(std::string_view line);
 
     bool had_error() const { return m_had_error; }
-    bool quit_requested() const { return m_quit; }
     SimWorld& world() { return m_world; }
 
 private:
-    using Args = std::vector<std::string_view>;
+    using Args = Words;
     using Handler = std::string (HeadlessDriver::*)(const Args&);
     struct Command;
     static const std::vector<Command>& commands();
