@@ -5,7 +5,9 @@ set -euo pipefail
 
 # One list, so later work can add the desktop program's toolkit and sound packages here.
 DEPS="build-essential cmake ninja-build ccache git clang-format \
-libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev"
+libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev \
+libstb-dev qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev libsdl2-mixer-dev \
+clang libclang-rt-14-dev xvfb xauth xdotool x11-utils"
 
 missing=""
 for pkg in $DEPS; do

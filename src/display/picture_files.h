@@ -1,0 +1,59 @@
+#pragma once
+// Picture files: the format is chosen by the file name's extension, whatever its case
+// (bmp, png, jpg, jpeg, and the platform's icon format "ico" through a port the desktop
+// program fills). Anything else, damaged data, or absurd dimensions are refused.
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "display/picture.h"
+
+namespace fluffo {
+
+// The text names the file and the reason.
+class UndecodablePicture : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Pictures larger than this on either side, or in all, are refused before any pixel memory
+// is taken.
+inline constexpr int64_t Max_Picture_Side = 16384;
+inline constexpr int64_t Max_Picture_Pixels = 64LL * 1024 * 1024;
+
+// The icon format belongs to the platform's toolkit.
+class IconDecoder {
+public:
+    virtual ~IconDecoder() = default;
+    // Throws UndecodablePicture when the bytes are no icon.
+    virtual PicturePtr decode_icon(std::span<const uint8_t> bytes,
+                                   const std::string& file_name) const = 0;
+};
+
+// Decodes bytes by the extension of file_name (which also names the file in messages).
+PicturePtr decode_picture(std::span<const uint8_t> bytes, const std::string& file_name,
+                          const IconDecoder* icons = nullptr);
+
+// What the skin and manual loaders need of the file system.
+class PictureFiles {
+public:
+    virtual ~PictureFiles() = default;
+    virtual bool exists(const std::string& path) const = 0;
+    // Throws UndecodablePicture when the file cannot be read or decoded.
+    virtual PicturePtr load(const std::string& path) const = 0;
+};
+
+class DiskPictureFiles : public PictureFiles {
+public:
+    explicit DiskPictureFiles(const IconDecoder* icons = nullptr) : m_icons(icons) {}
+    bool exists(const std::string& path) const override;
+    PicturePtr load(const std::string& path) const override;
+
+private:
+    const IconDecoder* m_icons;
+};
+
+}  // namespace fluffo
