@@ -1,0 +1,202 @@
+// The sound layer over a fake library: driver choice and SoundMode, the nine loads in table
+// order, overlapping play, stop-all, the missing folder, an output that cannot open, release.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell/sound_system.h"
+
+namespace fluffo {
+namespace {
+
+// Logs every call as text; files listed in `missing` fail to load, handles count from 1.
+struct FakeBackend : AudioBackend {
+    std::vector<std::string> calls;
+    std::set<std::string> missing;
+    bool output_opens = true;
+    SampleHandle next = 1;
+
+    bool open(SoundOutput output, int32_t rate, int32_t channels) override {
+        calls.push_back(std::string("open ") +
+                        (output == SoundOutput::DirectSound ? "DirectSound" : "MultiMedia") + " " +
+                        std::to_string(rate) + " " + std::to_string(channels));
+        return output_opens;
+    }
+    bool open_silent(int32_t rate, int32_t channels) override {
+        calls.push_back("open silent " + std::to_string(rate) + " " + std::to_string(channels));
+        return true;
+    }
+    SampleHandle load(const std::string& file) override {
+        calls.push_back("load " + file);
+        return missing.count(file) ? Empty_Sample : next++;
+    }
+    void play(SampleHandle h) override { calls.push_back("play " + std::to_string(h)); }
+    void stop_all() override { calls.push_back("stop all"); }
+    void free_sample(SampleHandle h) override { calls.push_back("free " + std::to_string(h)); }
+    void close() override { calls.push_back("close"); }
+};
+
+std::string stored(MemoryStore& store, const std::string& name) {
+    const auto value = store.read_value(name);
+    return value ? value->text : "<none>";
+}
+
+struct SoundSystemTest : ::testing::Test {
+    FakeBackend backend;
+    MemoryStore store;
+    SoundSystem sound{backend};
+    std::vector<std::string> boxes;
+
+    SoundStart start(std::string_view text) {
+        return sound.Snd_Init(text, store, [&](std::string_view t) {
+            boxes.emplace_back(t);
+            // The box is shown before the store forgets the choice.
+            boxes.back() += " | SoundMode=" + stored(store, "SoundMode");
+        });
+    }
+    std::vector<std::string> calls_from(size_t first) const {
+        return {backend.calls.begin() + static_cast<ptrdiff_t>(first), backend.calls.end()};
+    }
+};
+
+TEST(SoundNames, DriverTextsFileNamesAndModes) {
+    EXPECT_EQ(sound_mode_from_text("Microsoft DirectSound"), 0);
+    EXPECT_EQ(sound_mode_from_text("Windows MultiMedia"), 1);
+    EXPECT_EQ(sound_mode_from_text("(no sound)"), 2);
+    EXPECT_EQ(sound_mode_from_text("microsoft directsound"), std::nullopt);
+    EXPECT_EQ(sound_mode_from_text(""), std::nullopt);
+    EXPECT_EQ(sample_file_name(Sample::Bonus), "Sound/Bonus.wav");
+    EXPECT_EQ(sample_file_name(Sample::Stgstart), "Sound/Stgstart.wav");
+}
+
+TEST_F(SoundSystemTest, NoSoundStartsNothingPlaysNothingYetReleasesNineEmptyHandles) {
+    EXPECT_EQ(start("(no sound)"), SoundStart::Silent);
+    EXPECT_EQ(stored(store, "SoundMode"), "2");
+    EXPECT_FALSE(sound.Snd_Enabled());
+    sound.Snd_Play(Sample::Move);
+    sound.Snd_Silence();
+    EXPECT_TRUE(backend.calls.empty());
+
+    sound.Snd_Release();
+    const std::vector<std::string> expected = {"free 0", "free 0", "free 0", "free 0", "free 0",
+                                               "free 0", "free 0", "free 0", "free 0", "close"};
+    EXPECT_EQ(backend.calls, expected);
+}
+
+TEST_F(SoundSystemTest, ReleaseWithoutAnyStartStillFreesAndCloses) {
+    sound.Snd_Release();
+    ASSERT_EQ(backend.calls.size(), 10u);
+    EXPECT_EQ(backend.calls.back(), "close");
+}
+
+TEST_F(SoundSystemTest, DirectSoundOpensThenLoadsTheNineInTableOrder) {
+    EXPECT_EQ(start("Microsoft DirectSound"), SoundStart::Started);
+    EXPECT_EQ(stored(store, "SoundMode"), "0");
+    EXPECT_TRUE(sound.Snd_Enabled());
+    EXPECT_FALSE(sound.output_fell_back());
+    const std::vector<std::string> expected = {
+        "open DirectSound 22050 64", "load Sound/Bonus.wav",  "load Sound/Complete.wav",
+        "load Sound/Gameover.wav",   "load Sound/Miss.wav",   "load Sound/Move.wav",
+        "load Sound/Power1.wav",     "load Sound/Power2.wav", "load Sound/Start.wav",
+        "load Sound/Stgstart.wav"};
+    EXPECT_EQ(backend.calls, expected);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(store.values().count("SplashScreen"), 0u);
+}
+
+TEST_F(SoundSystemTest, MultiMediaIsModeOneOnTheOtherOutput) {
+    EXPECT_EQ(start("Windows MultiMedia"), SoundStart::Started);
+    EXPECT_EQ(stored(store, "SoundMode"), "1");
+    EXPECT_EQ(backend.calls.front(), "open MultiMedia 22050 64");
+}
+
+TEST_F(SoundSystemTest, TextThatIsNoDriverChangesNothing) {
+    EXPECT_EQ(start("Sound Blaster"), SoundStart::Silent);
+    EXPECT_FALSE(sound.Snd_Enabled());
+    EXPECT_TRUE(store.values().empty());
+    EXPECT_TRUE(backend.calls.empty());
+}
+
+TEST_F(SoundSystemTest, PlaysOverlapAndSilenceStopsAll) {
+    start("Microsoft DirectSound");
+    const size_t first = backend.calls.size();
+    sound.Snd_Play(Sample::Move);
+    sound.Snd_Play(Sample::Bonus);
+    sound.Snd_Play(Sample::Move);
+    sound.Snd_Silence();
+    // Handles follow the load order: Bonus 1 ... Move 5. Nothing stops between plays.
+    const std::vector<std::string> expected = {"play 5", "play 1", "play 5", "stop all"};
+    EXPECT_EQ(calls_from(first), expected);
+}
+
+TEST_F(SoundSystemTest, ReleaseFreesEachLoadedHandleInTableOrderThenCloses) {
+    start("Windows MultiMedia");
+    const size_t first = backend.calls.size();
+    sound.Snd_Release();
+    const std::vector<std::string> expected = {"free 1", "free 2", "free 3", "free 4", "free 5",
+                                               "free 6", "free 7", "free 8", "free 9", "close"};
+    EXPECT_EQ(calls_from(first), expected);
+    sound.Snd_Play(Sample::Bonus);  // nothing left to play after release
+    EXPECT_EQ(backend.calls.back(), "close");
+}
+
+TEST_F(SoundSystemTest, MissingFolderShowsTheBoxThenForgetsTheChoice) {
+    for (int i = 0; i < Sample_Count; ++i) {
+        backend.missing.insert(sample_file_name(static_cast<Sample>(i)));
+    }
+    store.write_text("SplashScreen", "0");
+    EXPECT_EQ(start("Microsoft DirectSound"), SoundStart::FolderMissing);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0],
+              "Sound folder unproperly installed. Please reinstall the game. | SoundMode=0");
+    EXPECT_EQ(stored(store, "SoundMode"), "-1");
+    EXPECT_EQ(stored(store, "SplashScreen"), "1");
+}
+
+TEST_F(SoundSystemTest, OnlyBonusDecidesTheFolder) {
+    backend.missing = {"Sound/Move.wav"};
+    EXPECT_EQ(start("Microsoft DirectSound"), SoundStart::Started);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(sound.Snd_Samples()[static_cast<size_t>(Sample::Move)], Empty_Sample);
+    const size_t first = backend.calls.size();
+    sound.Snd_Play(Sample::Move);  // silent, and the others still sound
+    sound.Snd_Play(Sample::Miss);
+    EXPECT_EQ(calls_from(first), std::vector<std::string>{"play 4"});
+
+    SoundSystem other{backend};
+    backend.missing = {"Sound/Bonus.wav"};
+    EXPECT_EQ(other.Snd_Init("Windows MultiMedia", store, {}), SoundStart::FolderMissing);
+}
+
+TEST_F(SoundSystemTest, OutputThatCannotOpenFallsBackSilentlyAndKeepsTheChoice) {
+    backend.output_opens = false;
+    store.write_text("SplashScreen", "0");
+    EXPECT_EQ(start("Microsoft DirectSound"), SoundStart::Started);
+    EXPECT_TRUE(sound.output_fell_back());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(stored(store, "SoundMode"), "0");
+    EXPECT_EQ(stored(store, "SplashScreen"), "0");
+    ASSERT_GE(backend.calls.size(), 3u);
+    EXPECT_EQ(backend.calls[1], "open silent 22050 64");
+    EXPECT_EQ(backend.calls[2], "load Sound/Bonus.wav");
+
+    // A folder that really is missing is still told, on the silent output too.
+    FakeBackend empty_folder;
+    empty_folder.output_opens = false;
+    empty_folder.missing = {"Sound/Bonus.wav"};
+    SoundSystem other{empty_folder};
+    EXPECT_EQ(other.Snd_Init("Microsoft DirectSound", store, {}), SoundStart::FolderMissing);
+    EXPECT_EQ(stored(store, "SoundMode"), "-1");
+}
+
+TEST_F(SoundSystemTest, RefusedSoundModeWriteStartsNothing) {
+    store.set_refuse_writes(true);
+    EXPECT_THROW(start("Microsoft DirectSound"), StoreError);
+    EXPECT_TRUE(backend.calls.empty());
+    EXPECT_FALSE(sound.Snd_Enabled());
+}
+
+}  // namespace
+}  // namespace fluffo
