@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <utility>
+
 namespace fluffo {
 
 namespace {
