@@ -69,10 +69,10 @@ SampleHandle SdlAudioBackend::load(const std::string& file_name) {
     } else {
         // Nothing to play into, but whether the file is there and readable is still the
         // truth the folder check needs.
-        SDL_AudioSpec spec;
+        SDL_AudioSpec format;
         Uint8* buffer = nullptr;
         Uint32 length = 0;
-        if (!SDL_LoadWAV(file_name.c_str(), &spec, &buffer, &length)) return Empty_Sample;
+        if (!SDL_LoadWAV(file_name.c_str(), &format, &buffer, &length)) return Empty_Sample;
         SDL_FreeWAV(buffer);
     }
     loaded.used = true;
