@@ -79,21 +79,28 @@ std::optional<StoredValue> QSettingsStore::read_value(const std::string& name) {
 
 void QSettingsStore::write_text(const std::string& name, const std::string& text) {
     std::unique_ptr<QSettings> settings = view();
-    const QString key = q(name);
-    const QString value = q(text);
-    // The first view of a damaged file keeps reporting the damage after a write, whatever the
-    // write did; for it, the written value itself is the proof.
-    const bool damaged = settings->status() == QSettings::FormatError;
-    settings->setValue(key, value);
-    settings->sync();
-    bool written = settings->status() == QSettings::NoError;
-    if (damaged && settings->status() == QSettings::FormatError) {
-        settings.reset();
-        const std::unique_ptr<QSettings> check = view();
-        const QVariant stored = check->value(key);
-        written = check->status() == QSettings::NoError && is_text(stored) && stored == value;
+    // The first view of a damaged file keeps reporting the damage, whatever its write does.
+    // A second view shares what the first has read and starts with a clean status.
+    std::unique_ptr<QSettings> first_reader;
+    if (settings->status() == QSettings::FormatError) {
+        first_reader = std::move(settings);
+        settings = view();
     }
-    if (!written) throw StoreError(set_data_failed_text(name));
+    const QString key = q(name);
+    const bool existed = settings->contains(key);
+    const QVariant before = settings->value(key);
+    settings->setValue(key, q(text));
+    settings->sync();
+    if (settings->status() != QSettings::NoError) {
+        // QSettings keeps a refused change pending in memory it shares between views: later
+        // reads would see it and a later write would store it after all. Undo it.
+        if (existed) {
+            settings->setValue(key, before);
+        } else {
+            settings->remove(key);
+        }
+        throw StoreError(set_data_failed_text(name));
+    }
 }
 
 }  // namespace fluffo
