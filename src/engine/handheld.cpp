@@ -16,12 +16,22 @@ Handheld::Handheld(MainScreen& screen, Scheduler& scheduler, HandheldPorts ports
 
 void Handheld::create() {
     fill_move_tables(state);
-    // A missing high score keeps the one in memory, which is 0 at this point.
-    state.Gam_HiScore_A = read_integer(m_ports.store, Value_HiScore1, state.Gam_HiScore_A);
-    state.Gam_HiScore_B = read_integer(m_ports.store, Value_HiScore2, state.Gam_HiScore_B);
+    // A missing high score keeps the one in memory, which is 0 at this point. One that cannot
+    // be read is reported after the rest of creation is done, and keeps it too.
+    std::exception_ptr unreadable;
+    const auto load = [&](std::string_view name, int32_t& high_score) {
+        try {
+            high_score = read_integer(m_ports.store, name, high_score);
+        } catch (const StoreError&) {
+            if (!unreadable) unreadable = std::current_exception();
+        }
+    };
+    load(Value_HiScore1, state.Gam_HiScore_A);
+    load(Value_HiScore2, state.Gam_HiScore_B);
     state.Inp_Time_Held = false;
     state.Inp_Game_A_Held = false;
     state.Inp_Game_B_Held = false;
+    if (unreadable) std::rethrow_exception(unreadable);
 }
 
 void Handheld::reset_high_scores() {

@@ -15,7 +15,8 @@ bool is_binding(int n) {
 
 int32_t valid_or_default(int n, int32_t list_index) {
     // A value edited outside the program may name no key; it must never index the key list.
-    return selectable_key(list_index) ? list_index : Default_Key_List_Indexes[size_t(n)];
+    return selectable_key(list_index) ? list_index
+                                      : Default_Key_List_Indexes[static_cast<size_t>(n)];
 }
 
 }  // namespace
@@ -39,8 +40,8 @@ void KeyBindings::load(SettingsStore& store, ScreenModel& main_window) {
     KeyListIndexes stored = Default_Key_List_Indexes;
     for (int n = 1; n <= Key_Binding_Count; ++n) {
         try {
-            stored[static_cast<size_t>(n)] =
-                read_integer(store, key_value_name(n), Default_Key_List_Indexes[size_t(n)]);
+            stored[static_cast<size_t>(n)] = read_integer(
+                store, key_value_name(n), Default_Key_List_Indexes[static_cast<size_t>(n)]);
         } catch (const StoreError&) {
             if (!failure) failure = std::current_exception();
         }
@@ -79,8 +80,8 @@ std::exception_ptr KeyBindings::take(const KeyListIndexes& list_indexes, Setting
 
 std::string_view KeyBindings::name_of(int n) const {
     if (!is_binding(n)) return {};
-    const SelectableKey* key = selectable_key(Inp_Key_Bindings[static_cast<size_t>(n)].list_index);
-    return key ? Inp_Key_Names[static_cast<size_t>(key - Selectable_Keys.data() + 1)] : "";
+    const int32_t list_index = Inp_Key_Bindings[static_cast<size_t>(n)].list_index;
+    return selectable_key(list_index) ? Inp_Key_Names[static_cast<size_t>(list_index)] : "";
 }
 
 int KeyBindings::binding_for_key(uint16_t virtual_key) const {

@@ -30,13 +30,16 @@ TEST(HighScoreStore, CreationReadsStoredNumbersAsTheyAreAndKeepsZeroForUnreadabl
     EXPECT_EQ(r.st.Gam_HiScore_A, -5);
     EXPECT_EQ(r.st.Gam_HiScore_B, 0);
 
-    r.store.set_raw("HiScore2", {false, "900"});
+    r.store.set_raw("HiScore1", {false, "900"});
+    r.store.set_raw("HiScore2", {true, "70"});
     try {
         r.hh.create();
         FAIL() << "no error";
     } catch (const StoreError& e) {
-        EXPECT_STREQ(e.what(), "Invalid data type for 'HiScore2'");
+        EXPECT_STREQ(e.what(), "Invalid data type for 'HiScore1'");
     }
+    EXPECT_EQ(r.st.Gam_HiScore_A, -5);  // kept
+    EXPECT_EQ(r.st.Gam_HiScore_B, 70);  // still read
 }
 
 TEST(HighScoreStore, ARefusedWriteStillShowsGameOverAndTheNextGameOverStoresTheScore) {

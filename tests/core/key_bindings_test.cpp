@@ -23,25 +23,7 @@ TEST(KeyList, DigitsAndLettersFollowTheirCharacterCodes) {
     EXPECT_EQ(selectable_key(11)->virtual_key, 65);  // the letter A
 }
 
-TEST(KeyList, TheLastEightAreArrowsModifiersAndSpace) {
-    struct Row {
-        int index;
-        const char* item;
-        uint16_t code;
-        const char* name;
-    };
-    for (const Row& r :
-         {Row{37, "<UP ARROW>", 38, "'up arrow' key"},
-          Row{38, "<DOWN ARROW>", 40, "'down arrow' key"},
-          Row{39, "<LEFT ARROW>", 37, "'left arrow' key"},
-          Row{40, "<RIGHT ARROW>", 39, "'right arrow' key"}, Row{41, "<ALT>", 18, "'alt' key"},
-          Row{42, "<CTRL>", 17, "'ctrl' key"}, Row{43, "<SHIFT>", 16, "'shift' key"},
-          Row{44, "<SPACEBAR>", 32, "'spacebar'"}}) {
-        const SelectableKey& key = *selectable_key(r.index);
-        EXPECT_EQ(key.item_text, r.item);
-        EXPECT_EQ(key.virtual_key, r.code) << r.index;
-        EXPECT_EQ(key.name, r.name);
-    }
+TEST(KeyList, ItemTextsAndCodesAreDistinctAndOnlyOneToFortyFourNameAKey) {
     std::set<std::string_view> items;
     std::set<uint16_t> codes;
     for (const SelectableKey& key : Selectable_Keys) {
@@ -211,6 +193,7 @@ TEST(KeyBindingsLookup, TheFirstBindingInActionOrderWinsAndCodeZeroFindsNothing)
     KeysRig r;
     EXPECT_EQ(r.keys.binding_for_key(0), 0);  // nothing bound before loading
     EXPECT_EQ(r.keys.binding_for_key('1'), 0);
+    EXPECT_EQ(r.keys.name_of(Key_Game_A), "");
     r.store.set_raw("Key5", {true, "2"});  // Left also on "1", as Game A is
     r.load();
     EXPECT_EQ(r.keys.binding_for_key('1'), Key_Game_A);
@@ -231,14 +214,6 @@ TEST(AssignWordTest, DerivesFromTheListIndexAndLeavesTheCodeForAnIndexNamingNoKe
     AssignWord(0, table);
     AssignWord(8, table);
     EXPECT_EQ(table[0].virtual_key, 0);
-}
-
-TEST(KeyNames, AreTheListsNamesByIndex) {
-    const KeyBindings keys;
-    EXPECT_EQ(keys.Inp_Key_Names[1], "'0'");
-    EXPECT_EQ(keys.Inp_Key_Names[36], "'Z'");
-    EXPECT_EQ(keys.Inp_Key_Names[44], "'spacebar'");
-    EXPECT_EQ(keys.name_of(Key_Game_A), "");  // not loaded: no key, no name
 }
 
 }  // namespace

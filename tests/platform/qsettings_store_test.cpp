@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QRect>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -78,6 +79,8 @@ TEST_F(QSettingsStoreTest, TheUsersStoreIsNamedByOrganisationAndApplication) {
     EXPECT_EQ(store.location(), conf());
     write_setting(store, Setting_SplashScreen, true);
     EXPECT_EQ(raw(conf(), "SplashScreen").toString(), "1");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 TEST_F(QSettingsStoreTest, AStoreThatCannotBeCreatedNamesItsPlace) {
