@@ -46,7 +46,8 @@ bool QSettingsStore::in_registry() const {
 }
 
 QString QSettingsStore::location() const {
-    return in_registry() ? q(Store_Key_Path) : view()->fileName();
+    if (!in_registry()) return view()->fileName();
+    return m_file_path.isEmpty() ? q(Store_Key_Path) : m_file_path;
 }
 
 std::string QSettingsStore::key_path() const {
