@@ -28,6 +28,17 @@ public:
     // The engine's part of main window creation: move tables, high scores, held flags.
     void create();
 
+    // High scores and the store. A high score is raised in memory first and then written; a
+    // refused write leaves it raised and marked unsaved, and every later write of the high
+    // scores (the next game over, a reset) tries it again, so none is ever lost.
+    // "Reset Hiscores": both to 0, both written at once (the second even when the first is
+    // refused); throws the first refusal.
+    void reset_high_scores();
+    // Writes each high score not yet in the store; throws the first refusal after trying both.
+    void store_unsaved_high_scores();
+    bool high_score_unsaved_a() const { return m_hiscore_unsaved_a; }
+    bool high_score_unsaved_b() const { return m_hiscore_unsaved_b; }
+
     GameState state;
 
     // Modes, difficulty, gates.
@@ -91,6 +102,8 @@ private:
     MainScreen& m_screen;
     Scheduler& m_scheduler;
     HandheldPorts m_ports;
+    bool m_hiscore_unsaved_a = false;
+    bool m_hiscore_unsaved_b = false;
 };
 
 }  // namespace fluffo

@@ -1,6 +1,8 @@
 // The timed sequences around the tick: the intro, stage start, stage complete, the miss
 // animation, power mode and game over. Stepped ones keep their place in Gam_Step and set
 // their own timer's interval to the delay before their next step.
+#include <exception>
+
 #include "engine/board.h"
 #include "engine/handheld.h"
 
@@ -121,21 +123,28 @@ void Handheld::Timer_Power_PillTimer() {
 }
 
 void Handheld::Timer_Game_OverTimer() {
+    std::exception_ptr refused;
     switch (state.Gam_Step) {
         case 1:
             m_ports.sound.Snd_Play(Sample::Gameover);
             m_scheduler.set_interval(TimerId::Timer_Game_Over, 3400);
             break;
         case 2:
-            // The in-memory high score is raised before it is written, so a refused write
-            // loses nothing: it stays raised and the next write stores it.
             if (state.Gam_Mode == Mode_Game_A && state.Gam_Score > state.Gam_HiScore_A) {
                 state.Gam_HiScore_A = state.Gam_Score;
-                write_integer(m_ports.store, "HiScore1", state.Gam_HiScore_A);
+                m_hiscore_unsaved_a = true;
             }
             if (state.Gam_Mode == Mode_Game_B && state.Gam_Score > state.Gam_HiScore_B) {
                 state.Gam_HiScore_B = state.Gam_Score;
-                write_integer(m_ports.store, "HiScore2", state.Gam_HiScore_B);
+                m_hiscore_unsaved_b = true;
+            }
+            // A refused write must not hold up the game-over mark: the step completes and the
+            // error is raised after it. The raised score stays marked unsaved, and the next
+            // write of the high scores stores it.
+            try {
+                store_unsaved_high_scores();
+            } catch (const StoreError&) {
+                refused = std::current_exception();
             }
             state.Gam_Mode = Mode_Game_Over;
             Gam_Set_Mode();
@@ -150,6 +159,7 @@ void Handheld::Timer_Game_OverTimer() {
             break;
     }
     state.Gam_Step += 1;
+    if (refused) std::rethrow_exception(refused);
 }
 
 }  // namespace fluffo

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace fluffo {
 
@@ -15,6 +16,11 @@ class StoreError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The texts the user sees when the store fails.
+std::string invalid_data_type_text(std::string_view value_name);
+std::string set_data_failed_text(std::string_view value_name);
+std::string create_key_failed_text(std::string_view key_path);
 
 // A raw stored value: text, or something of another type that the program cannot read.
 struct StoredValue {
@@ -31,12 +37,15 @@ public:
 };
 
 // Integer text: optional sign and decimal digits, fitting 32 bits; anything else is not one.
-std::optional<int32_t> parse_store_integer(const std::string& text);
+std::optional<int32_t> parse_store_integer(std::string_view text);
 
-int32_t read_integer(SettingsStore& store, const std::string& name, int32_t default_value);
-bool read_boolean(SettingsStore& store, const std::string& name, bool default_value);
-void write_integer(SettingsStore& store, const std::string& name, int32_t value);
-void write_boolean(SettingsStore& store, const std::string& name, bool value);
+// A missing value or text that is no integer gives the default; a value that is not text at
+// all is an error ("Invalid data type for ...").
+int32_t read_integer(SettingsStore& store, std::string_view name, int32_t default_value);
+// Any integer but 0 is true; the default stands in as 1 or 0.
+bool read_boolean(SettingsStore& store, std::string_view name, bool default_value);
+void write_integer(SettingsStore& store, std::string_view name, int32_t value);
+void write_boolean(SettingsStore& store, std::string_view name, bool value);
 
 // The store kept in memory: the headless driver's and the tests'. It can be told to refuse
 // writes, to exercise the error path.

@@ -8,6 +8,7 @@
 
 #include "shell/headless/command_words.h"
 #include "shell/headless/json_writer.h"
+#include "shell/settings_values.h"
 
 namespace fluffo {
 
@@ -17,7 +18,7 @@ SimWorld::SimWorld(uint64_t seed)
       random(seed),
       handheld(screen, scheduler, HandheldPorts{sound, store, clock, random}) {
     handheld.create();
-    screen.Vid_Ctrlr_Overlay = read_boolean(store, "CtrlrOverlay", true);
+    screen.Vid_Ctrlr_Overlay = read_setting(store, Setting_CtrlrOverlay);
     screen.Vid_Display_Ctrl_Overlay();
 }
 

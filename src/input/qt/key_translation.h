@@ -1,0 +1,34 @@
+#pragma once
+// From the toolkit's key events to the Windows virtual-key numbering that the key bindings
+// use, and the auto-repeat rule for the main window. A key keeps its code whatever modifier
+// is held with it: Shift+1 is still "1", read from the key's place on the keyboard when the
+// toolkit reports the shifted symbol instead.
+
+#include <QKeyEvent>
+#include <cstdint>
+
+namespace fluffo {
+
+// How a platform numbers its native key codes.
+enum class NativeKeyCodes {
+    X11,      // X11 and Wayland: nativeScanCode() is the evdev code + 8 (digit row 10..19)
+    Windows,  // nativeVirtualKey() already is the Windows virtual-key code
+    Other,    // native codes not used
+};
+
+// The scheme of the platform the program was built for.
+NativeKeyCodes platform_native_key_codes();
+
+// The virtual-key code of a key event: digits 48..57, letters 65..90 in either case, arrows
+// 37..40, Shift 16, Ctrl 17, Alt and AltGr 18, space 32, Enter (both) 13, Esc 27, F1..F24
+// 112..135, keypad digits 96..105 (as Windows numbers them, so they are not the digit row).
+// Any other key gives 0, which no binding matches.
+uint16_t virtual_key_of(const QKeyEvent& event);
+uint16_t virtual_key_of(const QKeyEvent& event, NativeKeyCodes native);
+
+// X11 delivers a held key as release+press pairs, both flagged auto-repeat. The main window
+// drops the repeated releases and passes the repeated presses on, so a held key gives
+// repeated key-downs and one key-up (as it does on Windows). False: ignore the event.
+bool passes_auto_repeat_filter(const QKeyEvent& event);
+
+}  // namespace fluffo
