@@ -32,8 +32,9 @@ public:
 
 class PlainSkinWindow : public SkinWindow {
 public:
-    // The design's client size; the window colour is the default colour key, magenta.
-    PlainSkinWindow(int32_t screen_width = 1920, int32_t screen_height = 1080)
+    // The design's client size; the window colour is the default colour key, magenta. The
+    // screen size matters only to the fullscreen look.
+    explicit PlainSkinWindow(int32_t screen_width = 1920, int32_t screen_height = 1080)
         : m_screen_width(screen_width), m_screen_height(screen_height) {}
 
     void set_client_width(int32_t width) override { m_client_width = width; }

@@ -69,20 +69,10 @@ constexpr const char* Fullscreen_Head =
 TEST_F(SkinLoaderTest, SkinImagesFollowTheSectionNumbers) {
     write_config(Windowed_Head);
     loader.Gfx_Load_Skin();
-    const auto name = [&](int n) { return screen.model().at(loader.Vid_Skin_Images[n]).name; };
-    EXPECT_EQ(name(1), "im_background");
-    EXPECT_EQ(name(2), "im_background_screen_top");
-    EXPECT_EQ(name(9), "btn_set_top");
-    EXPECT_EQ(name(23), "im_panel_digit_pos_5");
-    EXPECT_EQ(name(38), "im_panel_number_9");
-    EXPECT_EQ(name(57), "im_fluffo_5_4");  // row 4 skips the den
-    EXPECT_EQ(name(58), "im_fluffo_1_5");
-    EXPECT_EQ(name(81), "im_egg_4_2_w");
-    EXPECT_EQ(name(98), "im_egg_2_6_w");
-    EXPECT_EQ(name(126), "im_wolf_5_4");
-    EXPECT_EQ(name(127), "im_wolf_3_4b");
-    EXPECT_EQ(name(128), "im_wolf_1_5");
-    EXPECT_EQ(name(146), "im_gate_3_7");
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        EXPECT_EQ(screen.model().at(loader.Vid_Skin_Images[static_cast<size_t>(n)]).name,
+                  skin_image_name(n));
+    }
 }
 
 TEST_F(SkinLoaderTest, WindowedLookUsesTheColourKeyAndReferencePlaces) {
@@ -377,7 +367,6 @@ TEST_F(SkinLoaderTest, ReloadKeepsTheVisibilityOfSkinHolders) {
         EXPECT_EQ(screen.model().at(id).visible, shown[static_cast<size_t>(id)])
             << screen.model().at(id).name;
     }
-    EXPECT_EQ(screen.panel_text(), "88880");
 }
 
 }  // namespace
