@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace fluffo {
 
@@ -46,6 +47,7 @@ void SkinLoader::Gfx_Load_Skin() {
     }
 
     const std::string config_path = m_sources.config_path();
+    // A Config.ini that cannot be opened counts as missing.
     std::optional<IniProfile> ini;
     if (m_sources.config.exists(config_path)) ini = m_sources.config.read(config_path);
     if (!ini) {
