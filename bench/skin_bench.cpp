@@ -100,7 +100,12 @@ void load_skin_from(benchmark::State& state, const fs::path& dir) {
         loader.Gfx_Load_Skin();
         benchmark::ClobberMemory();
     }
-    state.counters["pictures"] = Skin_Image_Count;
+    int pictures_loaded = 0;
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        const HolderId id = loader.Vid_Skin_Images[static_cast<size_t>(n)];
+        if (screen.model().at(id).picture) ++pictures_loaded;
+    }
+    state.counters["pictures"] = pictures_loaded;
 }
 
 void BM_LoadSyntheticSkin(benchmark::State& state) {
