@@ -1,0 +1,140 @@
+// Draws the handheld's artwork and writes it with Config.ini into a run folder:
+//   fluffo-artwork RUN_DIR
+// or composes the main window into one picture for a look at the result:
+//   fluffo-artwork --preview FILE [--scene all|game|arrows|manual|windows|backdrop]
+//                  [--zoom N] [--crop L,T,W,H]
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "art_files.h"
+#include "backdrop.h"
+#include "manual_pages.h"
+#include "preview.h"
+#include "skin_set.h"
+#include "window_pictures.h"
+
+namespace {
+
+using namespace artwork;
+
+void write_run_folder(const QString& run_dir) {
+    const QDir run(run_dir);
+    const std::vector<SkinPicture> skin = skin_pictures();
+    for (const SkinPicture& pic : skin) {
+        if (!pic.file.isEmpty()) save_picture(pic.image, run.filePath("Graphics/Skin/" + pic.file));
+    }
+    save_text(config_ini_text(skin), run.filePath("Config.ini"));
+    save_picture(backdrop_picture(), run.filePath(QString("Graphics/Backdrop/") + Backdrop_File));
+    save_picture(logo_picture(), run.filePath(QString("Graphics/Backdrop/") + Logo_File));
+    const std::vector<QImage> pages = manual_pages(skin);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        save_picture(pages[i], run.filePath(QString("Graphics/Manual/%1.bmp").arg(i + 1)));
+    }
+    for (const WindowPicture& pic : window_pictures()) {
+        save_picture(pic.image, run.filePath("Graphics/Window/" + pic.file));
+    }
+}
+
+// The pictures side by side on grey, wrapping at a width.
+QImage sheet(const std::vector<QImage>& pictures, int width) {
+    int x = 0, y = 0, row_height = 0, height = 0;
+    std::vector<QPoint> places;
+    for (const QImage& pic : pictures) {
+        if (x > 0 && x + pic.width() > width) {
+            x = 0;
+            y += row_height + 8;
+            row_height = 0;
+        }
+        places.emplace_back(x, y);
+        x += pic.width() + 8;
+        row_height = std::max(row_height, pic.height());
+        height = std::max(height, y + pic.height());
+    }
+    QImage out(width, height, QImage::Format_ARGB32);
+    out.fill(QColor(0x80, 0x80, 0x80));
+    QPainter p(&out);
+    for (size_t i = 0; i < pictures.size(); ++i)
+        p.drawImage(places[i], pictures[i]);
+    return out;
+}
+
+QImage other_preview(const QString& scene_name) {
+    if (scene_name == "manual") return sheet(manual_pages(skin_pictures()), 1130);
+    if (scene_name == "backdrop") {
+        QImage back = backdrop_picture().scaledToWidth(960, Qt::SmoothTransformation);
+        QPainter p(&back);
+        p.drawImage(
+            back.width() - logo_picture().width() / 2, 0,
+            logo_picture().scaledToWidth(logo_picture().width() / 2, Qt::SmoothTransformation));
+        return back;
+    }
+    std::vector<QImage> pictures;
+    for (const WindowPicture& pic : window_pictures())
+        pictures.push_back(pic.image);
+    return sheet(pictures, 1000);
+}
+
+int write_preview(const QStringList& args) {
+    QString file, scene_name = "all";
+    int zoom = 1;
+    QRect crop;
+    for (int i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--preview")
+            file = args[i + 1];
+        else if (args[i] == "--scene")
+            scene_name = args[i + 1];
+        else if (args[i] == "--zoom")
+            zoom = args[i + 1].toInt();
+        else if (args[i] == "--crop") {
+            const QStringList v = args[i + 1].split(',');
+            if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
+        } else {
+            std::fprintf(stderr, "unknown option %s\n", qPrintable(args[i]));
+            return 2;
+        }
+    }
+    if (scene_name == "manual" || scene_name == "windows" || scene_name == "backdrop") {
+        QImage other = other_preview(scene_name);
+        if (!crop.isNull()) other = other.copy(crop);
+        if (zoom > 1) other = other.scaled(other.size() * zoom);
+        save_picture(other, file);
+        return 0;
+    }
+    const Scene scene = scene_name == "game"     ? Scene::Game
+                        : scene_name == "arrows" ? Scene::Arrows
+                                                 : Scene::AllOn;
+    QImage frame = compose_main_window(skin_pictures(), scene);
+    if (!crop.isNull()) frame = frame.copy(crop);
+    if (zoom > 1)
+        frame = frame.scaled(frame.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    save_picture(frame, file);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    try {
+        if (!args.isEmpty() && args[0] == "--preview" && args.size() >= 2)
+            return write_preview(args);
+        if (args.size() != 1 || args[0].startsWith("--")) {
+            std::fprintf(stderr,
+                         "usage: fluffo-artwork RUN_DIR\n"
+                         "       fluffo-artwork --preview FILE [--scene all|game|arrows]"
+                         " [--zoom N] [--crop L,T,W,H]\n");
+            return 2;
+        }
+        write_run_folder(args[0]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "fluffo-artwork: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The main window as the skin draws it, for the artist's eye: the body, then the panel, the
+// buttons and every figure in the window's drawing order, then the screen-top overlay.
+
+#include <QImage>
+#include <string>
+#include <vector>
+
+#include "skin_set.h"
+
+namespace artwork {
+
+enum class Scene {
+    AllOn,   // every segment lit, the panel reading 88880
+    Game,    // the middle of a game
+    Arrows,  // a game with the controller overlays on and TIME held down
+};
+
+QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene);
+
+}  // namespace artwork
