@@ -4,7 +4,10 @@
 #include <charconv>
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "shell/headless/headless_driver.h"
@@ -12,14 +15,17 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: fluffo-sim [--seed N] [--help]\n"
+    "usage: fluffo-sim [--seed N] [--skin DIR] [--help]\n"
     "Runs the handheld on a virtual clock. Reads one command per line from standard input\n"
     "and answers queries with one JSON object per line on standard output.\n"
     "  --seed N   seed of the random generator (a whole 32-bit number; default: the clock)\n"
+    "  --skin DIR load DIR/Config.ini and the pictures it names (relative paths start at\n"
+    "             DIR), windowed; without it the window is 440 x 664 with no pictures\n"
     "  --help     this text\n"
     "Commands: play, press|release NAME, wait MS, clock HH:MM, seed N, mode N,\n"
     "  set FIELD VALUE, fluffo C R DIR, wolf I C R DIR STATE, egg C R STATE, gate N,\n"
-    "  arm TIMER MS, disarm TIMER, state, screen, sounds, store, quit.\n";
+    "  arm TIMER MS, disarm TIMER, state, screen, sounds, store, render FILE, quit.\n"
+    "  render FILE writes the main window as drawn now to the PNG file FILE.\n";
 
 bool parse_seed(std::string_view text, uint64_t& seed) {
     int64_t value = 0;
@@ -34,6 +40,7 @@ bool parse_seed(std::string_view text, uint64_t& seed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::optional<std::string> skin_dir;
     uint64_t seed =
         static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     for (int i = 1; i < argc; ++i) {
@@ -46,10 +53,22 @@ int main(int argc, char** argv) {
             ++i;
             continue;
         }
+        if (arg == "--skin" && i + 1 < argc) {
+            skin_dir = argv[++i];
+            continue;
+        }
         std::cerr << "fluffo-sim: bad option \"" << arg << "\"\n" << kUsage;
         return 2;
     }
     std::ios::sync_with_stdio(false);
     fluffo::HeadlessDriver driver(seed);
+    if (skin_dir) {
+        try {
+            driver.load_skin(*skin_dir);
+        } catch (const std::exception& e) {
+            std::cerr << "fluffo-sim: " << e.what() << '\n';
+            return 2;
+        }
+    }
     return driver.run(std::cin, std::cout);
 }

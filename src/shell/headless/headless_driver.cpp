@@ -5,7 +5,10 @@
 #include <istream>
 #include <limits>
 #include <ostream>
+#include <stdexcept>
 
+#include "display/png_writer.h"
+#include "display/skin_loader.h"
 #include "shell/headless/command_words.h"
 #include "shell/headless/json_writer.h"
 
@@ -112,12 +115,22 @@ const std::vector<HeadlessDriver::Command>& HeadlessDriver::commands() {
         {"screen", "screen", 0, &HeadlessDriver::query_screen},
         {"sounds", "sounds", 0, &HeadlessDriver::query_sounds},
         {"store", "store", 0, &HeadlessDriver::query_store},
+        {"render", "render FILE", 1, &HeadlessDriver::cmd_render},
         {"quit", "quit", 0, &HeadlessDriver::cmd_quit},
     };
     return table;
 }
 
 HeadlessDriver::HeadlessDriver(uint64_t seed) : m_world(seed) {}
+
+void HeadlessDriver::load_skin(const std::string& dir) {
+    PlainSkinWindow& window = m_world.window;
+    const size_t errors_before = window.errors().size();
+    SkinLoader loader(m_world.screen, window,
+                      SkinSources{m_config_files, m_picture_files, dir, dir});
+    loader.Gfx_Load_Skin();
+    if (window.errors().size() > errors_before) throw std::runtime_error(window.errors().back());
+}
 
 int HeadlessDriver::run(std::istream& in, std::ostream& out) {
     std::string line;
@@ -300,6 +313,19 @@ std::string HeadlessDriver::cmd_arm(const Args& a) {
 
 std::string HeadlessDriver::cmd_disarm(const Args& a) {
     m_world.scheduler.set_enabled(timer_arg(a, 1), false);
+    return {};
+}
+
+std::string HeadlessDriver::cmd_render(const Args& a) {
+    const PlainSkinWindow& window = m_world.window;
+    m_compositor.set_frame(window.client_width(), window.client_height(), window.colour());
+    m_compositor.update(m_world.screen.model());
+    try {
+        write_png(std::string(a[1]), m_compositor.width(), m_compositor.height(),
+                  m_compositor.pixels(), false);
+    } catch (const PngWriteError& e) {
+        throw BadLine("render: " + std::string(e.what()));
+    }
     return {};
 }
 

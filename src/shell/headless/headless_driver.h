@@ -10,7 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "display/compositor.h"
 #include "display/main_screen.h"
+#include "display/picture_files.h"
+#include "display/skin_sources.h"
+#include "display/skin_window.h"
 #include "engine/handheld.h"
 #include "engine/scheduler.h"
 #include "engine/simple_ports.h"
@@ -33,6 +37,7 @@ struct SimWorld {
     Scheduler scheduler;
     MainScreen screen;
     Handheld handheld;
+    PlainSkinWindow window;  // the main window's size and colour; no skin: the design's
 };
 
 class HeadlessDriver {
@@ -42,6 +47,12 @@ public:
     // Reads commands until the input ends or "quit"; writes and flushes each answer as it
     // comes, so a process talking to the driver gets it at once. Returns the exit code.
     int run(std::istream& in, std::ostream& out);
+
+    // Loads DIR/Config.ini and the pictures it names, relative paths taken from DIR, in
+    // windowed mode, as the main window's creation does. Throws std::runtime_error with the
+    // text the program would show (a missing Config.ini, a malformed colour, an undecodable
+    // picture).
+    void load_skin(const std::string& dir);
 
     // Runs the next line (lines are numbered from 1 in call order) and returns its answer
     // without the line break, or an empty string when the line answers nothing.
@@ -71,6 +82,7 @@ private:
     std::string cmd_gate(const Args& a);
     std::string cmd_arm(const Args& a);
     std::string cmd_disarm(const Args& a);
+    std::string cmd_render(const Args& a);
     std::string cmd_quit(const Args& a);
     std::string query_state(const Args& a);
     std::string query_screen(const Args& a);
@@ -78,6 +90,9 @@ private:
     std::string query_store(const Args& a);
 
     SimWorld m_world;
+    DiskConfigFiles m_config_files;
+    DiskPictureFiles m_picture_files;
+    Compositor m_compositor;  // kept, so each render recomposes only what changed
     int64_t m_line_no = 0;
     bool m_had_error = false;
     bool m_quit = false;

@@ -1,0 +1,180 @@
+// How fast the skin loads and the window composes. Gfx_Load_Skin reads Config.ini and decodes
+// all 146 pictures: from the generated skin in the run folder when it is there, and from a
+// synthetic skin (every picture at its reference size, PNG and 24-bit BMP in turn) written to
+// a temporary directory. The compositor: the whole 1920 x 1080 fullscreen frame, and the
+// repaint of one game tick in the 440 x 664 window.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/compositor.h"
+#include "display/png_writer.h"
+#include "display/skin_loader.h"
+#include "shell/headless/headless_driver.h"
+
+namespace fluffo {
+namespace {
+
+namespace fs = std::filesystem;
+
+void put_u16(std::string& out, uint32_t v) {
+    out += static_cast<char>(v & 0xff);
+    out += static_cast<char>((v >> 8) & 0xff);
+}
+void put_u32(std::string& out, uint32_t v) {
+    put_u16(out, v & 0xffff);
+    put_u16(out, v >> 16);
+}
+
+// A 24-bit bottom-up BMP of one colour with a magenta bottom-left corner.
+void write_bmp(const fs::path& path, int32_t w, int32_t h, uint32_t colour) {
+    const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
+    const uint32_t size = stride * static_cast<uint32_t>(h);
+    std::string out = "BM";
+    put_u32(out, 54 + size);
+    put_u32(out, 0);
+    put_u32(out, 54);
+    put_u32(out, 40);
+    put_u32(out, static_cast<uint32_t>(w));
+    put_u32(out, static_cast<uint32_t>(h));
+    put_u16(out, 1);
+    put_u16(out, 24);
+    for (int i = 0; i < 6; ++i)
+        put_u32(out, 0);
+    for (int32_t y = 0; y < h; ++y) {
+        std::string row;
+        for (int32_t x = 0; x < w; ++x) {
+            const uint32_t c = (x == 0 && y == 0) ? 0x00ff00ffu : colour;
+            row += static_cast<char>((c >> 16) & 0xff);  // blue, green, red
+            row += static_cast<char>((c >> 8) & 0xff);
+            row += static_cast<char>(c & 0xff);
+        }
+        row.resize(stride, '\0');
+        out += row;
+    }
+    std::ofstream(path, std::ios::binary) << out;
+}
+
+// Every skin picture at its reference size, alternately PNG with alpha and BMP.
+fs::path synthetic_skin() {
+    static const fs::path dir = [] {
+        const fs::path d = fs::temp_directory_path() / "fluffo_bench_skin";
+        fs::remove_all(d);
+        fs::create_directories(d / "Skin");
+        std::string ini = "[Common]\nSkinDir=Skin\n[VideoMode]\nTranspColor=$00ff00ff\n";
+        for (int n = 1; n <= Skin_Image_Count; ++n) {
+            const Rect& r = skin_images()[static_cast<size_t>(n - 1)].design;
+            const std::string name = std::to_string(n) + (n % 2 ? ".png" : ".bmp");
+            const uint32_t colour = 0x40302010u * static_cast<uint32_t>(n) | 0x80000000u;
+            if (n % 2) {
+                write_png((d / "Skin" / name).string(), r.width, r.height,
+                          std::vector<uint32_t>(static_cast<size_t>(r.width * r.height), colour),
+                          true);
+            } else {
+                write_bmp(d / "Skin" / name, r.width, r.height, colour);
+            }
+            ini += "[Image" + std::to_string(n) + "]\nFilename=" + name +
+                   "\nLeft=" + std::to_string(r.left) + "\nTop=" + std::to_string(r.top) +
+                   "\nWidth=" + std::to_string(r.width) + "\nHeight=" + std::to_string(r.height) +
+                   "\n";
+        }
+        std::ofstream(d / "Config.ini", std::ios::binary) << ini;
+        return d;
+    }();
+    return dir;
+}
+
+void load_skin_from(benchmark::State& state, const fs::path& dir) {
+    MainScreen screen;
+    PlainSkinWindow window;
+    DiskConfigFiles config;
+    DiskPictureFiles pictures;
+    SkinLoader loader(screen, window, SkinSources{config, pictures, dir.string(), dir.string()});
+    for (auto _ : state) {
+        loader.Gfx_Load_Skin();
+        benchmark::ClobberMemory();
+    }
+    state.counters["pictures"] = Skin_Image_Count;
+}
+
+void BM_LoadSyntheticSkin(benchmark::State& state) {
+    load_skin_from(state, synthetic_skin());
+}
+BENCHMARK(BM_LoadSyntheticSkin)->Unit(benchmark::kMillisecond);
+
+void BM_LoadGeneratedSkin(benchmark::State& state) {
+    const fs::path run = FLUFFO_RUN_DIR;
+    if (!fs::exists(run / "Config.ini")) {
+        state.SkipWithError("no generated skin in the run folder");
+        return;
+    }
+    load_skin_from(state, run);
+}
+BENCHMARK(BM_LoadGeneratedSkin)->Unit(benchmark::kMillisecond);
+
+// A loaded skin in a driver, the generated one when it is there.
+HeadlessDriver& driver_with_skin() {
+    static HeadlessDriver* driver = [] {
+        auto* d = new HeadlessDriver(2017);
+        const fs::path run = FLUFFO_RUN_DIR;
+        d->load_skin(fs::exists(run / "Config.ini") ? run.string() : synthetic_skin().string());
+        return d;
+    }();
+    return *driver;
+}
+
+void BM_ComposeFullscreenFrame(benchmark::State& state) {
+    HeadlessDriver& d = driver_with_skin();
+    ScreenModel& model = d.world().screen.model();
+    d.execute("play");
+    // A screen-sized backdrop beneath the lit skin.
+    const HolderId backdrop = model.require("im_backdrop");
+    model.set_picture(backdrop, std::make_shared<const Picture>(Picture{
+                                    1920, 1080, std::vector<uint32_t>(1920 * 1080, 0xff204060u),
+                                    Transparency::None}));
+    model.set_bounds(backdrop, Rect{0, 0, 1920, 1080});
+    model.set_visible(backdrop, true);
+    Compositor compositor;
+    compositor.set_frame(1920, 1080, 0);
+    for (auto _ : state) {
+        compositor.compose(model, Rect{0, 0, 1920, 1080});
+        benchmark::DoNotOptimize(compositor.pixels().data());
+    }
+    model.set_visible(backdrop, false);
+}
+BENCHMARK(BM_ComposeFullscreenFrame)->Unit(benchmark::kMillisecond);
+
+void BM_ComposeGameTick(benchmark::State& state) {
+    HeadlessDriver& d = driver_with_skin();
+    SimWorld& world = d.world();
+    world.sound.set_recording(false);
+    Compositor compositor;
+    compositor.set_frame(440, 664, 0x00ff00ffu);
+    d.execute("mode 6");  // Game B
+    d.execute("wait 3000");
+    compositor.update(world.screen.model());
+    constexpr std::array<const char*, 4> Steer = {"up", "left", "right", "down"};
+    SeededRandom chance(7);
+    int64_t rects = 0;
+    for (auto _ : state) {
+        // Steered at random, with a spare life after every miss, so the game goes on for ever.
+        const std::string way = Steer[static_cast<size_t>(chance.next_below(4))];
+        d.execute("press " + way);
+        d.execute("release " + way);
+        d.execute("wait 240");
+        if (world.handheld.state.Gam_Lives < 2) world.handheld.state.Gam_Lives = 2;
+        rects += static_cast<int64_t>(compositor.update(world.screen.model()).size());
+    }
+    state.counters["rects_per_tick"] =
+        benchmark::Counter(static_cast<double>(rects), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ComposeGameTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace fluffo

@@ -1,0 +1,164 @@
+// Bitmaps through stb_image: 1, 4, 8, 16, 24 and 32 bits a pixel, bottom-up or top-down.
+// The header is read here first, so that absurd sizes and cut-off files are refused before
+// stb_image takes any memory, and so that stb_image only ever sees a bitmap.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "display/picture_decoders.h"
+
+// stb_image is built here with its bitmap reader alone: a file named .bmp is never tried as
+// another format, and the reader is compiled with this program (and its sanitizers).
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_BMP
+#define STBI_NO_STDIO
+#define STBI_MAX_DIMENSIONS 16384
+#include <stb_image.h>
+
+namespace fluffo {
+namespace {
+
+constexpr size_t File_Header_Size = 14;
+
+uint32_t u16_at(std::span<const uint8_t> b, size_t at) {
+    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8;
+}
+
+uint32_t u32_at(std::span<const uint8_t> b, size_t at) {
+    return u16_at(b, at) | u16_at(b, at + 2) << 16;
+}
+
+struct BmpHeader {
+    uint32_t data_offset = 0;  // where the pixel rows start
+    uint32_t info_size = 0;    // 12 for the old OS/2 header, 40 and up for the Windows ones
+    int64_t width = 0;
+    int64_t height = 0;  // negative for a top-down bitmap
+    uint32_t bits = 0;
+    uint32_t compression = 0;
+};
+
+BmpHeader read_header(std::span<const uint8_t> bytes, const std::string& file_name) {
+    if (bytes.size() < File_Header_Size + 4 || bytes[0] != 'B' || bytes[1] != 'M') {
+        refuse_picture(file_name, "it is not a bitmap file");
+    }
+    BmpHeader h;
+    h.data_offset = u32_at(bytes, 10);
+    h.info_size = u32_at(bytes, 14);
+    const uint32_t s = h.info_size;
+    if (s != 12 && s != 40 && s != 56 && s != 108 && s != 124) {
+        refuse_picture(file_name, "its bitmap header (" + std::to_string(s) + " bytes) is unknown");
+    }
+    if (bytes.size() < File_Header_Size + s) refuse_picture(file_name, "the file is cut short");
+    const size_t at = File_Header_Size + 4;
+    if (s == 12) {
+        h.width = u16_at(bytes, at);
+        h.height = u16_at(bytes, at + 2);
+        h.bits = u16_at(bytes, at + 6);
+    } else {
+        h.width = static_cast<int32_t>(u32_at(bytes, at));
+        h.height = static_cast<int32_t>(u32_at(bytes, at + 4));
+        h.bits = u16_at(bytes, at + 10);
+        h.compression = u32_at(bytes, at + 12);
+    }
+    return h;
+}
+
+// A short colour table is padded with black, so that a pixel naming an entry beyond the
+// table is black instead of whatever stb_image's table held before.
+std::optional<std::vector<uint8_t>> pad_colour_table(std::span<const uint8_t> bytes,
+                                                     const BmpHeader& h) {
+    const int64_t table_start = File_Header_Size + h.info_size;
+    const int64_t entries = (int64_t{h.data_offset} - table_start) / 4;
+    const int64_t wanted = int64_t{1} << h.bits;
+    if (entries < 1 || entries >= wanted) return std::nullopt;
+    const auto added = static_cast<size_t>((wanted - entries) * 4);
+    const auto table_end = static_cast<size_t>(table_start + entries * 4);
+    std::vector<uint8_t> padded;
+    padded.reserve(bytes.size() + added);
+    padded.insert(padded.end(), bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(table_end));
+    padded.insert(padded.end(), added, 0);
+    padded.insert(padded.end(), bytes.begin() + static_cast<ptrdiff_t>(table_end), bytes.end());
+    const uint32_t offset = h.data_offset + static_cast<uint32_t>(added);
+    for (size_t i = 0; i < 4; ++i)
+        padded[10 + i] = static_cast<uint8_t>(offset >> (8 * i));
+    return padded;
+}
+
+struct StbFree {
+    void operator()(unsigned char* p) const { stbi_image_free(p); }
+};
+
+std::string stb_reason() {
+    const char* reason = stbi_failure_reason();
+    return reason != nullptr ? std::string(reason) : std::string("damaged data");
+}
+
+}  // namespace
+
+PicturePtr decode_bmp(std::span<const uint8_t> bytes, const std::string& file_name) {
+    const BmpHeader h = read_header(bytes, file_name);
+    const int64_t rows = h.height < 0 ? -h.height : h.height;
+    check_picture_size(file_name, h.width, rows);
+
+    const uint32_t b = h.bits;
+    if (b != 1 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32) {
+        refuse_picture(file_name, std::to_string(b) + " bits a pixel is not a bitmap depth");
+    }
+    if (h.compression == 1 || h.compression == 2) {
+        refuse_picture(file_name, "run-length compressed bitmaps are not supported");
+    }
+    if (h.compression != 0 && !(h.compression == 3 && (b == 16 || b == 32))) {
+        refuse_picture(file_name,
+                       "its compression (" + std::to_string(h.compression) + ") is not supported");
+    }
+    if (h.info_size == 12 && b <= 8) {
+        refuse_picture(file_name, "OS/2 bitmaps with a colour table are not supported");
+    }
+    // Every row is padded to four bytes; the last one may lack its padding.
+    const int64_t row_bytes = (h.width * b + 31) / 32 * 4;
+    const int64_t needed = int64_t{h.data_offset} + row_bytes * (rows - 1) + (h.width * b + 7) / 8;
+    if (static_cast<int64_t>(bytes.size()) < needed) {
+        refuse_picture(file_name, "the file is cut short");
+    }
+
+    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max() / 2)) {
+        refuse_picture(file_name, "the file is too large");
+    }
+    std::optional<std::vector<uint8_t>> padded;
+    if (b <= 8) padded = pad_colour_table(bytes, h);
+    const std::span<const uint8_t> data = padded ? std::span<const uint8_t>(*padded) : bytes;
+
+    const auto size = static_cast<int>(data.size());
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_memory(data.data(), size, &width, &height, &channels)) {
+        refuse_picture(file_name, stb_reason());
+    }
+    if (width != h.width || std::abs(height) != rows) {
+        refuse_picture(file_name, "its header cannot be read");
+    }
+    const std::unique_ptr<unsigned char, StbFree> rgba(
+        stbi_load_from_memory(data.data(), size, &width, &height, &channels, 4));
+    if (!rgba) refuse_picture(file_name, stb_reason());
+
+    auto picture = std::make_shared<Picture>();
+    picture->width = static_cast<int32_t>(h.width);
+    picture->height = static_cast<int32_t>(rows);
+    picture->transparency = Transparency::BottomLeftKey;
+    picture->pixels.resize(static_cast<size_t>(h.width * rows));
+    const unsigned char* p = rgba.get();
+    // A bitmap's transparency is its key colour, never an alpha channel: every pixel opaque.
+    for (uint32_t& pixel : picture->pixels) {
+        pixel = uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | 0xFF00'0000u;
+        p += 4;
+    }
+    return picture;
+}
+
+}  // namespace fluffo

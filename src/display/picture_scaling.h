@@ -1,0 +1,21 @@
+#pragma once
+// Smooth scaling of a picture to any size, for holders that stretch their picture: bilinear
+// where it grows, area averaging where it shrinks, each axis on its own. The result is
+// premultiplied RGBA (0xAABBGGRR), ready to lay over what lies beneath.
+
+#include <cstdint>
+#include <vector>
+
+#include "display/picture.h"
+
+namespace fluffo {
+
+// The picture's pixels premultiplied by their opacity. see_through false makes every pixel
+// opaque (a holder that is not transparent); otherwise the picture's own rule applies.
+std::vector<uint32_t> premultiplied(const Picture& picture, bool see_through);
+
+// Scales premultiplied pixels of src_width x src_height to width x height (both > 0).
+std::vector<uint32_t> scaled(const std::vector<uint32_t>& pixels, int32_t src_width,
+                             int32_t src_height, int32_t width, int32_t height);
+
+}  // namespace fluffo

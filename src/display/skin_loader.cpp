@@ -1,0 +1,185 @@
+#include "display/skin_loader.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace fluffo {
+
+namespace {
+
+constexpr int32_t Game_Menu_Closed_Width = 36;
+constexpr int32_t Game_Menu_Closed_Height = 32;
+
+enum LogoCorner : int32_t { Top_Left, Top_Right, Bottom_Left, Bottom_Right };
+
+// Places and sizes come from a file anyone can edit: sums that leave 32 bits stop at its edge
+// instead of wrapping round.
+int32_t clamped(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// Centring truncates towards zero: (800 - 1001) / 2 is -100.
+int32_t centred(int32_t screen, int32_t client) {
+    return clamped((int64_t{screen} - client) / 2);
+}
+
+}  // namespace
+
+SkinLoader::SkinLoader(MainScreen& screen, SkinWindow& window, SkinSources sources)
+    : m_screen(screen),
+      m_window(window),
+      m_sources(std::move(sources)),
+      m_backdrop(screen.model().require("im_backdrop")),
+      m_logo(screen.model().require("im_backdrop_logo")),
+      m_menu_background(screen.model().require("btn_game_menu_background")),
+      m_menu_top(screen.model().require("btn_game_menu_top")) {
+    Vid_Skin_Images.fill(-1);
+}
+
+void SkinLoader::Gfx_Load_Skin() {
+    const ScreenModel& model = m_screen.model();
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        Vid_Skin_Images[static_cast<size_t>(n)] = model.require(skin_image_name(n));
+    }
+
+    const std::string config_path = m_sources.config_path();
+    // A Config.ini that cannot be opened counts as missing.
+    std::optional<IniProfile> ini;
+    if (m_sources.config.exists(config_path)) ini = m_sources.config.read(config_path);
+    if (!ini) {
+        m_window.show_error(Missing_Config_Message);
+        m_window.terminate();
+        show_game_menu_button();
+        return;
+    }
+
+    const std::string skin_dir =
+        m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
+    set_client_height(ini->read_integer("Common", "GameHeight", 664));
+    set_client_width(ini->read_integer("Common", "GameWidth", 440));
+
+    if (m_screen.Vid_Fullscreen) {
+        load_fullscreen(*ini);
+    } else {
+        load_windowed(*ini);
+    }
+    load_image_sections(*ini, skin_dir);
+    show_game_menu_button();
+}
+
+// The backdrop follows the client area on all four sides.
+void SkinLoader::set_client_width(int32_t width) {
+    m_window.set_client_width(width);
+    Rect r = m_screen.model().at(m_backdrop).bounds;
+    r.width = width;
+    m_screen.model().set_bounds(m_backdrop, r);
+}
+
+void SkinLoader::set_client_height(int32_t height) {
+    m_window.set_client_height(height);
+    Rect r = m_screen.model().at(m_backdrop).bounds;
+    r.height = height;
+    m_screen.model().set_bounds(m_backdrop, r);
+}
+
+void SkinLoader::load_fullscreen(const IniProfile& ini) {
+    ScreenModel& model = m_screen.model();
+    const std::string backdrop_dir =
+        m_sources.resolve(ini.read_directory("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
+
+    const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
+    if (backdrop && m_sources.pictures.exists(backdrop_dir + *backdrop)) {
+        model.set_picture(m_backdrop, m_sources.pictures.load(backdrop_dir + *backdrop));
+        // Only the low byte counts: 256 centres like 0.
+        const int32_t stretch = ini.read_integer("Fullscreen", "BackdropStretch", 0);
+        model.set_stretch(m_backdrop, (stretch & 0xff) != 0);
+        model.set_visible(m_backdrop, true);
+    }
+
+    const uint32_t colour = ini.read_colour("Fullscreen", "BgColor", "$00000000");
+    m_window.set_colour(colour);
+    m_window.set_colour_key_enabled(false);
+
+    // A non-zero number places the skin; 0 or any text centres it on the screen, with the
+    // game size still as the client size.
+    const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
+    const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
+    Gfx_Offset_X = x != 0 ? x : centred(m_window.screen_width(), m_window.client_width());
+    Gfx_Offset_Y = y != 0 ? y : centred(m_window.screen_height(), m_window.client_height());
+
+    set_client_width(m_window.screen_width());
+    set_client_height(m_window.screen_height());
+
+    const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
+    if (!logo || !m_sources.pictures.exists(backdrop_dir + *logo)) return;
+    model.set_picture(m_logo, m_sources.pictures.load(backdrop_dir + *logo));
+    model.set_auto_size(m_logo, true);
+    model.set_visible(m_logo, true);
+    Rect r = model.at(m_logo).bounds;
+    const int32_t right = clamped(int64_t{m_window.client_width()} - r.width);
+    const int32_t bottom = clamped(int64_t{m_window.client_height()} - r.height);
+    switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
+        case Top_Left:
+            r.left = 0, r.top = 0;
+            break;
+        case Top_Right:
+            r.left = right, r.top = 0;
+            break;
+        case Bottom_Left:
+            r.left = 0, r.top = bottom;
+            break;
+        case Bottom_Right:
+            r.left = right, r.top = bottom;
+            break;
+        default:
+            break;  // any other corner leaves the logo where it is
+    }
+    model.set_bounds(m_logo, r);
+}
+
+void SkinLoader::load_windowed(const IniProfile& ini) {
+    Gfx_Offset_X = 0;
+    Gfx_Offset_Y = 0;
+    m_window.set_colour(ini.read_colour("VideoMode", "TranspColor", "$00ff00ff"));
+    m_window.set_colour_key(ini.read_colour("VideoMode", "TranspColor", "$00ff00ff"));
+    m_window.set_colour_key_enabled(true);
+    m_screen.model().set_visible(m_backdrop, false);
+    m_screen.model().set_visible(m_logo, false);
+}
+
+void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& skin_dir) {
+    ScreenModel& model = m_screen.model();
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        const HolderId id = Vid_Skin_Images[static_cast<size_t>(n)];
+        const std::string section = "Image" + std::to_string(n);
+        // No name keeps the picture the holder has, from the design or from the last run.
+        if (const auto file = ini.read_file_name(section, "Filename", "")) {
+            const std::string path = skin_dir + *file;
+            model.set_picture(id, m_sources.pictures.exists(path) ? m_sources.pictures.load(path)
+                                                                  : placeholder_picture());
+        }
+        Rect r;
+        r.height = ini.read_integer(section, "Height", 0);
+        r.left = clamped(int64_t{ini.read_integer(section, "Left", 0)} + Gfx_Offset_X);
+        r.top = clamped(int64_t{ini.read_integer(section, "Top", 0)} + Gfx_Offset_Y);
+        r.width = ini.read_integer(section, "Width", 0);
+        model.set_bounds(id, r);
+    }
+}
+
+// The in-game menu exists only in fullscreen mode; it always starts closed.
+void SkinLoader::show_game_menu_button() {
+    ScreenModel& model = m_screen.model();
+    model.set_visible(m_menu_top, m_screen.Vid_Fullscreen);
+    model.set_visible(m_menu_background, m_screen.Vid_Fullscreen);
+    Rect r = model.at(m_menu_background).bounds;
+    r.height = Game_Menu_Closed_Height;
+    r.width = Game_Menu_Closed_Width;
+    model.set_bounds(m_menu_background, r);
+}
+
+}  // namespace fluffo

@@ -1,0 +1,51 @@
+#pragma once
+// The skin set-up of the main window: Config.ini sizes the window, picks the windowed look (a
+// borderless window cut out by its colour key) or the fullscreen look (a screen-sized window
+// with backdrop, colour and logo), and gives each of the 146 skin holders its picture, place
+// and size. Runs at creation and again on every switch of display mode. A malformed colour or
+// an undecodable picture stops the load with an exception (MalformedColour,
+// UndecodablePicture); what was done before it stays done.
+
+#include <array>
+#include <cstdint>
+
+#include "display/main_screen.h"
+#include "display/skin_images.h"
+#include "display/skin_sources.h"
+#include "display/skin_window.h"
+
+namespace fluffo {
+
+inline constexpr const char* Missing_Config_Message =
+    "Configuration file (Config.ini) not found. Please reinstall the game.";
+
+class SkinLoader {
+public:
+    SkinLoader(MainScreen& screen, SkinWindow& window, SkinSources sources);
+
+    void Gfx_Load_Skin();
+
+    // Vid_Skin_Images[n] is the holder of image section n (1..146); index 0 is unused.
+    std::array<HolderId, Skin_Image_Count + 1> Vid_Skin_Images{};
+    // Added to every image section's Left and Top; 0 in windowed mode.
+    int32_t Gfx_Offset_X = 0;
+    int32_t Gfx_Offset_Y = 0;
+
+private:
+    void set_client_width(int32_t width);
+    void set_client_height(int32_t height);
+    void load_fullscreen(const IniProfile& ini);
+    void load_windowed(const IniProfile& ini);
+    void load_image_sections(const IniProfile& ini, const std::string& skin_dir);
+    void show_game_menu_button();
+
+    MainScreen& m_screen;
+    SkinWindow& m_window;
+    SkinSources m_sources;
+    HolderId m_backdrop;
+    HolderId m_logo;
+    HolderId m_menu_background;
+    HolderId m_menu_top;
+};
+
+}  // namespace fluffo

@@ -1,0 +1,55 @@
+#pragma once
+// Where the skin and manual loaders find their files: Config.ini in the program's directory,
+// the picture files it names, and the directory its relative paths start from. Also the
+// placeholder that stands in for a missing picture file.
+
+#include <optional>
+#include <string>
+
+#include "display/config_ini.h"
+#include "display/picture.h"
+#include "display/picture_files.h"
+
+namespace fluffo {
+
+// Reading Config.ini.
+class ConfigFiles {
+public:
+    virtual ~ConfigFiles() = default;
+    virtual bool exists(const std::string& path) const = 0;
+    // The parsed file; nullopt when it cannot be opened.
+    virtual std::optional<IniProfile> read(const std::string& path) const = 0;
+};
+
+class DiskConfigFiles : public ConfigFiles {
+public:
+    bool exists(const std::string& path) const override;
+    std::optional<IniProfile> read(const std::string& path) const override;
+};
+
+inline constexpr const char* Config_File_Name = "Config.ini";
+
+struct SkinSources {
+    const ConfigFiles& config;
+    const PictureFiles& pictures;
+    // The program's own directory, which holds Config.ini. Empty means the current one.
+    std::string program_dir;
+    // The directory that relative directories of Config.ini start from. The desktop program
+    // runs in its own directory and leaves this empty (the current directory); the headless
+    // driver points it at the skin directory so it never changes directory.
+    std::string relative_base;
+
+    std::string config_path() const;
+    // A directory read from Config.ini ("/" separators, trailing "/") made usable: an
+    // absolute one as it is, a relative one below relative_base.
+    std::string resolve(const std::string& directory) const;
+};
+
+// "dir" with a trailing "/" unless it is empty or has one ("\" counts as one too).
+std::string with_separator(std::string dir);
+
+// A 10 x 10 bitmap: a red 8 x 8 square in a one-pixel black frame. Being a bitmap, its
+// bottom-left black is see-through in a transparent holder, so only the red square shows.
+PicturePtr placeholder_picture();
+
+}  // namespace fluffo
