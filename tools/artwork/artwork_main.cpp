@@ -1,7 +1,7 @@
 // Draws the handheld's artwork and writes it with Config.ini into a run folder:
 //   fluffo-artwork RUN_DIR
 // or composes the main window into one picture for a look at the result:
-//   fluffo-artwork --preview FILE [--scene all|game|arrows|manual|windows|backdrop]
+//   fluffo-artwork --preview FILE [--scene all|game|arrows|gates|manual|windows|backdrop]
 //                  [--zoom N] [--crop L,T,W,H]
 #include <QDir>
 #include <QGuiApplication>
@@ -107,6 +107,7 @@ int write_preview(const QStringList& args) {
     }
     const Scene scene = scene_name == "game"     ? Scene::Game
                         : scene_name == "arrows" ? Scene::Arrows
+                        : scene_name == "gates"  ? Scene::Gates
                                                  : Scene::AllOn;
     QImage frame = compose_main_window(skin_pictures(), scene);
     if (!crop.isNull()) frame = frame.copy(crop);
@@ -127,7 +128,8 @@ int main(int argc, char** argv) {
         if (args.size() != 1 || args[0].startsWith("--")) {
             std::fprintf(stderr,
                          "usage: fluffo-artwork RUN_DIR\n"
-                         "       fluffo-artwork --preview FILE [--scene all|game|arrows]"
+                         "       fluffo-artwork --preview FILE"
+                         " [--scene all|game|arrows|gates|manual|windows|backdrop]"
                          " [--zoom N] [--crop L,T,W,H]\n");
             return 2;
         }

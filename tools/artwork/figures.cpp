@@ -244,10 +244,12 @@ QImage gate_picture(QRect place) {
         const double w = place.width(), h = place.height();
         if (across) {
             p.drawRect(QRectF(0, 0, w, 2));
-            for (double x = 0; x < w - 1; x += 5) p.drawRect(QRectF(x, 0, 2, h));
+            for (double x = 0; x < w - 1; x += 5)
+                p.drawRect(QRectF(x, 0, 2, h));
         } else {
             p.drawRect(QRectF(0, 0, 2, h));
-            for (double y = 0; y < h - 1; y += 5) p.drawRect(QRectF(0, y, w, 2));
+            for (double y = 0; y < h - 1; y += 5)
+                p.drawRect(QRectF(0, y, w, 2));
         }
     });
 }

@@ -235,7 +235,8 @@ QImage page_wolves(const std::vector<SkinPicture>& skin) {
 
 QImage page_gates(const std::vector<SkinPicture>& skin) {
     Page page(6, "Gates, tunnels, bridges");
-    page.picture(lcd_crop(skin, Scene::AllOn, QRect(100, 120, 243, 60)));
+    page.picture(lcd_crop(skin, Scene::Gates, QRect(98, 56, 245, 191))
+                     .scaledToWidth(176, Qt::SmoothTransformation));
     page.para(
         "In the middle of each edge of the maze a gate opens and shuts at random. A shut "
         "gate stops Fluffo.");
