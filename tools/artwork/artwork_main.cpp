@@ -66,12 +66,24 @@ QImage sheet(const std::vector<QImage>& pictures, int width) {
 QImage other_preview(const QString& scene_name) {
     if (scene_name == "manual") return sheet(manual_pages(skin_pictures()), 1130);
     if (scene_name == "backdrop") {
-        QImage back = backdrop_picture().scaledToWidth(960, Qt::SmoothTransformation);
-        QPainter p(&back);
-        p.drawImage(
-            back.width() - logo_picture().width() / 2, 0,
-            logo_picture().scaledToWidth(logo_picture().width() / 2, Qt::SmoothTransformation));
-        return back;
+        // The fullscreen look on a 1920 x 1080 screen: backdrop, logo top right, the
+        // handheld in the middle with its colour key see-through.
+        QImage screen = backdrop_picture().convertToFormat(QImage::Format_ARGB32);
+        QImage handheld = compose_main_window(skin_pictures(), Scene::Game)
+                              .convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < handheld.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(handheld.scanLine(y));
+            for (int x = 0; x < handheld.width(); ++x) {
+                if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
+            }
+        }
+        QPainter p(&screen);
+        const QImage logo = logo_picture();
+        p.drawImage(screen.width() - logo.width(), 0, logo);
+        p.drawImage((screen.width() - handheld.width()) / 2,
+                    (screen.height() - handheld.height()) / 2, handheld);
+        p.end();
+        return screen.scaledToWidth(960, Qt::SmoothTransformation);
     }
     std::vector<QImage> pictures;
     for (const WindowPicture& pic : window_pictures())
