@@ -3,6 +3,8 @@
 // or composes the main window into one picture for a look at the result:
 //   fluffo-artwork --preview FILE [--scene all|game|arrows|gates|manual|windows|backdrop]
 //                  [--zoom N] [--crop L,T,W,H]
+// or shows part of a picture made elsewhere (a window rendered by fluffo-sim) larger:
+//   fluffo-artwork --preview FILE --from PICTURE [--zoom N] [--crop L,T,W,H]
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
@@ -92,12 +94,14 @@ QImage other_preview(const QString& scene_name) {
 }
 
 int write_preview(const QStringList& args) {
-    QString file, scene_name = "all";
+    QString file, scene_name = "all", from;
     int zoom = 1;
     QRect crop;
     for (int i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == "--preview")
             file = args[i + 1];
+        else if (args[i] == "--from")
+            from = args[i + 1];
         else if (args[i] == "--scene")
             scene_name = args[i + 1];
         else if (args[i] == "--zoom")
@@ -110,8 +114,9 @@ int write_preview(const QStringList& args) {
             return 2;
         }
     }
-    if (scene_name == "manual" || scene_name == "windows" || scene_name == "backdrop") {
-        QImage other = other_preview(scene_name);
+    if (!from.isEmpty() || scene_name == "manual" || scene_name == "windows" ||
+        scene_name == "backdrop") {
+        QImage other = from.isEmpty() ? other_preview(scene_name) : QImage(from);
         if (!crop.isNull()) other = other.copy(crop);
         if (zoom > 1) other = other.scaled(other.size() * zoom);
         save_picture(other, file);
@@ -142,7 +147,7 @@ int main(int argc, char** argv) {
                          "usage: fluffo-artwork RUN_DIR\n"
                          "       fluffo-artwork --preview FILE"
                          " [--scene all|game|arrows|gates|manual|windows|backdrop]"
-                         " [--zoom N] [--crop L,T,W,H]\n");
+                         " [--from PICTURE] [--zoom N] [--crop L,T,W,H]\n");
             return 2;
         }
         write_run_folder(args[0]);
