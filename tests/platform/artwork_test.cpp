@@ -9,8 +9,11 @@
 #include <QImage>
 #include <QString>
 #include <QTextStream>
+#include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "display/skin_images.h"
 
@@ -165,6 +168,78 @@ TEST_F(ArtworkTest, LcdSegmentsAreTranslucentInkOnClear) {
         EXPECT_GT(ink, 8);
         EXPECT_GT(clear, 0);
         EXPECT_LE(strongest, 215);  // the reflector always shows a little through
+    }
+}
+
+// Opaque holders cover the body: their pictures must match it where nothing is meant to
+// change, or the handheld shows seams around its buttons and controller.
+TEST_F(ArtworkTest, OpaquePicturesMatchTheBodyAroundThem) {
+    const QImage body = skin_picture(ini, ini.at(section_of(1)).at("filename"));
+    for (int n = 3; n <= 14; ++n) {
+        const auto& s = ini.at(section_of(n));
+        if (s.at("filename") == "nil") continue;
+        const std::string name(fluffo::skin_image_name(n));
+        SCOPED_TRACE(name);
+        const QImage pic = skin_picture(ini, s.at("filename"));
+        const QPoint at(s.at("left").toInt(), s.at("top").toInt());
+        int ring_differs = 0, inside_differs = 0;
+        for (int y = 0; y < pic.height(); ++y) {
+            for (int x = 0; x < pic.width(); ++x) {
+                const bool differs = pic.pixel(x, y) != body.pixel(at + QPoint(x, y));
+                const bool ring = x == 0 || y == 0 || x == pic.width() - 1 || y == pic.height() - 1;
+                (ring ? ring_differs : inside_differs) += differs ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(ring_differs, 0);
+        const bool shows_a_change = name.find("_down") != std::string::npos ||
+                                    name.find("ctrlr_overlay") != std::string::npos;
+        if (shows_a_change) {
+            EXPECT_GT(inside_differs, 20);  // the press or the arrow is visible
+        } else {
+            EXPECT_EQ(inside_differs, 0);
+        }
+    }
+}
+
+// The eggs of a column stand on one vertical line and those of a row on one horizontal
+// line, so the lit eggs read as a maze and not as a scatter.
+TEST_F(ArtworkTest, EggsLineUpInColumnsAndRows) {
+    std::map<int, std::vector<double>> column_x, row_y;
+    for (int n = 73; n <= 106; ++n) {
+        const auto& s = ini.at(section_of(n));
+        const QImage egg =
+            skin_picture(ini, s.at("filename")).convertToFormat(QImage::Format_ARGB32);
+        double weight = 0, sx = 0, sy = 0;
+        for (int y = 0; y < egg.height(); ++y) {
+            for (int x = 0; x < egg.width(); ++x) {
+                const double a = qAlpha(egg.pixel(x, y)) > 100 ? 1 : 0;
+                weight += a;
+                sx += a * x;
+                sy += a * y;
+            }
+        }
+        ASSERT_GT(weight, 0) << s.at("filename").toStdString();
+        int col = 0, row = 0;
+        ASSERT_EQ(std::sscanf(std::string(fluffo::skin_image_name(n)).c_str(), "im_egg_%d_%d", &col,
+                              &row),
+                  2);
+        column_x[col].push_back(s.at("left").toInt() + sx / weight);
+        // Power eggs stand taller: only the plain eggs mark the row's line.
+        if (!s.at("filename").contains("_w"))
+            row_y[row].push_back(s.at("top").toInt() + sy / weight);
+    }
+    auto spread = [](const std::vector<double>& v) {
+        return *std::max_element(v.begin(), v.end()) - *std::min_element(v.begin(), v.end());
+    };
+    ASSERT_EQ(column_x.size(), 5u);
+    ASSERT_EQ(row_y.size(), 7u);
+    for (const auto& [col, xs] : column_x)
+        EXPECT_LE(spread(xs), 5.0) << "column " << col;
+    for (const auto& [row, ys] : row_y)
+        EXPECT_LE(spread(ys), 5.0) << "row " << row;
+    // Neighbouring lines are a cell apart.
+    for (int col = 1; col < 5; ++col) {
+        EXPECT_GT(column_x[col + 1].front() - column_x[col].front(), 35) << col;
     }
 }
 

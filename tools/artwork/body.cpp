@@ -204,14 +204,14 @@ void draw_cap(QPainter& p, const Button& b, bool pressed) {
         cap.addEllipse(r.center() + QPointF(0, pressed ? 0.8 : 0), radius, radius);
     } else {
         const QRectF pill =
-            pressed ? r.adjusted(2.2, 2.6, -2.2, -1.4) : r.adjusted(1.8, 1.5, -1.8, -2.2);
+            pressed ? r.adjusted(2.2, 2.6, -2.2, -1.9) : r.adjusted(1.8, 1.5, -1.8, -2.5);
         cap.addRoundedRect(pill, pill.height() / 2, pill.height() / 2);
     }
     const QRectF box = cap.boundingRect();
     if (!pressed) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 90));
-        p.drawPath(cap.translated(0.6, 1.4));
+        p.drawPath(cap.translated(0.5, 1.1));
     }
     QLinearGradient shade(0, box.top(), 0, box.bottom());
     shade.setColorAt(0, pressed ? QColor(0x26, 0x27, 0x2B) : QColor(0x5C, 0x5E, 0x64));
@@ -316,7 +316,7 @@ void draw_lower_case(QPainter& p) {
     // Speaker slots at the lower right.
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 6; ++i) {
-        const QPointF c(346 + 11.0 * i, 604 - 0.0 * i);
+        const QPointF c(346 + 11.0 * i, 604);
         p.save();
         p.translate(c);
         p.rotate(-28);

@@ -196,7 +196,6 @@ QImage box_picture() {
     p.save();
     p.translate(front.right() + 14, front.center().y());
     p.rotate(-90);
-    p.shear(0, 0);
     p.setFont(font(8, true));
     p.setPen(Cream);
     p.drawText(QRectF(-60, -6, 120, 12), Qt::AlignCenter, "FLUFFO BRAMBO");
