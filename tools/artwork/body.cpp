@@ -81,6 +81,13 @@ void draw_case(QPainter& p) {
     face.setColorAt(1, Case_Bottom);
     p.setBrush(face);
     p.drawRoundedRect(outline.adjusted(6, 6, -6, -6), 38, 38);
+    // The seam where the front shell meets the back.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0x5A, 0x12, 0x0D, 110), 1.0));
+    p.drawRoundedRect(outline.adjusted(11.5, 11.5, -11.5, -11.5), 33, 33);
+    p.setPen(QPen(QColor(255, 255, 255, 45), 1.0));
+    p.drawRoundedRect(outline.adjusted(12.5, 12.5, -12.5, -12.5), 32, 32);
+    p.setPen(Qt::NoPen);
     // A soft sheen across the upper half.
     QLinearGradient sheen(0, 0, 0, 330);
     sheen.setColorAt(0, QColor(255, 255, 255, 34));
