@@ -210,8 +210,9 @@ QImage page_game(const std::vector<SkinPicture>& skin) {
         "Press a direction and Fluffo walks on by itself until a wall stops it. Press a "
         "turn when Fluffo stands where the way turns: a turn pressed too early is lost.");
     page.para(
-        "Every new spot Fluffo reaches gets an egg and 10 points. When all 34 spots hold "
-        "an egg, the stage is complete and a new maze begins.");
+        "Every new spot Fluffo reaches gets an egg and 10 points; the two big power eggs "
+        "are taken instead. When Fluffo has been on all 34 spots, the stage is complete "
+        "and a new maze begins.");
     page.para("Game B is the same game, played faster.");
     return page.finish();
 }
