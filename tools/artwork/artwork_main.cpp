@@ -1,8 +1,10 @@
 // Draws the handheld's artwork and writes it with Config.ini into a run folder:
 //   fluffo-artwork RUN_DIR
 // or composes the main window into one picture for a look at the result:
-//   fluffo-artwork --preview FILE [--scene all|game|arrows|manual|windows|backdrop]
+//   fluffo-artwork --preview FILE [--scene all|game|arrows|gates|manual|windows|backdrop]
 //                  [--zoom N] [--crop L,T,W,H]
+// or shows part of a picture made elsewhere (a window rendered by fluffo-sim) larger:
+//   fluffo-artwork --preview FILE --from PICTURE [--zoom N] [--crop L,T,W,H]
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
@@ -66,12 +68,24 @@ QImage sheet(const std::vector<QImage>& pictures, int width) {
 QImage other_preview(const QString& scene_name) {
     if (scene_name == "manual") return sheet(manual_pages(skin_pictures()), 1130);
     if (scene_name == "backdrop") {
-        QImage back = backdrop_picture().scaledToWidth(960, Qt::SmoothTransformation);
-        QPainter p(&back);
-        p.drawImage(
-            back.width() - logo_picture().width() / 2, 0,
-            logo_picture().scaledToWidth(logo_picture().width() / 2, Qt::SmoothTransformation));
-        return back;
+        // The fullscreen look on a 1920 x 1080 screen: backdrop, logo top right, the
+        // handheld in the middle with its colour key see-through.
+        QImage screen = backdrop_picture().convertToFormat(QImage::Format_ARGB32);
+        QImage handheld = compose_main_window(skin_pictures(), Scene::Game)
+                              .convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < handheld.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(handheld.scanLine(y));
+            for (int x = 0; x < handheld.width(); ++x) {
+                if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
+            }
+        }
+        QPainter p(&screen);
+        const QImage logo = logo_picture();
+        p.drawImage(screen.width() - logo.width(), 0, logo);
+        p.drawImage((screen.width() - handheld.width()) / 2,
+                    (screen.height() - handheld.height()) / 2, handheld);
+        p.end();
+        return screen.scaledToWidth(960, Qt::SmoothTransformation);
     }
     std::vector<QImage> pictures;
     for (const WindowPicture& pic : window_pictures())
@@ -80,12 +94,14 @@ QImage other_preview(const QString& scene_name) {
 }
 
 int write_preview(const QStringList& args) {
-    QString file, scene_name = "all";
+    QString file, scene_name = "all", from;
     int zoom = 1;
     QRect crop;
     for (int i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == "--preview")
             file = args[i + 1];
+        else if (args[i] == "--from")
+            from = args[i + 1];
         else if (args[i] == "--scene")
             scene_name = args[i + 1];
         else if (args[i] == "--zoom")
@@ -98,8 +114,9 @@ int write_preview(const QStringList& args) {
             return 2;
         }
     }
-    if (scene_name == "manual" || scene_name == "windows" || scene_name == "backdrop") {
-        QImage other = other_preview(scene_name);
+    if (!from.isEmpty() || scene_name == "manual" || scene_name == "windows" ||
+        scene_name == "backdrop") {
+        QImage other = from.isEmpty() ? other_preview(scene_name) : QImage(from);
         if (!crop.isNull()) other = other.copy(crop);
         if (zoom > 1) other = other.scaled(other.size() * zoom);
         save_picture(other, file);
@@ -107,6 +124,7 @@ int write_preview(const QStringList& args) {
     }
     const Scene scene = scene_name == "game"     ? Scene::Game
                         : scene_name == "arrows" ? Scene::Arrows
+                        : scene_name == "gates"  ? Scene::Gates
                                                  : Scene::AllOn;
     QImage frame = compose_main_window(skin_pictures(), scene);
     if (!crop.isNull()) frame = frame.copy(crop);
@@ -127,8 +145,9 @@ int main(int argc, char** argv) {
         if (args.size() != 1 || args[0].startsWith("--")) {
             std::fprintf(stderr,
                          "usage: fluffo-artwork RUN_DIR\n"
-                         "       fluffo-artwork --preview FILE [--scene all|game|arrows]"
-                         " [--zoom N] [--crop L,T,W,H]\n");
+                         "       fluffo-artwork --preview FILE"
+                         " [--scene all|game|arrows|gates|manual|windows|backdrop]"
+                         " [--from PICTURE] [--zoom N] [--crop L,T,W,H]\n");
             return 2;
         }
         write_run_folder(args[0]);

@@ -53,11 +53,14 @@ QImage backdrop_picture() {
         const double tone = 0.88 + 0.2 * lattice(plank, 3, 99);
         const int joint = static_cast<int>(lattice(plank, 5, 41) * 900) + 500;
         for (int x = 0; x < Width; ++x) {
+            // Growth rings sweep along the board, bending where the wood grew unevenly;
+            // long streaks and fine fibres run with them.
             const double warp =
-                noise(x * 0.0035, y * 0.045, seed) * 14 + noise(x * 0.02, y * 0.2, seed + 50) * 2.5;
-            const double rings = 0.5 + 0.5 * std::sin((in_plank + warp) * 0.75);
+                noise(x * 0.0022, y * 0.018, seed) * 46 + noise(x * 0.011, y * 0.07, seed + 50) * 6;
+            const double ring = std::pow(0.5 + 0.5 * std::sin((in_plank + warp) * 0.42), 4);
+            const double streak = noise(x * 0.003, y * 0.35, seed + 70);
             const double fibre = noise(x * 0.25, y * 1.6, seed + 90);
-            double shade = tone * (0.80 + 0.13 * rings + 0.07 * fibre);
+            double shade = tone * (0.84 - 0.13 * ring + 0.10 * streak + 0.05 * fibre);
             if (in_plank < 2 || (x % 1400 == joint % 1400 || x % 1400 == joint % 1400 + 1)) {
                 shade *= 0.45;  // the gaps between boards
             } else if (in_plank == 2) {

@@ -6,9 +6,14 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <array>
+#include <cstdio>
+#include <string>
 
 #include "board_layout.h"
+#include "display/skin_images.h"
+#include "figures.h"
 #include "lcd_ink.h"
+#include "panel_marks.h"
 
 namespace artwork {
 
@@ -81,6 +86,13 @@ void draw_case(QPainter& p) {
     face.setColorAt(1, Case_Bottom);
     p.setBrush(face);
     p.drawRoundedRect(outline.adjusted(6, 6, -6, -6), 38, 38);
+    // The seam where the front shell meets the back.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0x5A, 0x12, 0x0D, 110), 1.0));
+    p.drawRoundedRect(outline.adjusted(11.5, 11.5, -11.5, -11.5), 33, 33);
+    p.setPen(QPen(QColor(255, 255, 255, 45), 1.0));
+    p.drawRoundedRect(outline.adjusted(12.5, 12.5, -12.5, -12.5), 32, 32);
+    p.setPen(Qt::NoPen);
     // A soft sheen across the upper half.
     QLinearGradient sheen(0, 0, 0, 330);
     sheen.setColorAt(0, QColor(255, 255, 255, 34));
@@ -146,6 +158,30 @@ void draw_den(QPainter& p) {
     p.drawRect(QRectF(216.5, 134, 9, 6.5));
 }
 
+// Unlit segments are not quite invisible: seen at a slant, the figures and digits leave a
+// faint trace. Eggs leave none, so an empty spot never looks visited.
+void draw_ghosts(QPainter& p) {
+    p.save();
+    p.setOpacity(0.06);
+    for (const fluffo::SkinImage& s : fluffo::skin_images()) {
+        const std::string name(s.name);
+        const QRect place(s.design.left, s.design.top, s.design.width, s.design.height);
+        int col = 0, row = 0;
+        QImage ghost;
+        if (std::sscanf(name.c_str(), "im_fluffo_%d_%d", &col, &row) == 2) {
+            ghost = fluffo_picture(place, col, row);
+        } else if (name == "im_wolf_3_4" || name == "im_wolf_3_4b") {
+            ghost = den_wolf_picture(place, name == "im_wolf_3_4b");
+        } else if (std::sscanf(name.c_str(), "im_wolf_%d_%d", &col, &row) == 2) {
+            ghost = wolf_picture(place, col, row);
+        } else if (name.rfind("im_panel_digit_pos_", 0) == 0) {
+            ghost = digit_picture(8, place.size());
+        }
+        if (!ghost.isNull()) p.drawImage(place.topLeft(), ghost);
+    }
+    p.restore();
+}
+
 void draw_lcd(QPainter& p) {
     // The recess around the glass, then the glass with its printed maze.
     p.setPen(Qt::NoPen);
@@ -160,6 +196,7 @@ void draw_lcd(QPainter& p) {
     p.setClipRect(Lcd_Glass);
     draw_paths(p);
     draw_den(p);
+    draw_ghosts(p);
     // A thin printed rule under the number panel.
     p.setPen(QPen(Path_Edge, 1.0));
     p.drawLine(QPointF(Lcd_Glass.left() + 4, 64.5), QPointF(196, 64.5));
@@ -204,14 +241,14 @@ void draw_cap(QPainter& p, const Button& b, bool pressed) {
         cap.addEllipse(r.center() + QPointF(0, pressed ? 0.8 : 0), radius, radius);
     } else {
         const QRectF pill =
-            pressed ? r.adjusted(2.2, 2.6, -2.2, -1.4) : r.adjusted(1.8, 1.5, -1.8, -2.2);
+            pressed ? r.adjusted(2.2, 2.6, -2.2, -1.9) : r.adjusted(1.8, 1.5, -1.8, -2.5);
         cap.addRoundedRect(pill, pill.height() / 2, pill.height() / 2);
     }
     const QRectF box = cap.boundingRect();
     if (!pressed) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 90));
-        p.drawPath(cap.translated(0.6, 1.4));
+        p.drawPath(cap.translated(0.5, 1.1));
     }
     QLinearGradient shade(0, box.top(), 0, box.bottom());
     shade.setColorAt(0, pressed ? QColor(0x26, 0x27, 0x2B) : QColor(0x5C, 0x5E, 0x64));
@@ -316,7 +353,7 @@ void draw_lower_case(QPainter& p) {
     // Speaker slots at the lower right.
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 6; ++i) {
-        const QPointF c(346 + 11.0 * i, 604 - 0.0 * i);
+        const QPointF c(346 + 11.0 * i, 604);
         p.save();
         p.translate(c);
         p.rotate(-28);

@@ -239,20 +239,17 @@ QImage den_wolf_picture(QRect place, bool facing_left) {
 
 QImage gate_picture(QRect place) {
     const bool across = place.width() > place.height();
+    // A grating: a rail along the board's edge and bars across the way, with gaps between.
     return lcd_segment(place.size(), [&](QPainter& p) {
-        const QRectF bar =
-            QRectF(0, 0, place.width(), place.height()).adjusted(0.5, 0.5, -0.5, -0.5);
-        p.drawRoundedRect(bar, 1.5, 1.5);
-        // Slits make it a grating.
-        p.setCompositionMode(QPainter::CompositionMode_Clear);
+        const double w = place.width(), h = place.height();
         if (across) {
-            for (double x = 4; x < place.width() - 3; x += 4) {
-                p.drawRect(QRectF(x, 2.0, 1.2, place.height() - 3.4));
-            }
+            p.drawRect(QRectF(0, 0, w, 2));
+            for (double x = 0; x < w - 1; x += 5)
+                p.drawRect(QRectF(x, 0, 2, h));
         } else {
-            for (double y = 4; y < place.height() - 3; y += 4) {
-                p.drawRect(QRectF(1.6, y, place.width() - 3.2, 1.2));
-            }
+            p.drawRect(QRectF(0, 0, 2, h));
+            for (double y = 0; y < h - 1; y += 5)
+                p.drawRect(QRectF(0, y, w, 2));
         }
     });
 }

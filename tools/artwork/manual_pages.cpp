@@ -210,8 +210,9 @@ QImage page_game(const std::vector<SkinPicture>& skin) {
         "Press a direction and Fluffo walks on by itself until a wall stops it. Press a "
         "turn when Fluffo stands where the way turns: a turn pressed too early is lost.");
     page.para(
-        "Every new spot Fluffo reaches gets an egg and 10 points. When all 34 spots hold "
-        "an egg, the stage is complete and a new maze begins.");
+        "Every new spot Fluffo reaches gets an egg and 10 points; the two big power eggs "
+        "are taken instead. When Fluffo has been on all 34 spots, the stage is complete "
+        "and a new maze begins.");
     page.para("Game B is the same game, played faster.");
     return page.finish();
 }
@@ -235,7 +236,8 @@ QImage page_wolves(const std::vector<SkinPicture>& skin) {
 
 QImage page_gates(const std::vector<SkinPicture>& skin) {
     Page page(6, "Gates, tunnels, bridges");
-    page.picture(lcd_crop(skin, Scene::AllOn, QRect(100, 120, 243, 60)));
+    page.picture(lcd_crop(skin, Scene::Gates, QRect(98, 56, 245, 191))
+                     .scaledToWidth(176, Qt::SmoothTransformation));
     page.para(
         "In the middle of each edge of the maze a gate opens and shuts at random. A shut "
         "gate stops Fluffo.");

@@ -64,6 +64,12 @@ QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene
     if (scene == Scene::AllOn) {
         screen.Vid_Show_All(true);
         screen.Vid_Display_Ctrl_Overlay();
+    } else if (scene == Scene::Gates) {
+        screen.Vid_Show_All(false);
+        screen.show(MainScreen::cell(screen.Vid_Gate_Images, 3, 1), true);
+        screen.show(MainScreen::cell(screen.Vid_Gate_Images, 3, 7), true);
+        screen.Vid_Show_Fluffo(true, 5, 4);
+        screen.Vid_Display_Ctrl_Overlay();
     } else {
         set_game_scene(screen, scene == Scene::Arrows);
     }

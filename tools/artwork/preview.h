@@ -14,6 +14,7 @@ enum class Scene {
     AllOn,   // every segment lit, the panel reading 88880
     Game,    // the middle of a game
     Arrows,  // a game with the controller overlays on and TIME held down
+    Gates,   // the empty maze with two gates shut and Fluffo at a tunnel
 };
 
 QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene);

@@ -176,7 +176,15 @@ QImage box_picture() {
     p.setPen(Cream);
     p.drawText(QRectF(front.left(), front.top() + 6, front.width(), 20), Qt::AlignCenter,
                "FLUFFO BRAMBO");
-    small_handheld(p, QRectF(front.left() + 32, front.top() + 32, 48, 72.4));
+    // The handheld on a blue panel that makes it stand out.
+    const QRectF panel(front.left() + 8, front.top() + 30, front.width() - 16, 78);
+    QRadialGradient blue(panel.center(), 60);
+    blue.setColorAt(0, QColor(0x4F, 0x9C, 0xE0));
+    blue.setColorAt(1, QColor(0x1A, 0x4E, 0x96));
+    p.setPen(QPen(Cream, 1.2));
+    p.setBrush(blue);
+    p.drawRoundedRect(panel, 5, 5);
+    small_handheld(p, QRectF(front.left() + 33, front.top() + 33, 46, 69.4));
     p.setFont(font(8, true, true));
     p.setPen(Cream);
     p.drawText(QRectF(front.left(), front.bottom() - 36, front.width(), 12), Qt::AlignCenter,
@@ -188,7 +196,6 @@ QImage box_picture() {
     p.save();
     p.translate(front.right() + 14, front.center().y());
     p.rotate(-90);
-    p.shear(0, 0);
     p.setFont(font(8, true));
     p.setPen(Cream);
     p.drawText(QRectF(-60, -6, 120, 12), Qt::AlignCenter, "FLUFFO BRAMBO");

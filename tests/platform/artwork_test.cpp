@@ -1,0 +1,315 @@
+// The generated run folder against the window's design: Config.ini names a picture of exactly
+// its holder's size for every image section, the body sits on the colour key without a
+// fringe, and the manual, backdrop and window pictures have their sizes.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QString>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "display/skin_images.h"
+
+namespace {
+
+const QDir Run_Dir(QStringLiteral(FLUFFO_RUN_DIR_PATH));
+
+// Config.ini as sections of keys, names in lower case; the first of duplicates wins.
+using Ini = std::map<QString, std::map<QString, QString>>;
+
+Ini read_config() {
+    Ini ini;
+    QFile file(Run_Dir.filePath("Config.ini"));
+    if (!file.open(QIODevice::ReadOnly)) return ini;
+    QTextStream in(&file);
+    QString section;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(';')) continue;
+        if (line.startsWith('[') && line.endsWith(']')) {
+            section = line.mid(1, line.size() - 2).toLower();
+            ini[section];
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0) continue;
+        ini[section].try_emplace(line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
+    }
+    return ini;
+}
+
+QString path_in(const QString& dir, const QString& name) {
+    QString d = dir;
+    d.replace('\\', '/');
+    return Run_Dir.filePath(d + name);
+}
+
+QImage skin_picture(const Ini& ini, const QString& name) {
+    return QImage(path_in(ini.at("common").at("skindir"), name));
+}
+
+QString section_of(int n) {
+    return QString("image%1").arg(n);
+}
+
+class ArtworkTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ini = read_config();
+        ASSERT_FALSE(ini.empty()) << "no Config.ini in " << Run_Dir.path().toStdString();
+    }
+    const QString& value(const QString& section, const QString& key) {
+        return ini.at(section).at(key);
+    }
+    Ini ini;
+};
+
+TEST_F(ArtworkTest, ConfigHasEverySectionAndTheDesignLayout) {
+    for (const char* section : {"common", "fullscreen", "videomode", "manual"}) {
+        EXPECT_TRUE(ini.count(section)) << section;
+    }
+    EXPECT_EQ(value("videomode", "transpcolor").toLower(), "$00ff00ff");
+    EXPECT_EQ(value("common", "gamewidth"), "440");
+    EXPECT_EQ(value("common", "gameheight"), "664");
+    EXPECT_FALSE(ini.count(section_of(0)));
+    EXPECT_FALSE(ini.count(section_of(fluffo::Skin_Image_Count + 1)));
+    for (int n = 1; n <= fluffo::Skin_Image_Count; ++n) {
+        SCOPED_TRACE(section_of(n).toStdString());
+        ASSERT_TRUE(ini.count(section_of(n)));
+        const auto& s = ini.at(section_of(n));
+        const fluffo::Rect design = fluffo::skin_images()[static_cast<size_t>(n - 1)].design;
+        EXPECT_EQ(s.at("left").toInt(), design.left);
+        EXPECT_EQ(s.at("top").toInt(), design.top);
+        EXPECT_EQ(s.at("width").toInt(), design.width);
+        EXPECT_EQ(s.at("height").toInt(), design.height);
+        EXPECT_FALSE(s.at("filename").isEmpty());
+    }
+}
+
+TEST_F(ArtworkTest, EveryNamedSkinPictureHasItsHoldersSize) {
+    int pictures = 0;
+    for (int n = 1; n <= fluffo::Skin_Image_Count; ++n) {
+        const auto& s = ini.at(section_of(n));
+        const QString file = s.at("filename");
+        if (file == "nil") continue;
+        SCOPED_TRACE(file.toStdString());
+        const QImage image = skin_picture(ini, file);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.width(), s.at("width").toInt());
+        EXPECT_EQ(image.height(), s.at("height").toInt());
+        ++pictures;
+    }
+    // All but the three button click areas and the five digit positions.
+    EXPECT_EQ(pictures, fluffo::Skin_Image_Count - 8);
+}
+
+TEST_F(ArtworkTest, ClickAreasOverPressedPicturesAndDigitPositionsCarryNoPicture) {
+    for (int n = 1; n <= fluffo::Skin_Image_Count; ++n) {
+        const std::string name(fluffo::skin_image_name(n));
+        const QString file = ini.at(section_of(n)).at("filename");
+        const bool click_area =
+            name == "btn_game_a_top" || name == "btn_game_b_top" || name == "btn_time_top";
+        const bool digit_position = name.rfind("im_panel_digit_pos_", 0) == 0;
+        EXPECT_EQ(file == "nil", click_area || digit_position) << name;
+    }
+}
+
+TEST_F(ArtworkTest, BodySitsOnTheColourKeyWithoutAFringe) {
+    const QImage body = skin_picture(ini, ini.at(section_of(1)).at("filename"));
+    ASSERT_EQ(body.size(), QSize(440, 664));
+    const QRgb key = qRgb(255, 0, 255);
+    for (QPoint corner : {QPoint(0, 0), QPoint(439, 0), QPoint(0, 663), QPoint(439, 663)}) {
+        EXPECT_EQ(body.pixel(corner), key) << corner.x() << "," << corner.y();
+    }
+    for (QPoint inside :
+         {QPoint(220, 332), QPoint(220, 2), QPoint(2, 332), QPoint(437, 332), QPoint(220, 661)}) {
+        EXPECT_NE(body.pixel(inside), key) << inside.x() << "," << inside.y();
+    }
+    // Pixels that are not the key must not be a blend towards it: a pink halo would show.
+    int keyed = 0;
+    for (int y = 0; y < body.height(); ++y) {
+        for (int x = 0; x < body.width(); ++x) {
+            const QColor c(body.pixel(x, y));
+            if (body.pixel(x, y) == key) {
+                ++keyed;
+                continue;
+            }
+            const bool pinkish = c.red() > 180 && c.blue() > 150 && c.green() < 110;
+            ASSERT_FALSE(pinkish) << "pink fringe at " << x << "," << y;
+        }
+    }
+    // The four rounded corners and nothing else.
+    EXPECT_GT(keyed, 4 * 200);
+    EXPECT_LT(keyed, 4 * 600);
+}
+
+TEST_F(ArtworkTest, LcdSegmentsAreTranslucentInkOnClear) {
+    for (int n = 15; n <= fluffo::Skin_Image_Count; ++n) {
+        const QString file = ini.at(section_of(n)).at("filename");
+        if (file == "nil" || !file.endsWith(".png")) continue;
+        SCOPED_TRACE(file.toStdString());
+        const QImage image = skin_picture(ini, file).convertToFormat(QImage::Format_ARGB32);
+        int ink = 0, clear = 0, strongest = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const int a = qAlpha(image.pixel(x, y));
+                strongest = std::max(strongest, a);
+                if (a > 100) ++ink;
+                if (a == 0) ++clear;
+            }
+        }
+        EXPECT_GT(ink, 8);
+        EXPECT_GT(clear, 0);
+        EXPECT_LE(strongest, 215);  // the reflector always shows a little through
+    }
+}
+
+// Opaque holders cover the body: their pictures must match it where nothing is meant to
+// change, or the handheld shows seams around its buttons and controller.
+TEST_F(ArtworkTest, OpaquePicturesMatchTheBodyAroundThem) {
+    const QImage body = skin_picture(ini, ini.at(section_of(1)).at("filename"));
+    for (int n = 3; n <= 14; ++n) {
+        const auto& s = ini.at(section_of(n));
+        if (s.at("filename") == "nil") continue;
+        const std::string name(fluffo::skin_image_name(n));
+        SCOPED_TRACE(name);
+        const QImage pic = skin_picture(ini, s.at("filename"));
+        const QPoint at(s.at("left").toInt(), s.at("top").toInt());
+        int ring_differs = 0, inside_differs = 0;
+        for (int y = 0; y < pic.height(); ++y) {
+            for (int x = 0; x < pic.width(); ++x) {
+                const bool differs = pic.pixel(x, y) != body.pixel(at + QPoint(x, y));
+                const bool ring = x == 0 || y == 0 || x == pic.width() - 1 || y == pic.height() - 1;
+                (ring ? ring_differs : inside_differs) += differs ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(ring_differs, 0);
+        const bool shows_a_change = name.find("_down") != std::string::npos ||
+                                    name.find("ctrlr_overlay") != std::string::npos;
+        if (shows_a_change) {
+            EXPECT_GT(inside_differs, 20);  // the press or the arrow is visible
+        } else {
+            EXPECT_EQ(inside_differs, 0);
+        }
+    }
+}
+
+// The eggs of a column stand on one vertical line and those of a row on one horizontal
+// line, so the lit eggs read as a maze and not as a scatter.
+TEST_F(ArtworkTest, EggsLineUpInColumnsAndRows) {
+    std::map<int, std::vector<double>> column_x, row_y;
+    for (int n = 73; n <= 106; ++n) {
+        const auto& s = ini.at(section_of(n));
+        const QImage egg =
+            skin_picture(ini, s.at("filename")).convertToFormat(QImage::Format_ARGB32);
+        double weight = 0, sx = 0, sy = 0;
+        for (int y = 0; y < egg.height(); ++y) {
+            for (int x = 0; x < egg.width(); ++x) {
+                const double a = qAlpha(egg.pixel(x, y)) > 100 ? 1 : 0;
+                weight += a;
+                sx += a * x;
+                sy += a * y;
+            }
+        }
+        ASSERT_GT(weight, 0) << s.at("filename").toStdString();
+        int col = 0, row = 0;
+        ASSERT_EQ(std::sscanf(std::string(fluffo::skin_image_name(n)).c_str(), "im_egg_%d_%d", &col,
+                              &row),
+                  2);
+        column_x[col].push_back(s.at("left").toInt() + sx / weight);
+        // Power eggs stand taller: only the plain eggs mark the row's line.
+        if (!s.at("filename").contains("_w"))
+            row_y[row].push_back(s.at("top").toInt() + sy / weight);
+    }
+    auto spread = [](const std::vector<double>& v) {
+        return *std::max_element(v.begin(), v.end()) - *std::min_element(v.begin(), v.end());
+    };
+    ASSERT_EQ(column_x.size(), 5u);
+    ASSERT_EQ(row_y.size(), 7u);
+    for (const auto& [col, xs] : column_x)
+        EXPECT_LE(spread(xs), 5.0) << "column " << col;
+    for (const auto& [row, ys] : row_y)
+        EXPECT_LE(spread(ys), 5.0) << "row " << row;
+    // Neighbouring lines are a cell apart.
+    for (int col = 1; col < 5; ++col) {
+        EXPECT_GT(column_x[col + 1].front() - column_x[col].front(), 35) << col;
+    }
+}
+
+TEST_F(ArtworkTest, ManualPagesFillTheManualWindow) {
+    const QString dir = value("manual", "manualdir");
+    EXPECT_EQ(value("manual", "manualwidth"), "275");
+    EXPECT_EQ(value("manual", "manualheight"), "415");
+    for (int page = 1; page <= 8; ++page) {
+        const QImage image(path_in(dir, QString("%1.bmp").arg(page)));
+        EXPECT_EQ(image.size(), QSize(275, 415)) << "page " << page;
+    }
+    EXPECT_FALSE(QFile::exists(path_in(dir, "9.bmp")));
+}
+
+TEST_F(ArtworkTest, BackdropCoversAFullHdScreenAndTheLogoHasAlpha) {
+    const QString dir = value("fullscreen", "backdropdir");
+    const QImage backdrop(path_in(dir, value("fullscreen", "backdropfile")));
+    ASSERT_FALSE(backdrop.isNull());
+    EXPECT_GE(backdrop.width(), 1920);
+    EXPECT_GE(backdrop.height(), 1080);
+    EXPECT_TRUE(value("fullscreen", "backdropfile").toLower().endsWith(".jpg"));
+    const QImage logo(path_in(dir, value("fullscreen", "logofile")));
+    ASSERT_FALSE(logo.isNull());
+    EXPECT_TRUE(logo.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(logo.pixel(logo.width() - 1, logo.height() - 1)), 0);
+}
+
+TEST(ArtworkWindowPictures, HaveTheirDesignSizes) {
+    const std::map<QString, QSize> sizes{{"start_background.bmp", {460, 420}},
+                                         {"box.png", {148, 160}},
+                                         {"play.bmp", {107, 30}},
+                                         {"play_disabled.bmp", {107, 30}},
+                                         {"donate.bmp", {107, 30}},
+                                         {"about.bmp", {116, 160}},
+                                         {"manual_close_up.bmp", {16, 14}},
+                                         {"manual_close_down.bmp", {16, 14}},
+                                         {"manual_left_up.bmp", {16, 14}},
+                                         {"manual_left_down.bmp", {16, 14}},
+                                         {"manual_right_up.bmp", {16, 14}},
+                                         {"manual_right_down.bmp", {16, 14}},
+                                         {"game_menu.png", {256, 512}}};
+    for (const auto& [file, size] : sizes) {
+        const QImage image(Run_Dir.filePath("Graphics/Window/" + file));
+        EXPECT_EQ(image.size(), size) << file.toStdString();
+    }
+    EXPECT_TRUE(QImage(Run_Dir.filePath("Graphics/Window/box.png")).hasAlphaChannel());
+    // The buttons drawn transparent show the window at their rounded corners.
+    const QImage play(Run_Dir.filePath("Graphics/Window/play.bmp"));
+    EXPECT_EQ(play.pixel(0, 29), play.pixel(106, 0));
+    EXPECT_NE(play.pixel(0, 29), play.pixel(53, 15));
+}
+
+TEST(ArtworkWindowPictures, GameMenuHasAnOpaqueTitleBandOverATranslucentPanel) {
+    const QImage menu = QImage(Run_Dir.filePath("Graphics/Window/game_menu.png"))
+                            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(menu.size(), QSize(256, 512));
+    EXPECT_EQ(menu.pixel(250, 2), qRgba(0, 0, 0, 255));
+    EXPECT_EQ(menu.pixel(250, 31), qRgba(0, 0, 0, 255));
+    EXPECT_EQ(qAlpha(menu.pixel(250, 32)), 204);
+    EXPECT_EQ(qAlpha(menu.pixel(10, 500)), 204);
+    EXPECT_EQ(qRed(menu.pixel(10, 500)), 0);
+    // White in the band: the three-bar symbol within the closed button, and the title.
+    auto white_in = [&](QRect r) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (qRed(menu.pixel(x, y)) > 200) return true;
+        return false;
+    };
+    EXPECT_TRUE(white_in(QRect(0, 0, 36, 32)));
+    EXPECT_TRUE(white_in(QRect(40, 0, 150, 32)));
+}
+
+}  // namespace
