@@ -282,6 +282,22 @@ TEST(JpegDecodingTest, ColourGreyAndProgressiveDecodeOpaque) {
     }
 }
 
+TEST(JpegDecodingTest, CmykIsReadAsAdobeWritesIt) {
+    // Adobe's inverted ink, 255 for none: C 255, M 0, Y 255, K 255 is magenta; K 128 alone
+    // is mid grey.
+    std::vector<uint8_t> samples;
+    for (int i = 0; i < 64; ++i) {
+        const bool left = i % 8 < 4;
+        const uint8_t cmyk[4] = {255, static_cast<uint8_t>(left ? 0 : 255), 255,
+                                 static_cast<uint8_t>(left ? 255 : 128)};
+        samples.insert(samples.end(), cmyk, cmyk + 4);
+    }
+    const PicturePtr picture = decode(test::make_cmyk_jpeg(8, 8, samples), "print.jpg");
+    EXPECT_LE(channel_distance(picture->pixels[8 * 3 + 1], 0xFF00FF), 4u);
+    EXPECT_LE(channel_distance(picture->pixels[8 * 3 + 6], 0x808080), 4u);
+    EXPECT_EQ(picture->pixels[0] >> 24, 0xFFu);
+}
+
 // The offset of the start-of-frame segment's height field.
 size_t frame_size_at(const std::vector<uint8_t>& jpeg) {
     for (size_t i = 0; i + 1 < jpeg.size(); ++i) {

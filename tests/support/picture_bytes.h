@@ -268,4 +268,33 @@ inline std::vector<uint8_t> make_jpeg(const JpegSpec& spec) {
     return out;
 }
 
+// A CMYK JPEG from raw samples, four bytes a pixel, written as Adobe does (the library adds
+// its marker): 255 is no ink.
+inline std::vector<uint8_t> make_cmyk_jpeg(int width, int height,
+                                           const std::vector<uint8_t>& samples) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr error{};
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    for (int y = 0; y < height; ++y) {
+        JSAMPROW row[1] = {const_cast<JSAMPLE*>(samples.data() + y * width * 4)};
+        jpeg_write_scanlines(&cinfo, row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
 }  // namespace fluffo::test
