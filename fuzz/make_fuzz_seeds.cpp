@@ -11,9 +11,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using fluffo::test::BmpSpec;
-using fluffo::test::JpegSpec;
-using fluffo::test::PngSpec;
+using fluffo::test::BmpRecipe;
+using fluffo::test::JpegRecipe;
+using fluffo::test::PngRecipe;
 
 void write(const fs::path& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
     fs::create_directories(dir);
@@ -31,35 +31,35 @@ const std::vector<uint32_t> Six_Colours = {0x0000FF, 0x00FF00, 0xFF0000,
 
 void bitmaps(const fs::path& dir) {
     for (int bits : {1, 4, 8, 16, 24, 32}) {
-        BmpSpec spec{3, 2, bits, false, false, Six_Colours};
-        if (bits == 1) spec.pixels = {0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0};
-        write(dir, std::to_string(bits) + "bit.bmp", fluffo::test::make_bmp(spec));
+        BmpRecipe recipe{3, 2, bits, false, false, Six_Colours};
+        if (bits == 1) recipe.pixels = {0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0};
+        write(dir, std::to_string(bits) + "bit.bmp", fluffo::test::make_bmp(recipe));
     }
     write(dir, "16bit565.bmp", fluffo::test::make_bmp({3, 2, 16, false, true, Six_Colours}));
     write(dir, "topdown.bmp", fluffo::test::make_bmp({3, 2, 24, true, false, Six_Colours}));
 }
 
-PngSpec png_spec(int width, int height, int bit_depth, int color_type) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bit_depth = bit_depth;
-    spec.color_type = color_type;
-    return spec;
+PngRecipe png_recipe(int width, int height, int bit_depth, int color_type) {
+    PngRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bit_depth = bit_depth;
+    recipe.color_type = color_type;
+    return recipe;
 }
 
 void pngs(const fs::path& dir) {
     write(dir, "rgba.png",
           fluffo::test::make_rgba_png(2, 2, {0xFF0000FF, 0x8000FF00, 0x00FF0000, 0xFFFFFFFF}));
-    PngSpec palette = png_spec(3, 1, 2, PNG_COLOR_TYPE_PALETTE);
+    PngRecipe palette = png_recipe(3, 1, 2, PNG_COLOR_TYPE_PALETTE);
     palette.rows = {{0b00011011}};
     palette.palette = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
     palette.palette_alpha = {0, 128};
     write(dir, "palette.png", fluffo::test::make_png(palette));
-    PngSpec grey = png_spec(2, 1, 16, PNG_COLOR_TYPE_GRAY);
+    PngRecipe grey = png_recipe(2, 1, 16, PNG_COLOR_TYPE_GRAY);
     grey.rows = {{0x12, 0x34, 0xFF, 0xFF}};
     write(dir, "grey16.png", fluffo::test::make_png(grey));
-    PngSpec interlaced = png_spec(3, 3, 8, PNG_COLOR_TYPE_RGB);
+    PngRecipe interlaced = png_recipe(3, 3, 8, PNG_COLOR_TYPE_RGB);
     interlaced.interlaced = true;
     for (int y = 0; y < 3; ++y)
         interlaced.rows.push_back(std::vector<uint8_t>(9, 0x40));

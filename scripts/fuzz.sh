@@ -33,8 +33,8 @@ for t in "${targets[@]}"; do
     if build/fuzz/fuzz/"${t}_fuzzer" "$work" -max_total_time="$seconds" -max_len="${max_len[$t]}" \
         -timeout=30 -print_final_stats=1 -artifact_prefix="build/fuzz/findings/$t-" \
         >"$log" 2>&1; then
-        grep -E '^(#[0-9]+ *DONE|stat::number_of_executed_units|stat::peak_rss_mb)' "$log" || true
-        grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[^ ]+' "$log" | tail -n 1 || true
+        # The closing line: executions, coverage, features, corpus, speed.
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
     else
         grep -E 'ERROR|SUMMARY|Test unit written' "$log" | head -n 20 || true
         echo "fuzz.sh: $t found a problem; the log is $log" >&2

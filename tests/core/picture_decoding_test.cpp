@@ -17,9 +17,9 @@
 namespace fluffo {
 namespace {
 
-using test::BmpSpec;
-using test::JpegSpec;
-using test::PngSpec;
+using test::BmpRecipe;
+using test::JpegRecipe;
+using test::PngRecipe;
 
 constexpr uint32_t Opaque = 0xFF00'0000u;
 
@@ -76,21 +76,21 @@ TEST(BitmapDecodingTest, EveryDepthBottomUpAndTopDown) {
                                                   : bits == 16 ? Five_Bit_Colours
                                                                : Sixteen_Colours;
             // Nine pixels a row: rows that need padding, and more than a byte at 1 bit.
-            const BmpSpec spec{9, 3, bits, top_down, false, pattern(9, 3, colours)};
-            const PicturePtr picture = decode(test::make_bmp(spec), "pic.bmp");
+            const BmpRecipe recipe{9, 3, bits, top_down, false, pattern(9, 3, colours)};
+            const PicturePtr picture = decode(test::make_bmp(recipe), "pic.bmp");
             EXPECT_EQ(picture->width, 9);
             EXPECT_EQ(picture->height, 3);
             EXPECT_EQ(picture->transparency, Transparency::BottomLeftKey);
-            EXPECT_EQ(picture->pixels, opaque(spec.pixels));
+            EXPECT_EQ(picture->pixels, opaque(recipe.pixels));
         }
     }
 }
 
 TEST(BitmapDecodingTest, SixteenBitsWithBitFieldsAndThirtyTwoBitsIgnoreAlpha) {
-    const BmpSpec rgb565{4, 2, 16, false, true, pattern(4, 2, Five_Bit_Colours)};
+    const BmpRecipe rgb565{4, 2, 16, false, true, pattern(4, 2, Five_Bit_Colours)};
     EXPECT_EQ(decode(test::make_bmp(rgb565), "a.bmp")->pixels, opaque(rgb565.pixels));
 
-    BmpSpec with_alpha{2, 1, 32, false, false, {0x112233, 0x445566}};
+    BmpRecipe with_alpha{2, 1, 32, false, false, {0x112233, 0x445566}};
     std::vector<uint8_t> bytes = test::make_bmp(with_alpha);
     bytes[54 + 3] = 0x00;  // one pixel see-through by its alpha byte, one half
     bytes[54 + 7] = 0x80;
@@ -98,8 +98,8 @@ TEST(BitmapDecodingTest, SixteenBitsWithBitFieldsAndThirtyTwoBitsIgnoreAlpha) {
 }
 
 TEST(BitmapDecodingTest, PixelsBeyondAShortColourTableAreBlack) {
-    const BmpSpec spec{4, 1, 8, false, false, {0x0000FF, 0x00FF00, 0x0000FF, 0x00FF00}};
-    std::vector<uint8_t> bytes = test::make_bmp(spec);
+    const BmpRecipe recipe{4, 1, 8, false, false, {0x0000FF, 0x00FF00, 0x0000FF, 0x00FF00}};
+    std::vector<uint8_t> bytes = test::make_bmp(recipe);
     const size_t first_pixel = 14 + 40 + 2 * 4;
     bytes[first_pixel + 2] = 200;  // the table has two entries
     const PicturePtr picture = decode(bytes, "short.bmp");
@@ -158,19 +158,19 @@ TEST(BitmapDecodingTest, AbsurdOrEmptyDeclaredSizesAreRefusedFromTheHeader) {
     EXPECT_TRUE(mentions(refusal(bitmap_claiming(16384, 4096), "big.bmp"), "cut short"));
 
     // The longest side allowed decodes.
-    const BmpSpec line{16384, 1, 1, false, false, pattern(16384, 1, {0x000000, 0xFFFFFF})};
+    const BmpRecipe line{16384, 1, 1, false, false, pattern(16384, 1, {0x000000, 0xFFFFFF})};
     EXPECT_EQ(decode(test::make_bmp(line), "line.bmp")->width, 16384);
 }
 
-PngSpec png_spec(int width, int height, int bit_depth, int color_type,
-                 std::vector<std::vector<uint8_t>> rows) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bit_depth = bit_depth;
-    spec.color_type = color_type;
-    spec.rows = std::move(rows);
-    return spec;
+PngRecipe png_recipe(int width, int height, int bit_depth, int color_type,
+                     std::vector<std::vector<uint8_t>> rows) {
+    PngRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bit_depth = bit_depth;
+    recipe.color_type = color_type;
+    recipe.rows = std::move(rows);
+    return recipe;
 }
 
 TEST(PngDecodingTest, RgbaKeepsItsAlpha) {
@@ -184,26 +184,27 @@ TEST(PngDecodingTest, RgbaKeepsItsAlpha) {
 }
 
 TEST(PngDecodingTest, PaletteGreySixteenBitAndKeyColourExpandToRgba) {
-    PngSpec palette = png_spec(4, 1, 2, PNG_COLOR_TYPE_PALETTE, {{0b00011011}});
+    PngRecipe palette = png_recipe(4, 1, 2, PNG_COLOR_TYPE_PALETTE, {{0b00011011}});
     palette.palette = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
     palette.palette_alpha = {0, 128};  // entries without alpha are opaque
     EXPECT_EQ(decode(test::make_png(palette), "p.png")->pixels,
               (std::vector<uint32_t>{0x000000FF, 0x8000FF00, 0xFFFF0000, 0xFFFFFFFF}));
 
-    const PngSpec grey = png_spec(3, 1, 8, PNG_COLOR_TYPE_GRAY, {{0x00, 0x80, 0xFF}});
+    const PngRecipe grey = png_recipe(3, 1, 8, PNG_COLOR_TYPE_GRAY, {{0x00, 0x80, 0xFF}});
     EXPECT_EQ(decode(test::make_png(grey), "g.png")->pixels,
               (std::vector<uint32_t>{0xFF000000, 0xFF808080, 0xFFFFFFFF}));
 
     // Sixteen bits scale straight down: no colour space chunk means no gamma change.
-    const PngSpec grey16 =
-        png_spec(3, 1, 16, PNG_COLOR_TYPE_GRAY_ALPHA,
-                 {{0x12, 0x34, 0xFF, 0xFF, 0x80, 0x00, 0x80, 0x00, 0xFF, 0xFF, 0x00, 0x00}});
+    const PngRecipe grey16 =
+        png_recipe(3, 1, 16, PNG_COLOR_TYPE_GRAY_ALPHA,
+                   {{0x12, 0x34, 0xFF, 0xFF, 0x80, 0x00, 0x80, 0x00, 0xFF, 0xFF, 0x00, 0x00}});
     const PicturePtr wide = decode(test::make_png(grey16), "g16.png");
     EXPECT_EQ(wide->pixels[0], 0xFF121212u);
     EXPECT_EQ(wide->pixels[1], 0x80808080u);
     EXPECT_EQ(wide->pixels[2] >> 24, 0u);
 
-    PngSpec keyed = png_spec(2, 2, 8, PNG_COLOR_TYPE_RGB, {{1, 2, 3, 9, 9, 9}, {9, 9, 9, 1, 2, 3}});
+    PngRecipe keyed =
+        png_recipe(2, 2, 8, PNG_COLOR_TYPE_RGB, {{1, 2, 3, 9, 9, 9}, {9, 9, 9, 1, 2, 3}});
     keyed.key_colour = {9, 9, 9};
     keyed.interlaced = true;
     EXPECT_EQ(decode(test::make_png(keyed), "k.png")->pixels,
@@ -280,6 +281,22 @@ TEST(JpegDecodingTest, ColourGreyAndProgressiveDecodeOpaque) {
             }
         }
     }
+}
+
+TEST(JpegDecodingTest, CmykIsReadAsAdobeWritesIt) {
+    // Adobe's inverted ink, 255 for none: C 255, M 0, Y 255, K 255 is magenta; K 128 alone
+    // is mid grey.
+    std::vector<uint8_t> samples;
+    for (int i = 0; i < 64; ++i) {
+        const bool left = i % 8 < 4;
+        const uint8_t cmyk[4] = {255, static_cast<uint8_t>(left ? 0 : 255), 255,
+                                 static_cast<uint8_t>(left ? 255 : 128)};
+        samples.insert(samples.end(), cmyk, cmyk + 4);
+    }
+    const PicturePtr picture = decode(test::make_cmyk_jpeg(8, 8, samples), "print.jpg");
+    EXPECT_LE(channel_distance(picture->pixels[8 * 3 + 1], 0xFF00FF), 4u);
+    EXPECT_LE(channel_distance(picture->pixels[8 * 3 + 6], 0x808080), 4u);
+    EXPECT_EQ(picture->pixels[0] >> 24, 0xFFu);
 }
 
 // The offset of the start-of-frame segment's height field.
