@@ -1,7 +1,6 @@
 #include "engine/handheld.h"
 
 #include <array>
-#include <exception>
 #include <string_view>
 
 #include "engine/board.h"
@@ -18,20 +17,17 @@ void Handheld::create() {
     fill_move_tables(state);
     // A missing high score keeps the one in memory, which is 0 at this point. One that cannot
     // be read is reported after the rest of creation is done, and keeps it too.
-    std::exception_ptr unreadable;
-    const auto load = [&](std::string_view name, int32_t& high_score) {
-        try {
-            high_score = read_integer(m_ports.store, name, high_score);
-        } catch (const StoreError&) {
-            if (!unreadable) unreadable = std::current_exception();
-        }
-    };
-    load(Value_HiScore1, state.Gam_HiScore_A);
-    load(Value_HiScore2, state.Gam_HiScore_B);
+    StoreErrors unreadable;
+    unreadable.attempt([&] {
+        state.Gam_HiScore_A = read_integer(m_ports.store, Value_HiScore1, state.Gam_HiScore_A);
+    });
+    unreadable.attempt([&] {
+        state.Gam_HiScore_B = read_integer(m_ports.store, Value_HiScore2, state.Gam_HiScore_B);
+    });
     state.Inp_Time_Held = false;
     state.Inp_Game_A_Held = false;
     state.Inp_Game_B_Held = false;
-    if (unreadable) std::rethrow_exception(unreadable);
+    unreadable.rethrow_first();
 }
 
 void Handheld::reset_high_scores() {
@@ -44,19 +40,17 @@ void Handheld::reset_high_scores() {
 }
 
 void Handheld::store_unsaved_high_scores() {
-    std::exception_ptr refused;
+    StoreErrors refused;
     const auto store = [&](bool& unsaved, std::string_view name, int32_t value) {
         if (!unsaved) return;
-        try {
+        refused.attempt([&] {
             write_integer(m_ports.store, name, value);
             unsaved = false;
-        } catch (const StoreError&) {
-            if (!refused) refused = std::current_exception();
-        }
+        });
     };
     store(m_hiscore_unsaved_a, Value_HiScore1, state.Gam_HiScore_A);
     store(m_hiscore_unsaved_b, Value_HiScore2, state.Gam_HiScore_B);
-    if (refused) std::rethrow_exception(refused);
+    refused.rethrow_first();
 }
 
 void Handheld::Vid_Show_Fluffo(bool on) {

@@ -1,8 +1,6 @@
 // The timed sequences around the tick: the intro, stage start, stage complete, the miss
 // animation, power mode and game over. Stepped ones keep their place in Gam_Step and set
 // their own timer's interval to the delay before their next step.
-#include <exception>
-
 #include "engine/board.h"
 #include "engine/handheld.h"
 
@@ -123,7 +121,7 @@ void Handheld::Timer_Power_PillTimer() {
 }
 
 void Handheld::Timer_Game_OverTimer() {
-    std::exception_ptr refused;
+    StoreErrors refused;
     switch (state.Gam_Step) {
         case 1:
             m_ports.sound.Snd_Play(Sample::Gameover);
@@ -141,11 +139,7 @@ void Handheld::Timer_Game_OverTimer() {
             // A refused write must not hold up the game-over mark: the step completes and the
             // error is raised after it. The raised score stays marked unsaved, and the next
             // write of the high scores stores it.
-            try {
-                store_unsaved_high_scores();
-            } catch (const StoreError&) {
-                refused = std::current_exception();
-            }
+            refused.attempt([&] { store_unsaved_high_scores(); });
             state.Gam_Mode = Mode_Game_Over;
             Gam_Set_Mode();
             m_scheduler.set_interval(TimerId::Timer_Game_Over, 30000);
@@ -159,7 +153,7 @@ void Handheld::Timer_Game_OverTimer() {
             break;
     }
     state.Gam_Step += 1;
-    if (refused) std::rethrow_exception(refused);
+    refused.rethrow_first();
 }
 
 }  // namespace fluffo

@@ -1,6 +1,5 @@
 #include "input/key_bindings.h"
 
-#include <exception>
 #include <string>
 
 #include "shell/settings_values.h"
@@ -36,28 +35,25 @@ KeyBindings::KeyBindings() {
 void KeyBindings::load(SettingsStore& store, ScreenModel& main_window) {
     // A value of the wrong type is reported, but its binding still gets its default key, and
     // the write-back below replaces the value with text.
-    std::exception_ptr failure;
+    StoreErrors errors;
     KeyListIndexes stored = Default_Key_List_Indexes;
     for (int n = 1; n <= Key_Binding_Count; ++n) {
-        try {
-            stored[static_cast<size_t>(n)] = read_integer(
-                store, key_value_name(n), Default_Key_List_Indexes[static_cast<size_t>(n)]);
-        } catch (const StoreError&) {
-            if (!failure) failure = std::current_exception();
-        }
+        int32_t& list_index = stored[static_cast<size_t>(n)];
+        errors.attempt([&] { list_index = read_integer(store, key_value_name(n), list_index); });
     }
-    const std::exception_ptr refused = take(stored, store, main_window);
-    if (failure || refused) std::rethrow_exception(failure ? failure : refused);
+    take(stored, store, main_window, errors);
+    errors.rethrow_first();
 }
 
 void KeyBindings::accept(const KeyListIndexes& list_indexes, SettingsStore& store,
                          ScreenModel& main_window) {
-    if (const std::exception_ptr refused = take(list_indexes, store, main_window))
-        std::rethrow_exception(refused);
+    StoreErrors refused;
+    take(list_indexes, store, main_window, refused);
+    refused.rethrow_first();
 }
 
-std::exception_ptr KeyBindings::take(const KeyListIndexes& list_indexes, SettingsStore& store,
-                                     ScreenModel& main_window) {
+void KeyBindings::take(const KeyListIndexes& list_indexes, SettingsStore& store,
+                       ScreenModel& main_window, StoreErrors& refused) {
     // Memory first: a refused write must not leave an action without its key or hint.
     for (int n = 1; n <= Key_Binding_Count; ++n) {
         Inp_Key_Bindings[static_cast<size_t>(n)].list_index =
@@ -66,16 +62,12 @@ std::exception_ptr KeyBindings::take(const KeyListIndexes& list_indexes, Setting
     }
     Inp_Refresh_Hints(*this, main_window);
 
-    std::exception_ptr refused;
     for (int n = 1; n <= Key_Binding_Count; ++n) {
-        try {
+        refused.attempt([&] {
             write_integer(store, key_value_name(n),
                           Inp_Key_Bindings[static_cast<size_t>(n)].list_index);
-        } catch (const StoreError&) {
-            if (!refused) refused = std::current_exception();
-        }
+        });
     }
-    return refused;
 }
 
 std::string_view KeyBindings::name_of(int n) const {

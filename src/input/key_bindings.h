@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <exception>
 #include <string_view>
 
 #include "display/screen_model.h"
@@ -68,9 +67,9 @@ public:
     int binding_for_key(uint16_t virtual_key) const;
 
 private:
-    // Sets the bindings and hints, then writes all seven; returns the first refusal.
-    std::exception_ptr take(const KeyListIndexes& list_indexes, SettingsStore& store,
-                            ScreenModel& main_window);
+    // Sets the bindings and hints, then writes all seven, keeping refusals in `refused`.
+    void take(const KeyListIndexes& list_indexes, SettingsStore& store, ScreenModel& main_window,
+              StoreErrors& refused);
 };
 
 // Rewrites the hover hints of the main window's buttons, joystick area and overlay arrows
