@@ -1,5 +1,7 @@
 #include "shell/sound_system.h"
 
+#include "shell/settings_values.h"
+
 namespace fluffo {
 
 std::string sample_file_name(Sample sample) {
@@ -17,7 +19,7 @@ SoundStart SoundSystem::Snd_Init(std::string_view driver_text, SettingsStore& st
                                  const ErrorBox& error_box) {
     const std::optional<int32_t> mode = sound_mode_from_text(driver_text);
     if (!mode) return SoundStart::Silent;
-    write_integer(store, "SoundMode", *mode);
+    write_setting(store, Setting_SoundMode, *mode);
     if (*mode == Sound_Mode_No_Sound) return SoundStart::Silent;
     m_enabled = true;
 
@@ -36,8 +38,9 @@ SoundStart SoundSystem::Snd_Init(std::string_view driver_text, SettingsStore& st
     // silent.
     if (m_samples[static_cast<size_t>(Sample::Bonus)] != Empty_Sample) return SoundStart::Started;
     if (error_box) error_box(Snd_Folder_Missing_Text);
-    write_integer(store, "SoundMode", Sound_Mode_Unset);
-    write_boolean(store, "SplashScreen", true);
+    // No choice yet: the next start shows the start screen and asks again.
+    write_setting(store, Setting_SoundMode, Setting_SoundMode.default_value);
+    write_setting(store, Setting_SplashScreen, true);
     return SoundStart::FolderMissing;
 }
 

@@ -20,7 +20,6 @@ namespace fluffo {
 inline constexpr std::array<std::string_view, 3> Snd_Driver_Texts = {
     "Microsoft DirectSound", "Windows MultiMedia", "(no sound)"};
 inline constexpr int32_t Sound_Mode_No_Sound = 2;
-inline constexpr int32_t Sound_Mode_Unset = -1;
 
 inline constexpr std::string_view Snd_Folder_Missing_Text =
     "Sound folder unproperly installed. Please reinstall the game.";
