@@ -82,11 +82,7 @@ void QSettingsStore::write_text(const std::string& name, const std::string& text
     std::unique_ptr<QSettings> settings = view();
     // The first view of a damaged file keeps reporting the damage, whatever its write does.
     // A second view shares what the first has read and starts with a clean status.
-    std::unique_ptr<QSettings> first_reader;
-    if (settings->status() == QSettings::FormatError) {
-        first_reader = std::move(settings);
-        settings = view();
-    }
+    if (settings->status() == QSettings::FormatError) settings = view();
     const QString key = q(name);
     const bool existed = settings->contains(key);
     const QVariant before = settings->value(key);
