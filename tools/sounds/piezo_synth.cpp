@@ -99,6 +99,8 @@ void write_wav(const std::filesystem::path& file, const std::vector<int16_t>& sa
     put_le(out, data_bytes, 4);
     for (const int16_t s : samples)
         put_le(out, static_cast<uint16_t>(s), 2);
+    // A short file still sits in the stream's buffer: only closing tells whether it was stored.
+    out.close();
     if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
