@@ -54,7 +54,7 @@ Note tone(const std::string& pitch, int32_t duration_ms, int32_t gap_ms) {
 }
 
 Note glide(const std::string& from_pitch, const std::string& to_pitch, int32_t duration_ms) {
-    return {pitch_hz(from_pitch), pitch_hz(to_pitch), duration_ms, 12};
+    return {pitch_hz(from_pitch), pitch_hz(to_pitch), duration_ms};
 }
 
 std::vector<int16_t> render(const std::vector<Note>& tune, double level) {

@@ -13,17 +13,20 @@ namespace piezo {
 
 inline constexpr int32_t Sample_Rate_Hz = 22050;
 
+// The silence that ends a note unless a tune asks for another.
+inline constexpr int32_t Default_Gap_Ms = 12;
+
 // One step of a tune: a tone from start_hz to end_hz (equal for a held note; 0 is a rest)
 // lasting duration_ms, of which the last gap_ms are silent so repeated notes stay apart.
 struct Note {
     double start_hz;
     double end_hz;
     int32_t duration_ms;
-    int32_t gap_ms = 12;
+    int32_t gap_ms = Default_Gap_Ms;
 };
 
 // A held note of pitch name like "C6", "F#5" or "Bb4"; "-" is a rest.
-Note tone(const std::string& pitch, int32_t duration_ms, int32_t gap_ms = 12);
+Note tone(const std::string& pitch, int32_t duration_ms, int32_t gap_ms = Default_Gap_Ms);
 Note glide(const std::string& from_pitch, const std::string& to_pitch, int32_t duration_ms);
 double pitch_hz(const std::string& pitch);
 
