@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QRect>
 #include <QSettings>
 #include <QStandardPaths>
@@ -81,6 +82,27 @@ TEST_F(QSettingsStoreTest, TheUsersStoreIsNamedByOrganisationAndApplication) {
     EXPECT_EQ(raw(conf(), "SplashScreen").toString(), "1");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+TEST_F(QSettingsStoreTest, TheUsersStoreReadsOnlyItsOwnKeyNotTheOrganisationsNorTheSystems) {
+    // What QSettings would otherwise fall back on: the organisation's file beside the user's
+    // own, and the system-wide copy of the store.
+    QTemporaryDir system;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system.path());
+    write_file(path("Quillmoor.conf"), "[General]\nSoundMode=1\n");
+    ASSERT_TRUE(QDir().mkpath(system.filePath("Quillmoor")));
+    write_file(system.filePath("Quillmoor/FluffoB50.conf"), "[General]\nFullscreenMode=0\n");
+    {
+        QSettingsStore store;
+        EXPECT_EQ(store.read_value("SoundMode"), std::nullopt);
+        EXPECT_EQ(store.read_value("FullscreenMode"), std::nullopt);
+        EXPECT_TRUE(read_setting(store, Setting_FullscreenMode));
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                       QLibraryInfo::path(QLibraryInfo::SettingsPath));
 }
 
 TEST_F(QSettingsStoreTest, AStoreThatCannotBeCreatedNamesItsPlace) {

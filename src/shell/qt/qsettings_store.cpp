@@ -31,8 +31,11 @@ QSettingsStore::QSettingsStore(QString file_path, QSettings::Format format)
 
 std::unique_ptr<QSettings> QSettingsStore::view() const {
     if (m_file_path.isEmpty()) {
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           q(Store_Organisation), q(Store_Application));
+        auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                    q(Store_Organisation), q(Store_Application));
+        // Only the user's own key counts: no value of the organisation's or the system's.
+        settings->setFallbacksEnabled(false);
+        return settings;
     }
     return std::make_unique<QSettings>(m_file_path, m_format);
 }
