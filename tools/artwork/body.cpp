@@ -388,25 +388,6 @@ QImage draw_bare_body() {
     return img;
 }
 
-// Hard edge on the colour key: a pixel is case or key, never a blend of the two, so no pink
-// fringe shows around the handheld.
-QImage on_colour_key(const QImage& art) {
-    QImage out = art.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb c = row[x];
-            if (qAlpha(c) < 128) {
-                row[x] = Colour_Key;
-            } else {
-                row[x] = qRgb(qRed(c), qGreen(c), qBlue(c));
-                if (row[x] == Colour_Key) row[x] = qRgb(0xFE, 0x00, 0xFF);
-            }
-        }
-    }
-    return out.convertToFormat(QImage::Format_RGB32);
-}
-
 const QImage& bare_body() {
     static const QImage bare = draw_bare_body();
     return bare;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <utility>
 
+#include "colour_key.h"
 #include "figures.h"
 #include "lcd_ink.h"
 #include "panel_marks.h"
@@ -126,15 +127,12 @@ QImage scaled_to_width(const QImage& image, int width) {
 
 // The handheld as the player sees it, with the window's colour key made paper.
 QImage handheld(const std::vector<SkinPicture>& skin, Scene scene, int width) {
-    QImage frame = compose_main_window(skin, scene);
+    const QImage frame = without_colour_key(compose_main_window(skin, scene));
     QImage on_paper(frame.size(), QImage::Format_RGB32);
     on_paper.fill(Paper);
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
-            const QRgb c = frame.pixel(x, y);
-            if ((c & 0xFFFFFF) != 0xFF00FF) on_paper.setPixel(x, y, c);
-        }
-    }
+    QPainter p(&on_paper);
+    p.drawImage(0, 0, frame);
+    p.end();
     return scaled_to_width(on_paper, width);
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "body.h"
+#include "colour_key.h"
 #include "display/compositor.h"
 #include "display/main_screen.h"
 

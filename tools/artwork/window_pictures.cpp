@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "body.h"
+#include "colour_key.h"
 #include "figures.h"
 #include "lcd_ink.h"
 
@@ -44,16 +45,7 @@ QImage keyed_button(QSize size, const std::function<void(QPainter&)>& draw) {
         smooth(p);
         draw(p);
     }
-    QImage out = art.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb c = row[x];
-            row[x] = qAlpha(c) < 128 ? Colour_Key : qRgb(qRed(c), qGreen(c), qBlue(c));
-            if (qAlpha(c) >= 128 && row[x] == Colour_Key) row[x] = qRgb(0xFE, 0, 0xFF);
-        }
-    }
-    return out.convertToFormat(QImage::Format_RGB32);
+    return on_colour_key(art);
 }
 
 QImage pill_button(const QColor& top, const QColor& bottom, const QColor& text_colour,
@@ -98,15 +90,7 @@ void heart_icon(QPainter& p, QRectF r) {
 
 // The handheld drawn small, in colour, for the box and the start screen.
 void small_handheld(QPainter& p, QRectF r) {
-    const QImage body = body_picture();
-    QImage clear = body.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < clear.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(clear.scanLine(y));
-        for (int x = 0; x < clear.width(); ++x) {
-            if (row[x] == Colour_Key) row[x] = 0;
-        }
-    }
-    p.drawImage(r, clear);
+    p.drawImage(r, without_colour_key(body_picture()));
 }
 
 // An LCD-ink figure drawn at a place on a picture.
