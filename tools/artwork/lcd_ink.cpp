@@ -85,17 +85,6 @@ QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw) {
     return out;
 }
 
-int pixel_text_width(std::string_view text, PixelFont font) {
-    int width = 0;
-    for (char ch : text) {
-        const Glyph* g = find_glyph(ch, font);
-        if (!g) continue;
-        if (width > 0) width += 1;
-        width += static_cast<int>(std::string_view(g->rows[0]).size());
-    }
-    return width;
-}
-
 void draw_pixel_text(QPainter& p, int x, int y, std::string_view text, PixelFont font) {
     for (char ch : text) {
         const Glyph* g = find_glyph(ch, font);

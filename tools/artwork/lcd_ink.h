@@ -21,8 +21,6 @@ QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw);
 void smooth(QPainter& p);
 
 enum class PixelFont { Small, Tall };  // 5 and 7 pixels high
-// Width in pixels of text in the pixel font, one pixel between letters.
-int pixel_text_width(std::string_view text, PixelFont font);
 // Draws text with its top-left corner at (x, y), one filled square per pixel.
 void draw_pixel_text(QPainter& p, int x, int y, std::string_view text, PixelFont font);
 
