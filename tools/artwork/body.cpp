@@ -50,15 +50,6 @@ const std::array<Button, 4> Buttons{{
 constexpr QPointF Pad_Centre{220.5, 476};
 constexpr double Pad_Arm = 82, Pad_Half_Width = 22, Pad_Well = 87;
 
-QFont print_font(int pixels, bool bold, bool italic = false, const char* family = "DejaVu Sans") {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 // Text with a dark shadow below, as if printed on the plastic.
 void printed_text(QPainter& p, QRectF box, const QString& text, const QFont& font,
                   const QColor& colour, int align = Qt::AlignCenter) {
@@ -364,7 +355,7 @@ void draw_lower_case(QPainter& p) {
         p.restore();
     }
     // The maker's name pressed into the plastic.
-    QFont brand = print_font(17, true, false, "DejaVu Sans");
+    QFont brand = print_font(17, true);
     brand.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     p.setFont(brand);
     p.setPen(QColor(255, 190, 180, 110));

@@ -51,6 +51,15 @@ void smooth(QPainter& p) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QFont print_font(int pixels, bool bold, bool italic, const char* family) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
 QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw) {
     QImage mask(size, QImage::Format_ARGB32);
     mask.fill(Qt::transparent);

@@ -3,6 +3,7 @@
 // reflector behind the liquid crystal; and a small pixel font for the panel's printed marks.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <functional>
@@ -19,6 +20,10 @@ QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw);
 
 // A painter with smooth edges on a picture.
 void smooth(QPainter& p);
+// The typeface printed on the case, the manual and the windows, fully hinted so small sizes
+// stay crisp.
+QFont print_font(int pixels, bool bold = false, bool italic = false,
+                 const char* family = "DejaVu Sans");
 
 enum class PixelFont { Small, Tall };  // 5 and 7 pixels high
 // Draws text with its top-left corner at (x, y), one filled square per pixel.

@@ -146,10 +146,7 @@ QImage game_b_picture(QSize size) {
 
 QImage game_over_picture(QSize size) {
     return lcd_segment(size, [&](QPainter& p) {
-        QFont font("DejaVu Sans");
-        font.setBold(true);
-        font.setPixelSize(size.height() - 1);
-        font.setHintingPreference(QFont::PreferFullHinting);
+        const QFont font = print_font(size.height() - 1, true);
         p.setFont(font);
         p.setPen(Qt::black);
         const QString text = "GAME OVER";

@@ -21,14 +21,6 @@ const QColor Cream{0xFF, 0xEA, 0xB8};
 const QColor Case_Red{0xC8, 0x3C, 0x30};
 const QColor Glass{0xC8, 0xD0, 0xB6};
 
-QFont font(int pixels, bool bold = false, bool italic = false) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
 QImage canvas(QSize size, const QColor& fill) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(fill);
@@ -62,7 +54,7 @@ QImage pill_button(const QColor& top, const QColor& bottom, const QColor& text_c
         p.setBrush(QColor(255, 255, 255, 70));
         p.drawRoundedRect(QRectF(4, 2.5, 99, 11), 6, 6);
         icon(p, QRectF(10, 7, 16, 16));
-        p.setFont(font(14, true));
+        p.setFont(print_font(14, true));
         p.setPen(QColor(0, 0, 0, 80));
         p.drawText(QRectF(27, 1, 76, 30), Qt::AlignCenter, text);
         p.setPen(text_colour);
@@ -156,7 +148,7 @@ QImage box_picture() {
     p.drawRect(front);
     // The front: title band, the handheld itself and the maker.
     p.fillRect(QRectF(front.left(), front.top() + 6, front.width(), 20), Navy);
-    p.setFont(font(11, true, true));
+    p.setFont(print_font(11, true, true));
     p.setPen(Cream);
     p.drawText(QRectF(front.left(), front.top() + 6, front.width(), 20), Qt::AlignCenter,
                "FLUFFO BRAMBO");
@@ -169,18 +161,18 @@ QImage box_picture() {
     p.setBrush(blue);
     p.drawRoundedRect(panel, 5, 5);
     small_handheld(p, QRectF(front.left() + 33, front.top() + 33, 46, 69.4));
-    p.setFont(font(8, true, true));
+    p.setFont(print_font(8, true, true));
     p.setPen(Cream);
     p.drawText(QRectF(front.left(), front.bottom() - 36, front.width(), 12), Qt::AlignCenter,
                "Gleeplay");
-    p.setFont(font(9, true));
+    p.setFont(print_font(9, true));
     p.drawText(QRectF(front.left(), front.bottom() - 22, front.width(), 14), Qt::AlignCenter,
                "ZENTRIX");
     // The side carries the title as well, turned.
     p.save();
     p.translate(front.right() + 14, front.center().y());
     p.rotate(-90);
-    p.setFont(font(8, true));
+    p.setFont(print_font(8, true));
     p.setPen(Cream);
     p.drawText(QRectF(-60, -6, 120, 12), Qt::AlignCenter, "FLUFFO BRAMBO");
     p.restore();
@@ -210,7 +202,7 @@ QImage about_picture() {
     p.setBrush(QColor(0x30, 0x30, 0x30));
     p.drawPolygon(QPolygonF({{-1, 8.6}, {1, 8.6}, {0, 11}}));
     p.restore();
-    p.setFont(font(10, true, true));
+    p.setFont(print_font(10, true, true));
     p.setPen(QColor(0x30, 0x36, 0x30));
     p.drawText(QRectF(4, 128, 108, 22), Qt::AlignCenter, "the author");
     p.end();
@@ -270,7 +262,7 @@ QImage game_menu_background() {
     p.setBrush(Qt::white);
     for (int i = 0; i < 3; ++i)
         p.drawRoundedRect(QRectF(8, 8.5 + 6 * i, 20, 3), 1.5, 1.5);
-    p.setFont(font(16, true));
+    p.setFont(print_font(16, true));
     p.setPen(Qt::white);
     p.drawText(QRectF(40, 0, 210, 32), Qt::AlignLeft | Qt::AlignVCenter, "Game menu");
     p.end();
