@@ -1,6 +1,7 @@
 #pragma once
 // The LCD's look: dark, flat, slightly see-through segments that cast a faint shadow on the
-// reflector behind the liquid crystal; and a small pixel font for the panel's printed marks.
+// reflector behind the liquid crystal; a small pixel font for the panel's printed marks; and
+// the typeface printed on everything else.
 
 #include <QColor>
 #include <QFont>
