@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 #include "art_files.h"
 #include "backdrop.h"
@@ -112,6 +113,7 @@ int write_preview(const QStringList& args) {
     if (!from.isEmpty() || scene_name == "manual" || scene_name == "windows" ||
         scene_name == "backdrop") {
         QImage other = from.isEmpty() ? other_preview(scene_name) : QImage(from);
+        if (other.isNull()) throw std::runtime_error("cannot read " + from.toStdString());
         if (!crop.isNull()) other = other.copy(crop);
         if (zoom > 1) other = other.scaled(other.size() * zoom);
         save_picture(other, file);
