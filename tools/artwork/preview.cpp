@@ -42,7 +42,8 @@ void set_game_scene(MainScreen& s, bool arrows) {
 }
 
 // A picture as the program holds it once read from its file: a bitmap, opaque, keyed by its
-// bottom-left colour where its holder is transparent; a PNG with its alpha.
+// bottom-left colour where its holder is transparent; a PNG with its alpha. The bytes R, G, B,
+// A of RGBA8888 are the core's 0xAABBGGRR pixels on a little-endian machine.
 fluffo::PicturePtr program_picture(const SkinPicture& pic) {
     const bool bitmap = pic.file.endsWith(".bmp");
     const QImage rgba = (bitmap ? pic.image.convertToFormat(QImage::Format_RGB32) : pic.image)
