@@ -1,5 +1,6 @@
 // Writes the fuzzers' seed files into DIR/<name>/: a handful of tiny, valid files per format,
 // made by the same helpers the decoder tests use. Usage: make_fuzz_seeds DIR
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -20,6 +21,10 @@ void write(const fs::path& dir, const std::string& name, const std::vector<uint8
     std::ofstream out(dir / name, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::cerr << "make_fuzz_seeds: cannot write " << (dir / name).string() << "\n";
+        std::exit(1);
+    }
 }
 
 void write_text(const fs::path& dir, const std::string& name, const std::string& text) {

@@ -5,105 +5,85 @@
 
 #include <QColor>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QString>
-#include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "display/config_ini.h"
 #include "display/skin_images.h"
 
 namespace {
 
 const QDir Run_Dir(QStringLiteral(FLUFFO_RUN_DIR_PATH));
 
-// Config.ini as sections of keys, names in lower case; the first of duplicates wins.
-using Ini = std::map<QString, std::map<QString, QString>>;
-
-Ini read_config() {
-    Ini ini;
-    QFile file(Run_Dir.filePath("Config.ini"));
-    if (!file.open(QIODevice::ReadOnly)) return ini;
-    QTextStream in(&file);
-    QString section;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(';')) continue;
-        if (line.startsWith('[') && line.endsWith(']')) {
-            section = line.mid(1, line.size() - 2).toLower();
-            ini[section];
-            continue;
-        }
-        const qsizetype eq = line.indexOf('=');
-        if (eq < 0) continue;
-        ini[section].try_emplace(line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
-    }
-    return ini;
+// Config.ini read as the program reads it.
+fluffo::IniProfile read_config() {
+    std::ifstream in(Run_Dir.filePath("Config.ini").toStdString(), std::ios::binary);
+    return fluffo::IniProfile::parse(in);
 }
 
-QString path_in(const QString& dir, const QString& name) {
-    QString d = dir;
-    d.replace('\\', '/');
-    return Run_Dir.filePath(d + name);
-}
-
-QImage skin_picture(const Ini& ini, const QString& name) {
-    return QImage(path_in(ini.at("common").at("skindir"), name));
-}
-
-QString section_of(int n) {
-    return QString("image%1").arg(n);
+std::string section_of(int n) {
+    return "Image" + std::to_string(n);
 }
 
 class ArtworkTest : public testing::Test {
 protected:
     void SetUp() override {
         ini = read_config();
-        ASSERT_FALSE(ini.empty()) << "no Config.ini in " << Run_Dir.path().toStdString();
+        ASSERT_TRUE(ini.value("Common", "GameWidth"))
+            << "no Config.ini in " << Run_Dir.path().toStdString();
     }
-    const QString& value(const QString& section, const QString& key) {
-        return ini.at(section).at(key);
+    QString value(const std::string& section, const std::string& key) const {
+        return QString::fromStdString(ini.value(section, key).value_or("(missing)"));
     }
-    Ini ini;
+    // A picture named in the skin, manual or backdrop folder.
+    QImage picture_in(const std::string& section, const std::string& dir_key,
+                      const QString& name) const {
+        return QImage(Run_Dir.filePath(
+            QString::fromStdString(ini.read_directory(section, dir_key, "(missing)")) + name));
+    }
+    QImage skin_picture(const QString& name) const { return picture_in("Common", "SkinDir", name); }
+    QString file_of(int n) const {
+        return QString::fromStdString(
+            ini.read_file_name(section_of(n), "Filename", "nil").value_or("nil"));
+    }
+    fluffo::IniProfile ini;
 };
 
 TEST_F(ArtworkTest, ConfigHasEverySectionAndTheDesignLayout) {
-    for (const char* section : {"common", "fullscreen", "videomode", "manual"}) {
-        EXPECT_TRUE(ini.count(section)) << section;
-    }
-    EXPECT_EQ(value("videomode", "transpcolor").toLower(), "$00ff00ff");
-    EXPECT_EQ(value("common", "gamewidth"), "440");
-    EXPECT_EQ(value("common", "gameheight"), "664");
-    EXPECT_FALSE(ini.count(section_of(0)));
-    EXPECT_FALSE(ini.count(section_of(fluffo::Skin_Image_Count + 1)));
+    EXPECT_EQ(ini.read_colour("VideoMode", "TranspColor", "$0"), 0x00ff00ffu);
+    EXPECT_EQ(ini.read_integer("Common", "GameWidth", 0), 440);
+    EXPECT_EQ(ini.read_integer("Common", "GameHeight", 0), 664);
+    EXPECT_FALSE(ini.value(section_of(0), "Filename"));
+    EXPECT_FALSE(ini.value(section_of(fluffo::Skin_Image_Count + 1), "Filename"));
     for (int n = 1; n <= fluffo::Skin_Image_Count; ++n) {
-        SCOPED_TRACE(section_of(n).toStdString());
-        ASSERT_TRUE(ini.count(section_of(n)));
-        const auto& s = ini.at(section_of(n));
+        const std::string section = section_of(n);
+        SCOPED_TRACE(section);
         const fluffo::Rect design = fluffo::skin_images()[static_cast<size_t>(n - 1)].design;
-        EXPECT_EQ(s.at("left").toInt(), design.left);
-        EXPECT_EQ(s.at("top").toInt(), design.top);
-        EXPECT_EQ(s.at("width").toInt(), design.width);
-        EXPECT_EQ(s.at("height").toInt(), design.height);
-        EXPECT_FALSE(s.at("filename").isEmpty());
+        EXPECT_EQ(ini.read_integer(section, "Left", -1), design.left);
+        EXPECT_EQ(ini.read_integer(section, "Top", -1), design.top);
+        EXPECT_EQ(ini.read_integer(section, "Width", -1), design.width);
+        EXPECT_EQ(ini.read_integer(section, "Height", -1), design.height);
+        EXPECT_FALSE(ini.read_string(section, "Filename", "").empty());
     }
 }
 
 TEST_F(ArtworkTest, EveryNamedSkinPictureHasItsHoldersSize) {
     int pictures = 0;
     for (int n = 1; n <= fluffo::Skin_Image_Count; ++n) {
-        const auto& s = ini.at(section_of(n));
-        const QString file = s.at("filename");
+        const QString file = file_of(n);
         if (file == "nil") continue;
         SCOPED_TRACE(file.toStdString());
-        const QImage image = skin_picture(ini, file);
+        const QImage image = skin_picture(file);
         ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.width(), s.at("width").toInt());
-        EXPECT_EQ(image.height(), s.at("height").toInt());
+        EXPECT_EQ(image.width(), ini.read_integer(section_of(n), "Width", -1));
+        EXPECT_EQ(image.height(), ini.read_integer(section_of(n), "Height", -1));
         ++pictures;
     }
     // All but the three button click areas and the five digit positions.
@@ -113,7 +93,7 @@ TEST_F(ArtworkTest, EveryNamedSkinPictureHasItsHoldersSize) {
 TEST_F(ArtworkTest, ClickAreasOverPressedPicturesAndDigitPositionsCarryNoPicture) {
     for (int n = 1; n <= fluffo::Skin_Image_Count; ++n) {
         const std::string name(fluffo::skin_image_name(n));
-        const QString file = ini.at(section_of(n)).at("filename");
+        const QString file = file_of(n);
         const bool click_area =
             name == "btn_game_a_top" || name == "btn_game_b_top" || name == "btn_time_top";
         const bool digit_position = name.rfind("im_panel_digit_pos_", 0) == 0;
@@ -122,7 +102,7 @@ TEST_F(ArtworkTest, ClickAreasOverPressedPicturesAndDigitPositionsCarryNoPicture
 }
 
 TEST_F(ArtworkTest, BodySitsOnTheColourKeyWithoutAFringe) {
-    const QImage body = skin_picture(ini, ini.at(section_of(1)).at("filename"));
+    const QImage body = skin_picture(file_of(1));
     ASSERT_EQ(body.size(), QSize(440, 664));
     const QRgb key = qRgb(255, 0, 255);
     for (QPoint corner : {QPoint(0, 0), QPoint(439, 0), QPoint(0, 663), QPoint(439, 663)}) {
@@ -152,10 +132,10 @@ TEST_F(ArtworkTest, BodySitsOnTheColourKeyWithoutAFringe) {
 
 TEST_F(ArtworkTest, LcdSegmentsAreTranslucentInkOnClear) {
     for (int n = 15; n <= fluffo::Skin_Image_Count; ++n) {
-        const QString file = ini.at(section_of(n)).at("filename");
+        const QString file = file_of(n);
         if (file == "nil" || !file.endsWith(".png")) continue;
         SCOPED_TRACE(file.toStdString());
-        const QImage image = skin_picture(ini, file).convertToFormat(QImage::Format_ARGB32);
+        const QImage image = skin_picture(file).convertToFormat(QImage::Format_ARGB32);
         int ink = 0, clear = 0, strongest = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
@@ -174,14 +154,14 @@ TEST_F(ArtworkTest, LcdSegmentsAreTranslucentInkOnClear) {
 // Opaque holders cover the body: their pictures must match it where nothing is meant to
 // change, or the handheld shows seams around its buttons and controller.
 TEST_F(ArtworkTest, OpaquePicturesMatchTheBodyAroundThem) {
-    const QImage body = skin_picture(ini, ini.at(section_of(1)).at("filename"));
+    const QImage body = skin_picture(file_of(1));
     for (int n = 3; n <= 14; ++n) {
-        const auto& s = ini.at(section_of(n));
-        if (s.at("filename") == "nil") continue;
+        if (file_of(n) == "nil") continue;
         const std::string name(fluffo::skin_image_name(n));
         SCOPED_TRACE(name);
-        const QImage pic = skin_picture(ini, s.at("filename"));
-        const QPoint at(s.at("left").toInt(), s.at("top").toInt());
+        const QImage pic = skin_picture(file_of(n));
+        const QPoint at(ini.read_integer(section_of(n), "Left", -1),
+                        ini.read_integer(section_of(n), "Top", -1));
         int ring_differs = 0, inside_differs = 0;
         for (int y = 0; y < pic.height(); ++y) {
             for (int x = 0; x < pic.width(); ++x) {
@@ -206,9 +186,8 @@ TEST_F(ArtworkTest, OpaquePicturesMatchTheBodyAroundThem) {
 TEST_F(ArtworkTest, EggsLineUpInColumnsAndRows) {
     std::map<int, std::vector<double>> column_x, row_y;
     for (int n = 73; n <= 106; ++n) {
-        const auto& s = ini.at(section_of(n));
-        const QImage egg =
-            skin_picture(ini, s.at("filename")).convertToFormat(QImage::Format_ARGB32);
+        const QString file = file_of(n);
+        const QImage egg = skin_picture(file).convertToFormat(QImage::Format_ARGB32);
         double weight = 0, sx = 0, sy = 0;
         for (int y = 0; y < egg.height(); ++y) {
             for (int x = 0; x < egg.width(); ++x) {
@@ -218,15 +197,15 @@ TEST_F(ArtworkTest, EggsLineUpInColumnsAndRows) {
                 sy += a * y;
             }
         }
-        ASSERT_GT(weight, 0) << s.at("filename").toStdString();
+        ASSERT_GT(weight, 0) << file.toStdString();
         int col = 0, row = 0;
         ASSERT_EQ(std::sscanf(std::string(fluffo::skin_image_name(n)).c_str(), "im_egg_%d_%d", &col,
                               &row),
                   2);
-        column_x[col].push_back(s.at("left").toInt() + sx / weight);
+        column_x[col].push_back(ini.read_integer(section_of(n), "Left", -1) + sx / weight);
         // Power eggs stand taller: only the plain eggs mark the row's line.
-        if (!s.at("filename").contains("_w"))
-            row_y[row].push_back(s.at("top").toInt() + sy / weight);
+        if (!file.contains("_w"))
+            row_y[row].push_back(ini.read_integer(section_of(n), "Top", -1) + sy / weight);
     }
     auto spread = [](const std::vector<double>& v) {
         return *std::max_element(v.begin(), v.end()) - *std::min_element(v.begin(), v.end());
@@ -244,24 +223,23 @@ TEST_F(ArtworkTest, EggsLineUpInColumnsAndRows) {
 }
 
 TEST_F(ArtworkTest, ManualPagesFillTheManualWindow) {
-    const QString dir = value("manual", "manualdir");
-    EXPECT_EQ(value("manual", "manualwidth"), "275");
-    EXPECT_EQ(value("manual", "manualheight"), "415");
+    EXPECT_EQ(ini.read_integer("Manual", "ManualWidth", 0), 275);
+    EXPECT_EQ(ini.read_integer("Manual", "ManualHeight", 0), 415);
     for (int page = 1; page <= 8; ++page) {
-        const QImage image(path_in(dir, QString("%1.bmp").arg(page)));
+        const QImage image = picture_in("Manual", "ManualDir", QString("%1.bmp").arg(page));
         EXPECT_EQ(image.size(), QSize(275, 415)) << "page " << page;
     }
-    EXPECT_FALSE(QFile::exists(path_in(dir, "9.bmp")));
+    EXPECT_TRUE(picture_in("Manual", "ManualDir", "9.bmp").isNull());
 }
 
 TEST_F(ArtworkTest, BackdropCoversAFullHdScreenAndTheLogoHasAlpha) {
-    const QString dir = value("fullscreen", "backdropdir");
-    const QImage backdrop(path_in(dir, value("fullscreen", "backdropfile")));
+    const QString backdrop_file = value("Fullscreen", "BackdropFile");
+    const QImage backdrop = picture_in("Fullscreen", "BackdropDir", backdrop_file);
     ASSERT_FALSE(backdrop.isNull());
     EXPECT_GE(backdrop.width(), 1920);
     EXPECT_GE(backdrop.height(), 1080);
-    EXPECT_TRUE(value("fullscreen", "backdropfile").toLower().endsWith(".jpg"));
-    const QImage logo(path_in(dir, value("fullscreen", "logofile")));
+    EXPECT_TRUE(backdrop_file.toLower().endsWith(".jpg"));
+    const QImage logo = picture_in("Fullscreen", "BackdropDir", value("Fullscreen", "LogoFile"));
     ASSERT_FALSE(logo.isNull());
     EXPECT_TRUE(logo.hasAlphaChannel());
     EXPECT_EQ(qAlpha(logo.pixel(logo.width() - 1, logo.height() - 1)), 0);

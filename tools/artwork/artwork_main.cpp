@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 #include "art_files.h"
 #include "backdrop.h"
+#include "colour_key.h"
 #include "manual_pages.h"
 #include "preview.h"
 #include "skin_set.h"
@@ -71,14 +73,8 @@ QImage other_preview(const QString& scene_name) {
         // The fullscreen look on a 1920 x 1080 screen: backdrop, logo top right, the
         // handheld in the middle with its colour key see-through.
         QImage screen = backdrop_picture().convertToFormat(QImage::Format_ARGB32);
-        QImage handheld = compose_main_window(skin_pictures(), Scene::Game)
-                              .convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < handheld.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(handheld.scanLine(y));
-            for (int x = 0; x < handheld.width(); ++x) {
-                if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
-            }
-        }
+        const QImage handheld =
+            without_colour_key(compose_main_window(skin_pictures(), Scene::Game));
         QPainter p(&screen);
         const QImage logo = logo_picture();
         p.drawImage(screen.width() - logo.width(), 0, logo);
@@ -117,6 +113,7 @@ int write_preview(const QStringList& args) {
     if (!from.isEmpty() || scene_name == "manual" || scene_name == "windows" ||
         scene_name == "backdrop") {
         QImage other = from.isEmpty() ? other_preview(scene_name) : QImage(from);
+        if (other.isNull()) throw std::runtime_error("cannot read " + from.toStdString());
         if (!crop.isNull()) other = other.copy(crop);
         if (zoom > 1) other = other.scaled(other.size() * zoom);
         save_picture(other, file);

@@ -96,10 +96,7 @@ QImage logo_picture() {
                     draw_fluffo_shape(q, QRectF(0, 0, 60, 72), Facing::Right);
                 }));
     // The name, outlined like a sticker.
-    QFont font("DejaVu Sans");
-    font.setPixelSize(44);
-    font.setBold(true);
-    font.setItalic(true);
+    const QFont font = print_font(44, true, true);
     QPainterPath name;
     name.addText(QPointF(120, 62), font, "Fluffo");
     name.addText(QPointF(150, 104), font, "Brambo");

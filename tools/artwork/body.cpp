@@ -50,15 +50,6 @@ const std::array<Button, 4> Buttons{{
 constexpr QPointF Pad_Centre{220.5, 476};
 constexpr double Pad_Arm = 82, Pad_Half_Width = 22, Pad_Well = 87;
 
-QFont print_font(int pixels, bool bold, bool italic = false, const char* family = "DejaVu Sans") {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 // Text with a dark shadow below, as if printed on the plastic.
 void printed_text(QPainter& p, QRectF box, const QString& text, const QFont& font,
                   const QColor& colour, int align = Qt::AlignCenter) {
@@ -364,7 +355,7 @@ void draw_lower_case(QPainter& p) {
         p.restore();
     }
     // The maker's name pressed into the plastic.
-    QFont brand = print_font(17, true, false, "DejaVu Sans");
+    QFont brand = print_font(17, true);
     brand.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     p.setFont(brand);
     p.setPen(QColor(255, 190, 180, 110));
@@ -386,25 +377,6 @@ QImage draw_bare_body() {
     draw_pad(p);
     draw_lower_case(p);
     return img;
-}
-
-// Hard edge on the colour key: a pixel is case or key, never a blend of the two, so no pink
-// fringe shows around the handheld.
-QImage on_colour_key(const QImage& art) {
-    QImage out = art.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb c = row[x];
-            if (qAlpha(c) < 128) {
-                row[x] = Colour_Key;
-            } else {
-                row[x] = qRgb(qRed(c), qGreen(c), qBlue(c));
-                if (row[x] == Colour_Key) row[x] = qRgb(0xFE, 0x00, 0xFF);
-            }
-        }
-    }
-    return out.convertToFormat(QImage::Format_RGB32);
 }
 
 const QImage& bare_body() {

@@ -7,10 +7,9 @@
 #include <QImage>
 #include <QRect>
 
-namespace artwork {
+#include "colour_key.h"
 
-// The colour key of the windowed handheld: outside the case every pixel is exactly this.
-inline constexpr QRgb Colour_Key = 0xFFFF00FF;
+namespace artwork {
 
 // The whole case, 440 x 664, opaque, with Colour_Key outside its rounded outline.
 QImage body_picture();

@@ -51,6 +51,15 @@ void smooth(QPainter& p) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QFont print_font(int pixels, bool bold, bool italic, const char* family) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
 QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw) {
     QImage mask(size, QImage::Format_ARGB32);
     mask.fill(Qt::transparent);
@@ -83,17 +92,6 @@ QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw) {
         }
     }
     return out;
-}
-
-int pixel_text_width(std::string_view text, PixelFont font) {
-    int width = 0;
-    for (char ch : text) {
-        const Glyph* g = find_glyph(ch, font);
-        if (!g) continue;
-        if (width > 0) width += 1;
-        width += static_cast<int>(std::string_view(g->rows[0]).size());
-    }
-    return width;
 }
 
 void draw_pixel_text(QPainter& p, int x, int y, std::string_view text, PixelFont font) {

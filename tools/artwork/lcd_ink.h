@@ -1,8 +1,10 @@
 #pragma once
 // The LCD's look: dark, flat, slightly see-through segments that cast a faint shadow on the
-// reflector behind the liquid crystal; and a small pixel font for the panel's printed marks.
+// reflector behind the liquid crystal; a small pixel font for the panel's printed marks; and
+// the typeface printed on everything else.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <functional>
@@ -19,10 +21,12 @@ QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw);
 
 // A painter with smooth edges on a picture.
 void smooth(QPainter& p);
+// The typeface printed on the case, the manual and the windows, fully hinted so small sizes
+// stay crisp.
+QFont print_font(int pixels, bool bold = false, bool italic = false,
+                 const char* family = "DejaVu Sans");
 
 enum class PixelFont { Small, Tall };  // 5 and 7 pixels high
-// Width in pixels of text in the pixel font, one pixel between letters.
-int pixel_text_width(std::string_view text, PixelFont font);
 // Draws text with its top-left corner at (x, y), one filled square per pixel.
 void draw_pixel_text(QPainter& p, int x, int y, std::string_view text, PixelFont font);
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <utility>
 
+#include "colour_key.h"
 #include "figures.h"
 #include "lcd_ink.h"
 #include "panel_marks.h"
@@ -23,15 +24,6 @@ const QColor Rule{0xD9, 0xCF, 0xB8};
 constexpr int Margin = 14;
 constexpr int Footer_Top = Manual_Page_Height - 24;
 
-QFont font(int pixels, bool bold = false, bool italic = false) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
-}
-
 // Lays out one page from the top down: a title band, headings, paragraphs, two-column
 // tables and pictures; the page number at the foot.
 class Page {
@@ -42,13 +34,13 @@ public:
         smooth(m_p);
         m_p.fillRect(QRect(0, 0, Manual_Page_Width, 30), Accent);
         m_p.fillRect(QRect(0, 30, Manual_Page_Width, 2), Accent.darker(140));
-        m_p.setFont(font(14, true));
+        m_p.setFont(print_font(14, true));
         m_p.setPen(QColor(0xFF, 0xEA, 0xB8));
         m_p.drawText(QRect(Margin, 0, Manual_Page_Width - 2 * Margin - 18, 30),
                      Qt::AlignLeft | Qt::AlignVCenter, title);
         m_p.setPen(QPen(Rule, 1));
         m_p.drawLine(Margin, Footer_Top, Manual_Page_Width - Margin, Footer_Top);
-        m_p.setFont(font(10));
+        m_p.setFont(print_font(10));
         m_p.setPen(Text);
         m_p.drawText(QRect(0, Footer_Top + 2, Manual_Page_Width, 20), Qt::AlignCenter,
                      QString("- %1 -").arg(number));
@@ -57,14 +49,14 @@ public:
 
     void heading(const QString& text) {
         m_y += 3;
-        m_p.setFont(font(12, true));
+        m_p.setFont(print_font(12, true));
         m_p.setPen(Accent);
         m_p.drawText(QRect(Margin, m_y, width(), 16), Qt::AlignLeft | Qt::AlignVCenter, text);
         m_y += 18;
     }
 
     void para(const QString& text, int indent = 0) {
-        m_p.setFont(font(10));
+        m_p.setFont(print_font(10));
         m_p.setPen(Text);
         const QRect box(Margin + indent, m_y, width() - indent, 1000);
         const QRect used = m_p.boundingRect(box, Qt::TextWordWrap, text);
@@ -82,11 +74,11 @@ public:
     // A two-column table: the left cells bold.
     void table(const std::vector<std::pair<QString, QString>>& rows, int left_width = 84) {
         for (const auto& [left, right] : rows) {
-            m_p.setFont(font(10, true));
+            m_p.setFont(print_font(10, true));
             m_p.setPen(Text);
             m_p.drawText(QRect(Margin + 4, m_y, left_width, 14), Qt::AlignLeft | Qt::AlignTop,
                          left);
-            m_p.setFont(font(10));
+            m_p.setFont(print_font(10));
             const QRect box(Margin + 4 + left_width, m_y, width() - 4 - left_width, 1000);
             const QRect used = m_p.boundingRect(box, Qt::TextWordWrap, right);
             m_p.drawText(box, Qt::TextWordWrap, right);
@@ -126,15 +118,12 @@ QImage scaled_to_width(const QImage& image, int width) {
 
 // The handheld as the player sees it, with the window's colour key made paper.
 QImage handheld(const std::vector<SkinPicture>& skin, Scene scene, int width) {
-    QImage frame = compose_main_window(skin, scene);
+    const QImage frame = without_colour_key(compose_main_window(skin, scene));
     QImage on_paper(frame.size(), QImage::Format_RGB32);
     on_paper.fill(Paper);
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
-            const QRgb c = frame.pixel(x, y);
-            if ((c & 0xFFFFFF) != 0xFF00FF) on_paper.setPixel(x, y, c);
-        }
-    }
+    QPainter p(&on_paper);
+    p.drawImage(0, 0, frame);
+    p.end();
     return scaled_to_width(on_paper, width);
 }
 
@@ -145,10 +134,10 @@ QImage lcd_crop(const std::vector<SkinPicture>& skin, Scene scene, QRect part) {
 QImage page_cover(const std::vector<SkinPicture>& skin) {
     Page page(1, "Instruction manual");
     QPainter& p = page.painter();
-    p.setFont(font(22, true, true));
+    p.setFont(print_font(22, true, true));
     p.setPen(Accent);
     p.drawText(QRect(0, 40, Manual_Page_Width, 30), Qt::AlignCenter, "FLUFFO BRAMBO");
-    p.setFont(font(10, false, true));
+    p.setFont(print_font(10, false, true));
     p.setPen(Text);
     p.drawText(QRect(0, 68, Manual_Page_Width, 14), Qt::AlignCenter,
                "a Gleeplay handheld by Zentrix");

@@ -9,7 +9,6 @@
 
 namespace artwork {
 
-inline constexpr int Manual_Page_Count = 8;
 inline constexpr int Manual_Page_Width = 275;
 inline constexpr int Manual_Page_Height = 415;
 

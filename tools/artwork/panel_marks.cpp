@@ -29,8 +29,7 @@ QPolygonF bar(QPointF from, QPointF to, double thickness) {
                       from + QPointF(-h, h)});
 }
 
-}  // namespace
-
+// The segments of one digit (0..9; 8 lights all seven) in a size box at its top-left corner.
 void draw_digit_shape(QPainter& p, int digit, QSizeF size) {
     // A digit of 13 x 22 in a 19 x 25 place, leaning slightly forward.
     const double sx = size.width() / 19.0, sy = size.height() / 25.0;
@@ -76,6 +75,8 @@ void draw_digit_shape(QPainter& p, int digit, QSizeF size) {
         p.drawPolygon(lean.map(segment));
     }
 }
+
+}  // namespace
 
 QImage digit_picture(int digit, QSize size) {
     return lcd_segment(size, [&](QPainter& p) { draw_digit_shape(p, digit, QSizeF(size)); });
@@ -145,10 +146,7 @@ QImage game_b_picture(QSize size) {
 
 QImage game_over_picture(QSize size) {
     return lcd_segment(size, [&](QPainter& p) {
-        QFont font("DejaVu Sans");
-        font.setBold(true);
-        font.setPixelSize(size.height() - 1);
-        font.setHintingPreference(QFont::PreferFullHinting);
+        const QFont font = print_font(size.height() - 1, true);
         p.setFont(font);
         p.setPen(Qt::black);
         const QString text = "GAME OVER";

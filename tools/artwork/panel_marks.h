@@ -3,7 +3,6 @@
 // mark, the alarm bell, the lives marks and the GAME A / GAME B / GAME OVER marks.
 
 #include <QImage>
-#include <QPainter>
 #include <QSize>
 
 namespace artwork {
@@ -16,8 +15,5 @@ QImage lives_picture(QSize size);
 QImage game_a_picture(QSize size);
 QImage game_b_picture(QSize size);
 QImage game_over_picture(QSize size);
-
-// The segments of one digit (0..9; 8 lights all seven) in a size box at its top-left corner.
-void draw_digit_shape(QPainter& p, int digit, QSizeF size);
 
 }  // namespace artwork

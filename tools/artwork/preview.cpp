@@ -1,9 +1,10 @@
 #include "preview.h"
 
-#include <QPainter>
-#include <map>
+#include <cstring>
+#include <memory>
 
-#include "body.h"
+#include "colour_key.h"
+#include "display/compositor.h"
 #include "display/main_screen.h"
 
 namespace artwork {
@@ -40,27 +41,36 @@ void set_game_scene(MainScreen& s, bool arrows) {
     s.Vid_Display_Ctrl_Overlay();
 }
 
-// A bitmap in a transparent holder: its bottom-left colour is see-through.
-QImage keyed(const QImage& image) {
-    QImage out = image.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = out.pixel(0, out.height() - 1);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            if ((row[x] | 0xFF000000) == (key | 0xFF000000)) row[x] = 0;
-        }
+// A picture as the program holds it once read from its file: a bitmap, opaque, keyed by its
+// bottom-left colour where its holder is transparent; a PNG with its alpha. The bytes R, G, B,
+// A of RGBA8888 are the core's 0xAABBGGRR pixels on a little-endian machine.
+fluffo::PicturePtr program_picture(const SkinPicture& pic) {
+    const bool bitmap = pic.file.endsWith(".bmp");
+    const QImage rgba = (bitmap ? pic.image.convertToFormat(QImage::Format_RGB32) : pic.image)
+                            .convertToFormat(QImage::Format_RGBA8888);
+    auto picture = std::make_shared<fluffo::Picture>();
+    picture->width = rgba.width();
+    picture->height = rgba.height();
+    const auto width = static_cast<size_t>(rgba.width());
+    picture->pixels.resize(width * static_cast<size_t>(rgba.height()));
+    for (int y = 0; y < rgba.height(); ++y) {
+        std::memcpy(picture->pixels.data() + static_cast<size_t>(y) * width, rgba.constScanLine(y),
+                    width * sizeof(uint32_t));
     }
-    return out;
+    picture->transparency =
+        bitmap ? fluffo::Transparency::BottomLeftKey : fluffo::Transparency::Alpha;
+    return picture;
 }
 
 }  // namespace
 
 QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene) {
-    std::map<std::string, const SkinPicture*> by_name;
-    for (const SkinPicture& pic : pictures)
-        by_name[pic.name] = &pic;
-
     MainScreen screen;
+    fluffo::ScreenModel& model = screen.model();
+    // Pictures first: the digit positions take copies of the number pictures.
+    for (const SkinPicture& pic : pictures) {
+        if (!pic.file.isEmpty()) model.set_picture(model.require(pic.name), program_picture(pic));
+    }
     if (scene == Scene::AllOn) {
         screen.Vid_Show_All(true);
         screen.Vid_Display_Ctrl_Overlay();
@@ -74,31 +84,13 @@ QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene
         set_game_scene(screen, scene == Scene::Arrows);
     }
 
-    QImage frame(440, 664, QImage::Format_ARGB32);
-    frame.fill(Colour_Key);
-    QPainter p(&frame);
-    const auto& model = screen.model();
-    for (const fluffo::Holder& h : model.holders()) {
-        if (!h.visible) continue;
-        std::string source = h.name;
-        if (h.copied_from >= 0) source = model.at(h.copied_from).name;
-        const auto found = by_name.find(source);
-        if (found == by_name.end() || found->second->file.isEmpty()) continue;
-        const SkinPicture& pic = *found->second;
-        const QRect place(h.bounds.left, h.bounds.top, h.bounds.width, h.bounds.height);
-        QImage image = pic.image;
-        if (h.transparent && pic.file.endsWith(".bmp")) image = keyed(image);
-        if (!h.transparent) image = image.convertToFormat(QImage::Format_RGB32);
-        p.save();
-        p.setClipRect(place);
-        if (h.stretch) {
-            p.drawImage(place, image);
-        } else {
-            p.drawImage(place.topLeft(), image);
-        }
-        p.restore();
-    }
-    return frame;
+    // Drawn by the program's own compositor, on the window's colour key.
+    fluffo::Compositor compositor;
+    compositor.set_frame(440, 664, qRgb(qBlue(Colour_Key), qGreen(Colour_Key), qRed(Colour_Key)));
+    compositor.update(model);
+    const QImage frame(reinterpret_cast<const uchar*>(compositor.pixels().data()),
+                       compositor.width(), compositor.height(), QImage::Format_RGBA8888);
+    return frame.convertToFormat(QImage::Format_ARGB32);
 }
 
 }  // namespace artwork

@@ -1,6 +1,6 @@
 #pragma once
-// The main window as the skin draws it, for the artist's eye: the body, then the panel, the
-// buttons and every figure in the window's drawing order, then the screen-top overlay.
+// The main window as the program draws it from the skin, for the artist's eye and the
+// manual: the skin pictures in their holders, drawn by the core's compositor.
 
 #include <QImage>
 #include <string>

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "body.h"
+#include "colour_key.h"
 #include "figures.h"
 #include "lcd_ink.h"
 
@@ -19,14 +20,6 @@ const QColor Navy{0x08, 0x29, 0x52};
 const QColor Cream{0xFF, 0xEA, 0xB8};
 const QColor Case_Red{0xC8, 0x3C, 0x30};
 const QColor Glass{0xC8, 0xD0, 0xB6};
-
-QFont font(int pixels, bool bold = false, bool italic = false) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
 
 QImage canvas(QSize size, const QColor& fill) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
@@ -44,16 +37,7 @@ QImage keyed_button(QSize size, const std::function<void(QPainter&)>& draw) {
         smooth(p);
         draw(p);
     }
-    QImage out = art.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb c = row[x];
-            row[x] = qAlpha(c) < 128 ? Colour_Key : qRgb(qRed(c), qGreen(c), qBlue(c));
-            if (qAlpha(c) >= 128 && row[x] == Colour_Key) row[x] = qRgb(0xFE, 0, 0xFF);
-        }
-    }
-    return out.convertToFormat(QImage::Format_RGB32);
+    return on_colour_key(art);
 }
 
 QImage pill_button(const QColor& top, const QColor& bottom, const QColor& text_colour,
@@ -70,7 +54,7 @@ QImage pill_button(const QColor& top, const QColor& bottom, const QColor& text_c
         p.setBrush(QColor(255, 255, 255, 70));
         p.drawRoundedRect(QRectF(4, 2.5, 99, 11), 6, 6);
         icon(p, QRectF(10, 7, 16, 16));
-        p.setFont(font(14, true));
+        p.setFont(print_font(14, true));
         p.setPen(QColor(0, 0, 0, 80));
         p.drawText(QRectF(27, 1, 76, 30), Qt::AlignCenter, text);
         p.setPen(text_colour);
@@ -98,15 +82,7 @@ void heart_icon(QPainter& p, QRectF r) {
 
 // The handheld drawn small, in colour, for the box and the start screen.
 void small_handheld(QPainter& p, QRectF r) {
-    const QImage body = body_picture();
-    QImage clear = body.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < clear.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(clear.scanLine(y));
-        for (int x = 0; x < clear.width(); ++x) {
-            if (row[x] == Colour_Key) row[x] = 0;
-        }
-    }
-    p.drawImage(r, clear);
+    p.drawImage(r, without_colour_key(body_picture()));
 }
 
 // An LCD-ink figure drawn at a place on a picture.
@@ -172,7 +148,7 @@ QImage box_picture() {
     p.drawRect(front);
     // The front: title band, the handheld itself and the maker.
     p.fillRect(QRectF(front.left(), front.top() + 6, front.width(), 20), Navy);
-    p.setFont(font(11, true, true));
+    p.setFont(print_font(11, true, true));
     p.setPen(Cream);
     p.drawText(QRectF(front.left(), front.top() + 6, front.width(), 20), Qt::AlignCenter,
                "FLUFFO BRAMBO");
@@ -185,18 +161,18 @@ QImage box_picture() {
     p.setBrush(blue);
     p.drawRoundedRect(panel, 5, 5);
     small_handheld(p, QRectF(front.left() + 33, front.top() + 33, 46, 69.4));
-    p.setFont(font(8, true, true));
+    p.setFont(print_font(8, true, true));
     p.setPen(Cream);
     p.drawText(QRectF(front.left(), front.bottom() - 36, front.width(), 12), Qt::AlignCenter,
                "Gleeplay");
-    p.setFont(font(9, true));
+    p.setFont(print_font(9, true));
     p.drawText(QRectF(front.left(), front.bottom() - 22, front.width(), 14), Qt::AlignCenter,
                "ZENTRIX");
     // The side carries the title as well, turned.
     p.save();
     p.translate(front.right() + 14, front.center().y());
     p.rotate(-90);
-    p.setFont(font(8, true));
+    p.setFont(print_font(8, true));
     p.setPen(Cream);
     p.drawText(QRectF(-60, -6, 120, 12), Qt::AlignCenter, "FLUFFO BRAMBO");
     p.restore();
@@ -226,7 +202,7 @@ QImage about_picture() {
     p.setBrush(QColor(0x30, 0x30, 0x30));
     p.drawPolygon(QPolygonF({{-1, 8.6}, {1, 8.6}, {0, 11}}));
     p.restore();
-    p.setFont(font(10, true, true));
+    p.setFont(print_font(10, true, true));
     p.setPen(QColor(0x30, 0x36, 0x30));
     p.drawText(QRectF(4, 128, 108, 22), Qt::AlignCenter, "the author");
     p.end();
@@ -286,7 +262,7 @@ QImage game_menu_background() {
     p.setBrush(Qt::white);
     for (int i = 0; i < 3; ++i)
         p.drawRoundedRect(QRectF(8, 8.5 + 6 * i, 20, 3), 1.5, 1.5);
-    p.setFont(font(16, true));
+    p.setFont(print_font(16, true));
     p.setPen(Qt::white);
     p.drawText(QRectF(40, 0, 210, 32), Qt::AlignLeft | Qt::AlignVCenter, "Game menu");
     p.end();
