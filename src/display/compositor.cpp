@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display/picture_files.h"
 #include "display/picture_scaling.h"
 
 namespace fluffo {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr uint32_t Opaque = 0xff000000u;
 constexpr uint32_t Colour_Bits = 0x00ffffffu;
-constexpr int64_t Max_Stretched_Pixels = 64LL * 1024 * 1024;
 
 Rect intersect(const Rect& a, const Rect& b) {
     const int64_t left = std::max<int64_t>(a.left, b.left);
@@ -156,7 +156,7 @@ void Compositor::draw_stretched(const Holder& h, size_t index, const Rect& clip)
     const Rect& b = h.bounds;
     // Config.ini may give a holder any size; a scaled copy larger than the biggest picture
     // there can be is not made.
-    if (int64_t{b.width} * b.height > Max_Stretched_Pixels) return;
+    if (int64_t{b.width} * b.height > Max_Picture_Pixels) return;
     if (s.source != h.picture || s.width != b.width || s.height != b.height ||
         s.see_through != h.transparent) {
         const Picture& p = *h.picture;
