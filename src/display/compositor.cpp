@@ -1,6 +1,7 @@
 #include "display/compositor.h"
 
 #include <algorithm>
+#include <string>
 
 #include "display/picture_files.h"
 #include "display/picture_scaling.h"
@@ -65,6 +66,10 @@ uint32_t blend_premultiplied(uint32_t src, uint32_t dst) {
 void Compositor::set_frame(int32_t width, int32_t height, uint32_t window_colour) {
     width = std::max(width, 0);
     height = std::max(height, 0);
+    if (int64_t{width} * height > Max_Picture_Pixels) {
+        throw FrameTooLarge("the window is too large to draw (" + std::to_string(width) + " x " +
+                            std::to_string(height) + ")");
+    }
     const uint32_t background = (window_colour & Colour_Bits) | Opaque;
     if (width == m_width && height == m_height && background == m_background) return;
     m_width = width;
