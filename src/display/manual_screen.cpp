@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "display/picture_files.h"
+
 namespace fluffo {
 
 namespace {
@@ -25,7 +27,7 @@ Holder button(std::string name, bool visible) {
 }  // namespace
 
 PicturePtr outline_picture(int32_t width, int32_t height) {
-    if (width <= 0 || height <= 0) return nullptr;
+    if (width <= 0 || height <= 0 || int64_t{width} * height > Max_Picture_Pixels) return nullptr;
     constexpr uint32_t Black = 0xff000000u;
     auto p = std::make_shared<Picture>();
     p->width = width;

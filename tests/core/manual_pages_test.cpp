@@ -75,6 +75,15 @@ TEST_F(ManualPagesTest, DoubleSizeWindowKeepsButtonsAtTheEdges) {
     EXPECT_TRUE(at(manual.btn_close_up).visible);
 }
 
+TEST_F(ManualPagesTest, WindowTooLargeForAFrameStillGetsItsPages) {
+    config.files["/prog/Config.ini"] = "[Manual]\nManualWidth=2147483647\nManualHeight=100000\n";
+    Gfx_Load_Manual_Pages(manual, sources);
+    EXPECT_EQ(manual.client_width(), 2147483647);
+    EXPECT_EQ(page(8).picture, placeholder_picture());
+    EXPECT_EQ(at(manual.sh_page_top).bounds, (Rect{0, 0, 2147483647, 100000}));
+    EXPECT_FALSE(at(manual.sh_page_top).picture);  // no frame picture of that size is made
+}
+
 TEST_F(ManualPagesTest, DamagedPageStopsTheLoadThere) {
     for (int n = 1; n <= 8; ++n) {
         pictures.files["/prog/Graphics/Manual/" + std::to_string(n) + ".bmp"] =
