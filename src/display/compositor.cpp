@@ -131,8 +131,7 @@ void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
     if (is_empty(clip)) return;
 
     const Transparency rule = h.transparent ? p.transparency : Transparency::None;
-    const uint32_t key =
-        p.pixels[static_cast<size_t>(p.height - 1) * static_cast<size_t>(p.width)] & Colour_Bits;
+    const uint32_t key = key_colour(p);
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
         const uint32_t* src = p.pixels.data() +
                               static_cast<size_t>(y - top) * static_cast<size_t>(p.width) +
