@@ -8,9 +8,6 @@ namespace fluffo {
 
 namespace {
 
-constexpr int32_t Game_Menu_Closed_Width = 36;
-constexpr int32_t Game_Menu_Closed_Height = 32;
-
 enum LogoCorner : int32_t { Top_Left, Top_Right, Bottom_Left, Bottom_Right };
 
 // Centring truncates towards zero: (800 - 1001) / 2 is -100.
@@ -168,8 +165,8 @@ void SkinLoader::show_game_menu_button() {
     model.set_visible(m_menu_top, m_screen.Vid_Fullscreen);
     model.set_visible(m_menu_background, m_screen.Vid_Fullscreen);
     Rect r = model.at(m_menu_background).bounds;
-    r.height = Game_Menu_Closed_Height;
-    r.width = Game_Menu_Closed_Width;
+    r.height = MainScreen::Game_Menu_Closed.height;
+    r.width = MainScreen::Game_Menu_Closed.width;
     model.set_bounds(m_menu_background, r);
 }
 
