@@ -17,48 +17,25 @@
 #include "display/png_writer.h"
 #include "display/skin_loader.h"
 #include "shell/headless/headless_driver.h"
+#include "support/picture_bytes.h"
 
 namespace fluffo {
 namespace {
 
 namespace fs = std::filesystem;
 
-void put_u16(std::string& out, uint32_t v) {
-    out += static_cast<char>(v & 0xff);
-    out += static_cast<char>((v >> 8) & 0xff);
-}
-void put_u32(std::string& out, uint32_t v) {
-    put_u16(out, v & 0xffff);
-    put_u16(out, v >> 16);
-}
-
 // A 24-bit bottom-up BMP of one colour with a magenta bottom-left corner.
 void write_bmp(const fs::path& path, int32_t w, int32_t h, uint32_t colour) {
-    const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
-    const uint32_t size = stride * static_cast<uint32_t>(h);
-    std::string out = "BM";
-    put_u32(out, 54 + size);
-    put_u32(out, 0);
-    put_u32(out, 54);
-    put_u32(out, 40);
-    put_u32(out, static_cast<uint32_t>(w));
-    put_u32(out, static_cast<uint32_t>(h));
-    put_u16(out, 1);
-    put_u16(out, 24);
-    for (int i = 0; i < 6; ++i)
-        put_u32(out, 0);
-    for (int32_t y = 0; y < h; ++y) {
-        std::string row;
-        for (int32_t x = 0; x < w; ++x) {
-            const uint32_t c = (x == 0 && y == 0) ? 0x00ff00ffu : colour;
-            row += static_cast<char>((c >> 16) & 0xff);  // blue, green, red
-            row += static_cast<char>((c >> 8) & 0xff);
-            row += static_cast<char>(c & 0xff);
-        }
-        row.resize(stride, '\0');
-        out += row;
-    }
-    std::ofstream(path, std::ios::binary) << out;
+    test::BmpRecipe recipe;
+    recipe.width = w;
+    recipe.height = h;
+    recipe.bits = 24;
+    recipe.pixels.assign(static_cast<size_t>(w * h), colour);
+    recipe.pixels[static_cast<size_t>((h - 1) * w)] = 0x00ff00ffu;
+    const std::vector<uint8_t> bytes = test::make_bmp(recipe);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // Every skin picture at its reference size, alternately PNG with alpha and BMP.

@@ -1,7 +1,9 @@
 #include "display/compositor.h"
 
 #include <algorithm>
+#include <string>
 
+#include "display/picture_files.h"
 #include "display/picture_scaling.h"
 
 namespace fluffo {
@@ -10,7 +12,6 @@ namespace {
 
 constexpr uint32_t Opaque = 0xff000000u;
 constexpr uint32_t Colour_Bits = 0x00ffffffu;
-constexpr int64_t Max_Stretched_Pixels = 64LL * 1024 * 1024;
 
 Rect intersect(const Rect& a, const Rect& b) {
     const int64_t left = std::max<int64_t>(a.left, b.left);
@@ -65,6 +66,10 @@ uint32_t blend_premultiplied(uint32_t src, uint32_t dst) {
 void Compositor::set_frame(int32_t width, int32_t height, uint32_t window_colour) {
     width = std::max(width, 0);
     height = std::max(height, 0);
+    if (int64_t{width} * height > Max_Picture_Pixels) {
+        throw FrameTooLarge("the window is too large to draw (" + std::to_string(width) + " x " +
+                            std::to_string(height) + ")");
+    }
     const uint32_t background = (window_colour & Colour_Bits) | Opaque;
     if (width == m_width && height == m_height && background == m_background) return;
     m_width = width;
@@ -126,8 +131,7 @@ void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
     if (is_empty(clip)) return;
 
     const Transparency rule = h.transparent ? p.transparency : Transparency::None;
-    const uint32_t key =
-        p.pixels[static_cast<size_t>(p.height - 1) * static_cast<size_t>(p.width)] & Colour_Bits;
+    const uint32_t key = key_colour(p);
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
         const uint32_t* src = p.pixels.data() +
                               static_cast<size_t>(y - top) * static_cast<size_t>(p.width) +
@@ -156,7 +160,7 @@ void Compositor::draw_stretched(const Holder& h, size_t index, const Rect& clip)
     const Rect& b = h.bounds;
     // Config.ini may give a holder any size; a scaled copy larger than the biggest picture
     // there can be is not made.
-    if (int64_t{b.width} * b.height > Max_Stretched_Pixels) return;
+    if (int64_t{b.width} * b.height > Max_Picture_Pixels) return;
     if (s.source != h.picture || s.width != b.width || s.height != b.height ||
         s.see_through != h.transparent) {
         const Picture& p = *h.picture;

@@ -11,15 +11,24 @@
 // as a colour and a PNG's alpha is ignored, so pictures for such holders are made opaque.
 
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "display/screen_model.h"
 
 namespace fluffo {
 
+// Config.ini may give the window any size; a frame larger than the largest picture there can
+// be is not made. The text names the size.
+class FrameTooLarge : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class Compositor {
 public:
     // A new size or colour recomposes the whole frame at the next update. Colour 0x00BBGGRR.
+    // Throws FrameTooLarge beyond Max_Picture_Pixels pixels; the frame stays as it was.
     void set_frame(int32_t width, int32_t height, uint32_t window_colour);
 
     // Takes the model's changed rectangles and recomposes them, clipped to the frame (the

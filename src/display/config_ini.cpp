@@ -29,13 +29,6 @@ std::string lower(std::string_view text) {
     return out;
 }
 
-bool same_name(std::string_view lowered, std::string_view name) {
-    return lowered.size() == name.size() &&
-           std::equal(lowered.begin(), lowered.end(), name.begin(), [](char a, char b) {
-               return a == std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
 // A matching pair of single or double quotes around the whole value goes; a lone quote stays.
 std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -112,40 +105,27 @@ IniProfile IniProfile::parse(std::istream& in) {
         if (text.front() == '[') {
             const size_t close = text.find(']');
             if (close == std::string_view::npos) continue;
-            const std::string name = lower(trim(text.substr(1, close - 1)));
-            const bool repeated = std::any_of(profile.m_sections.begin(), profile.m_sections.end(),
-                                              [&](const Section& s) { return s.name == name; });
-            if (repeated) {
-                current = nullptr;
-            } else {
-                profile.m_sections.push_back(Section{name, {}});
-                current = &profile.m_sections.back();
-            }
+            const auto [it, added] =
+                profile.m_sections.try_emplace(lower(trim(text.substr(1, close - 1))));
+            current = added ? &it->second : nullptr;
             continue;
         }
 
         const size_t equals = text.find('=');
         if (current == nullptr || equals == std::string_view::npos) continue;
-        std::string key = lower(trim(text.substr(0, equals)));
-        const bool repeated = std::any_of(current->entries.begin(), current->entries.end(),
-                                          [&](const Entry& e) { return e.key == key; });
-        if (repeated) continue;
-        std::string_view value = unquote(trim(text.substr(equals + 1)));
-        value = value.substr(0, Max_Value_Length);
-        current->entries.push_back(Entry{std::move(key), std::string(value)});
+        const std::string_view value = unquote(trim(text.substr(equals + 1)));
+        current->try_emplace(lower(trim(text.substr(0, equals))),
+                             value.substr(0, Max_Value_Length));
     }
     return profile;
 }
 
 std::optional<std::string> IniProfile::value(std::string_view section, std::string_view key) const {
-    for (const Section& s : m_sections) {
-        if (!same_name(s.name, section)) continue;
-        for (const Entry& e : s.entries) {
-            if (same_name(e.key, key)) return e.value;
-        }
-        return std::nullopt;  // only the first section of a name counts
-    }
-    return std::nullopt;
+    const auto s = m_sections.find(lower(section));
+    if (s == m_sections.end()) return std::nullopt;
+    const auto e = s->second.find(lower(key));
+    if (e == s->second.end()) return std::nullopt;
+    return e->second;
 }
 
 std::string IniProfile::read_string(std::string_view section, std::string_view key,

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace fluffo {
 
@@ -51,15 +51,8 @@ public:
                                               std::string_view default_value) const;
 
 private:
-    struct Entry {
-        std::string key;
-        std::string value;
-    };
-    struct Section {
-        std::string name;
-        std::vector<Entry> entries;
-    };
-    std::vector<Section> m_sections;
+    using Section = std::unordered_map<std::string, std::string>;  // by lower-case key
+    std::unordered_map<std::string, Section> m_sections;           // by lower-case name
 };
 
 }  // namespace fluffo

@@ -34,6 +34,8 @@ public:
     bool Vid_Fullscreen = false;
     bool Vid_Ctrlr_Overlay = false;
     bool Vid_Menu_Open = false;
+    // The closed in-game menu: its button's place and the background's size while closed.
+    static constexpr Rect Game_Menu_Closed{0, 0, 36, 32};
 
     // Holders the engine addresses by name, looked up once.
     struct Named {

@@ -20,8 +20,6 @@ constexpr int First_Gate = 143, Last_Gate = 146;
 
 // Client size of the design.
 constexpr Rect Design_Client{0, 0, 440, 664};
-// The closed in-game menu.
-constexpr Rect Game_Menu_Closed{0, 0, 36, 32};
 
 enum class Look : uint8_t { Opaque, Transparent };
 

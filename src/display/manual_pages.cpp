@@ -1,28 +1,21 @@
 #include "display/manual_pages.h"
 
-#include <optional>
-#include <sstream>
 #include <string>
 
 namespace fluffo {
 
 void Gfx_Load_Manual_Pages(ManualScreen& manual, const SkinSources& sources) {
     // No existence test: without the file every value takes its default.
-    std::optional<IniProfile> ini = sources.config.read(sources.config_path());
-    if (!ini) {
-        std::istringstream nothing;
-        ini = IniProfile::parse(nothing);
-    }
+    const IniProfile ini = sources.config.read(sources.config_path()).value_or(IniProfile{});
     const std::string manual_dir =
-        sources.resolve(ini->read_directory("Manual", "ManualDir", "Graphics\\Manual\\"));
-    manual.set_client_height(ini->read_integer("Manual", "ManualHeight", 415));
-    manual.set_client_width(ini->read_integer("Manual", "ManualWidth", 275));
+        sources.resolve(ini.read_directory("Manual", "ManualDir", "Graphics\\Manual\\"));
+    // The page on show and its frame follow the client area of the manual screen.
+    manual.set_client_height(
+        ini.read_integer("Manual", "ManualHeight", ManualScreen::Default_Height));
+    manual.set_client_width(ini.read_integer("Manual", "ManualWidth", ManualScreen::Default_Width));
 
     ScreenModel& model = manual.model();
     const Rect page{0, 0, manual.client_width(), manual.client_height()};
-    model.set_bounds(manual.im_page_top, page);
-    model.set_bounds(manual.sh_page_top, page);
-
     for (int n = 1; n <= 8; ++n) {
         const HolderId id = manual.Vid_Pages[static_cast<size_t>(n)];
         const std::string path = manual_dir + std::to_string(n) + ".bmp";

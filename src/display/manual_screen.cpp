@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "display/picture_files.h"
+
 namespace fluffo {
 
 namespace {
@@ -25,7 +27,7 @@ Holder button(std::string name, bool visible) {
 }  // namespace
 
 PicturePtr outline_picture(int32_t width, int32_t height) {
-    if (width <= 0 || height <= 0) return nullptr;
+    if (width <= 0 || height <= 0 || int64_t{width} * height > Max_Picture_Pixels) return nullptr;
     constexpr uint32_t Black = 0xff000000u;
     auto p = std::make_shared<Picture>();
     p->width = width;
@@ -80,8 +82,8 @@ void ManualScreen::follow_client_area() {
         m_model.set_bounds(sh_page_top, page);
         m_model.set_picture(sh_page_top, outline_picture(page.width, page.height));
     }
-    const int32_t right = m_client_width - Button_Margin - Button_Width;
-    const int32_t bottom = m_client_height - Button_Margin - Button_Height;
+    const int32_t right = clamp_to_int32(int64_t{m_client_width} - Button_Margin - Button_Width);
+    const int32_t bottom = clamp_to_int32(int64_t{m_client_height} - Button_Margin - Button_Height);
     const Rect close{right, Button_Margin, Button_Width, Button_Height};
     const Rect left{Button_Margin, bottom, Button_Width, Button_Height};
     const Rect next{right, bottom, Button_Width, Button_Height};

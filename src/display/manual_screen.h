@@ -48,7 +48,8 @@ private:
     int32_t m_client_height = Default_Height;
 };
 
-// A frame of one black pixel around a see-through inside, width x height (none when empty).
+// A frame of one black pixel around a see-through inside, width x height; none when empty or
+// larger than the largest picture there can be (Config.ini may size the window at will).
 PicturePtr outline_picture(int32_t width, int32_t height);
 
 }  // namespace fluffo

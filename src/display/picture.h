@@ -3,6 +3,7 @@
 // (a bitmap's bottom-left colour, a PNG's alpha, none for JPEG). Shared between holders:
 // a digit position that copies a number picture shares its pixels.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,5 +25,13 @@ struct Picture {
 };
 
 using PicturePtr = std::shared_ptr<const Picture>;
+
+// A bitmap's see-through colour, without alpha: that of its bottom-left pixel (0 for none).
+inline uint32_t key_colour(const Picture& picture) {
+    if (picture.pixels.empty() || picture.width <= 0 || picture.height <= 0) return 0;
+    const size_t bottom_left =
+        static_cast<size_t>(picture.height - 1) * static_cast<size_t>(picture.width);
+    return picture.pixels[bottom_left] & 0x00ffffffu;
+}
 
 }  // namespace fluffo

@@ -69,12 +69,7 @@ uint32_t div255(uint32_t x) {
 std::vector<uint32_t> premultiplied(const Picture& picture, bool see_through) {
     std::vector<uint32_t> out(picture.pixels.size());
     const Transparency rule = see_through ? picture.transparency : Transparency::None;
-    uint32_t key = 0;
-    if (rule == Transparency::BottomLeftKey && !picture.pixels.empty()) {
-        key = picture.pixels[static_cast<size_t>(picture.height - 1) *
-                             static_cast<size_t>(picture.width)] &
-              0x00ffffffu;
-    }
+    const uint32_t key = key_colour(picture);
     for (size_t i = 0; i < out.size(); ++i) {
         const uint32_t p = picture.pixels[i];
         switch (rule) {

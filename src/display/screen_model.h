@@ -3,10 +3,12 @@
 // above earlier ones). The core switches visibility, pictures and places; the model records
 // the rectangles whose look may have changed, so a view repaints only those.
 
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,6 +25,13 @@ struct Rect {
     int32_t height = 0;
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// Places and sizes come from a file anyone can edit: a sum that leaves 32 bits stops at its
+// edge instead of wrapping round.
+inline int32_t clamp_to_int32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
 
 enum class Cursor : uint8_t { Default, Hand, Help };
 

@@ -1,7 +1,5 @@
 #include "display/skin_loader.h"
 
-#include <algorithm>
-#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,21 +8,11 @@ namespace fluffo {
 
 namespace {
 
-constexpr int32_t Game_Menu_Closed_Width = 36;
-constexpr int32_t Game_Menu_Closed_Height = 32;
-
 enum LogoCorner : int32_t { Top_Left, Top_Right, Bottom_Left, Bottom_Right };
-
-// Places and sizes come from a file anyone can edit: sums that leave 32 bits stop at its edge
-// instead of wrapping round.
-int32_t clamped(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 // Centring truncates towards zero: (800 - 1001) / 2 is -100.
 int32_t centred(int32_t screen, int32_t client) {
-    return clamped((int64_t{screen} - client) / 2);
+    return clamp_to_int32((int64_t{screen} - client) / 2);
 }
 
 }  // namespace
@@ -120,8 +108,8 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
     model.set_auto_size(m_logo, true);
     model.set_visible(m_logo, true);
     Rect r = model.at(m_logo).bounds;
-    const int32_t right = clamped(int64_t{m_window.client_width()} - r.width);
-    const int32_t bottom = clamped(int64_t{m_window.client_height()} - r.height);
+    const int32_t right = clamp_to_int32(int64_t{m_window.client_width()} - r.width);
+    const int32_t bottom = clamp_to_int32(int64_t{m_window.client_height()} - r.height);
     switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
         case Top_Left:
             r.left = 0, r.top = 0;
@@ -164,8 +152,8 @@ void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& s
         }
         Rect r;
         r.height = ini.read_integer(section, "Height", 0);
-        r.left = clamped(int64_t{ini.read_integer(section, "Left", 0)} + Gfx_Offset_X);
-        r.top = clamped(int64_t{ini.read_integer(section, "Top", 0)} + Gfx_Offset_Y);
+        r.left = clamp_to_int32(int64_t{ini.read_integer(section, "Left", 0)} + Gfx_Offset_X);
+        r.top = clamp_to_int32(int64_t{ini.read_integer(section, "Top", 0)} + Gfx_Offset_Y);
         r.width = ini.read_integer(section, "Width", 0);
         model.set_bounds(id, r);
     }
@@ -177,8 +165,8 @@ void SkinLoader::show_game_menu_button() {
     model.set_visible(m_menu_top, m_screen.Vid_Fullscreen);
     model.set_visible(m_menu_background, m_screen.Vid_Fullscreen);
     Rect r = model.at(m_menu_background).bounds;
-    r.height = Game_Menu_Closed_Height;
-    r.width = Game_Menu_Closed_Width;
+    r.height = MainScreen::Game_Menu_Closed.height;
+    r.width = MainScreen::Game_Menu_Closed.width;
     model.set_bounds(m_menu_background, r);
 }
 

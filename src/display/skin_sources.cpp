@@ -5,6 +5,15 @@
 #include <memory>
 
 namespace fluffo {
+namespace {
+
+// "dir" with a trailing "/" unless it is empty or has one ("\\" counts as one too).
+std::string with_separator(std::string dir) {
+    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
+    return dir;
+}
+
+}  // namespace
 
 bool DiskConfigFiles::exists(const std::string& path) const {
     std::error_code ec;
@@ -15,11 +24,6 @@ std::optional<IniProfile> DiskConfigFiles::read(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     return IniProfile::parse(in);
-}
-
-std::string with_separator(std::string dir) {
-    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
-    return dir;
 }
 
 std::string SkinSources::config_path() const {

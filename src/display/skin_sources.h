@@ -45,9 +45,6 @@ struct SkinSources {
     std::string resolve(const std::string& directory) const;
 };
 
-// "dir" with a trailing "/" unless it is empty or has one ("\" counts as one too).
-std::string with_separator(std::string dir);
-
 // A 10 x 10 bitmap: a red 8 x 8 square in a one-pixel black frame. Being a bitmap, its
 // bottom-left black is see-through in a transparent holder, so only the red square shows.
 PicturePtr placeholder_picture();

@@ -3,6 +3,7 @@
 // recomposing only what the model reports as changed.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,14 @@ TEST_F(CompositorTest, UpdateRecomposesOnlyTheChangedRectangles) {
     compositor.set_frame(8, 6, 0x00000000u);
     EXPECT_EQ(compositor.update(model), (std::vector<Rect>{{0, 0, 8, 6}}));
     EXPECT_EQ(compositor.pixel(3, 3), Black);
+}
+
+TEST_F(CompositorTest, FrameLargerThanAnyPictureIsRefusedAndTheOldOneKept) {
+    EXPECT_THROW(compositor.set_frame(100000, 100000, 0), FrameTooLarge);
+    EXPECT_THROW(compositor.set_frame(INT32_MAX, INT32_MAX, 0), FrameTooLarge);
+    EXPECT_EQ(compositor.width(), 8);
+    EXPECT_EQ(compositor.height(), 6);
+    EXPECT_EQ(compositor.pixels().size(), 48u);
 }
 
 TEST_F(CompositorTest, DirtyOnlyUpdatesMatchAFreshComposition) {

@@ -105,6 +105,16 @@ TEST_F(HeadlessSkinTest, SkinErrorsNameTheirCause) {
     EXPECT_THROW(d.load_skin(dir.string()), UndecodablePicture);
 }
 
+TEST_F(HeadlessSkinTest, RenderOfAWindowTooLargeToDrawIsABadLine) {
+    write("Config.ini", "[Common]\nGameWidth=2147483647\nGameHeight=2147483647\n");
+    HeadlessDriver d(1);
+    d.load_skin(dir.string());
+    const std::string answer = d.execute("render " + (dir / "huge.png").string());
+    EXPECT_EQ(answer.rfind("{\"error\":\"line 1: render: ", 0), 0u) << answer;
+    EXPECT_FALSE(fs::exists(dir / "huge.png"));
+    EXPECT_NE(d.execute("state"), "");  // the driver goes on
+}
+
 TEST_F(HeadlessSkinTest, RenderToAnUnwritablePlaceIsABadLine) {
     HeadlessDriver d(1);
     const std::string answer = d.execute("render " + (dir / "no" / "such" / "x.png").string());

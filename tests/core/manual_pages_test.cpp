@@ -2,6 +2,7 @@
 // placeholders for missing ones, the buttons kept at their edges, and a damaged page.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "core/skin_fakes.h"
@@ -73,6 +74,24 @@ TEST_F(ManualPagesTest, DoubleSizeWindowKeepsButtonsAtTheEdges) {
     EXPECT_FALSE(at(manual.btn_left_up).visible);
     EXPECT_TRUE(at(manual.btn_right_up).visible);
     EXPECT_TRUE(at(manual.btn_close_up).visible);
+}
+
+TEST_F(ManualPagesTest, WindowTooLargeForAFrameStillGetsItsPages) {
+    config.files["/prog/Config.ini"] = "[Manual]\nManualWidth=2147483647\nManualHeight=100000\n";
+    Gfx_Load_Manual_Pages(manual, sources);
+    EXPECT_EQ(manual.client_width(), 2147483647);
+    EXPECT_EQ(page(8).picture, placeholder_picture());
+    EXPECT_EQ(at(manual.sh_page_top).bounds, (Rect{0, 0, 2147483647, 100000}));
+    EXPECT_FALSE(at(manual.sh_page_top).picture);  // no frame picture of that size is made
+}
+
+TEST_F(ManualPagesTest, ButtonsOfTheSmallestWindowStopAtTheEdgeOfThirtyTwoBits) {
+    config.files["/prog/Config.ini"] =
+        "[Manual]\nManualWidth=-2147483648\nManualHeight=-2147483648\n";
+    Gfx_Load_Manual_Pages(manual, sources);
+    EXPECT_EQ(at(manual.btn_close_up).bounds, (Rect{INT32_MIN, 4, 16, 14}));
+    EXPECT_EQ(at(manual.btn_left_up).bounds, (Rect{4, INT32_MIN, 16, 14}));
+    EXPECT_EQ(at(manual.btn_right_up).bounds, (Rect{INT32_MIN, INT32_MIN, 16, 14}));
 }
 
 TEST_F(ManualPagesTest, DamagedPageStopsTheLoadThere) {

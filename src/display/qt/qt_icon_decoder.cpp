@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "display/picture_decoders.h"
+
 namespace fluffo {
 
 PicturePtr QtIconDecoder::decode_icon(std::span<const uint8_t> bytes,
@@ -23,10 +25,7 @@ PicturePtr QtIconDecoder::decode_icon(std::span<const uint8_t> bytes,
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !reader.jumpToImage(i)) break;
         const QSize size = reader.size();
-        if (size.width() > Max_Picture_Side || size.height() > Max_Picture_Side ||
-            static_cast<int64_t>(size.width()) * size.height() > Max_Picture_Pixels) {
-            throw UndecodablePicture(file_name + ": the icon is too large");
-        }
+        if (!size.isEmpty()) check_picture_size(file_name, size.width(), size.height());
         QImage image = reader.read();
         if (image.isNull()) continue;
         if (best.isNull() || static_cast<int64_t>(image.width()) * image.height() >
@@ -36,7 +35,7 @@ PicturePtr QtIconDecoder::decode_icon(std::span<const uint8_t> bytes,
     }
     if (best.isNull()) {
         const std::string reason = reader.errorString().toStdString();
-        throw UndecodablePicture(file_name + ": not a readable icon (" + reason + ")");
+        refuse_picture(file_name, "not a readable icon (" + reason + ")");
     }
 
     // RGBA8888 lies in memory as R, G, B, A: on a little-endian machine each pixel reads as

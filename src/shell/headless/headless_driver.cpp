@@ -319,11 +319,13 @@ std::string HeadlessDriver::cmd_disarm(const Args& a) {
 
 std::string HeadlessDriver::cmd_render(const Args& a) {
     const PlainSkinWindow& window = m_world.window;
-    m_compositor.set_frame(window.client_width(), window.client_height(), window.colour());
-    m_compositor.update(m_world.screen.model());
     try {
+        m_compositor.set_frame(window.client_width(), window.client_height(), window.colour());
+        m_compositor.update(m_world.screen.model());
         write_png(std::string(a[1]), m_compositor.width(), m_compositor.height(),
                   m_compositor.pixels(), false);
+    } catch (const FrameTooLarge& e) {
+        throw BadLine("render: " + std::string(e.what()));
     } catch (const PngWriteError& e) {
         throw BadLine("render: " + std::string(e.what()));
     }
