@@ -1,0 +1,36 @@
+#pragma once
+// The one gate every entry from the toolkit into the core passes (an event, a timer, a menu
+// command): the errors the platform raises (a refused settings write, an undecodable picture,
+// a malformed colour number, a window too large to draw) abandon the handler in progress and
+// are shown in the error box; the program goes on. Nothing else is caught: a fault in the
+// program itself is not to be hidden.
+
+#include <stdexcept>
+
+#include "display/compositor.h"
+#include "display/config_ini.h"
+#include "display/picture_files.h"
+#include "shell/settings_store.h"
+#include "shell/shell_port.h"
+
+namespace fluffo {
+
+// Runs handler(); returns false when it was abandoned by an error the user has now seen.
+template <typename Handler>
+bool run_guarded(ShellPort& shell, Handler&& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const StoreError& e) {
+        shell.show_error(e.what());
+    } catch (const UndecodablePicture& e) {
+        shell.show_error(e.what());
+    } catch (const MalformedColour& e) {
+        shell.show_error(e.what());
+    } catch (const FrameTooLarge& e) {
+        shell.show_error(e.what());
+    }
+    return false;
+}
+
+}  // namespace fluffo
