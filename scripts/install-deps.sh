@@ -7,7 +7,7 @@ set -euo pipefail
 DEPS="build-essential cmake ninja-build ccache git clang-format \
 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev \
 libstb-dev qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev libsdl2-mixer-dev \
-clang libclang-rt-14-dev xvfb xauth xdotool x11-utils fonts-dejavu-core fonts-dejavu-extra"
+clang libclang-rt-14-dev xvfb xauth xdotool x11-utils fonts-dejavu-core fonts-dejavu-extra fonts-liberation2"
 
 missing=""
 for pkg in $DEPS; do
