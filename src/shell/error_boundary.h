@@ -5,6 +5,7 @@
 // are shown in the error box; the program goes on. Nothing else is caught: a fault in the
 // program itself is not to be hidden.
 
+#include <exception>
 #include <stdexcept>
 
 #include "display/compositor.h"
@@ -32,5 +33,34 @@ bool run_guarded(ShellPort& shell, Handler&& handler) {
     }
     return false;
 }
+
+// Steps that must all run even when the platform refuses some (a creation step, a switch that
+// must not be left half done): the first refusal is kept and raised once the rest have run.
+class DeferredErrors {
+public:
+    template <typename Step>
+    void attempt(Step&& step) {
+        try {
+            step();
+        } catch (const StoreError&) {
+            keep();
+        } catch (const UndecodablePicture&) {
+            keep();
+        } catch (const MalformedColour&) {
+            keep();
+        } catch (const FrameTooLarge&) {
+            keep();
+        }
+    }
+    void rethrow_first() const {
+        if (m_first) std::rethrow_exception(m_first);
+    }
+
+private:
+    void keep() {
+        if (!m_first) m_first = std::current_exception();
+    }
+    std::exception_ptr m_first;
+};
 
 }  // namespace fluffo

@@ -1,0 +1,37 @@
+#pragma once
+// What the main window's logic asks of its toolkit window beyond the skin loader's needs: its
+// place on the screen, being shown, enabled or disabled; and of the program's other windows:
+// being brought up. The desktop program fills these with Qt; tests keep plain values.
+
+#include <cstdint>
+#include <string>
+
+#include "display/skin_window.h"
+
+namespace fluffo {
+
+class MainWindowPort : public SkinWindow {
+public:
+    // Top-left corner of the client area, in screen pixels (the window has no frame).
+    virtual int32_t left() const = 0;
+    virtual int32_t top() const = 0;
+    virtual void move_to(int32_t left, int32_t top) = 0;
+    // The window is never seen before the play action; from then on it is shown.
+    virtual void set_shown(bool shown) = 0;
+    // A disabled window takes no mouse or keyboard input; its timers keep running.
+    virtual void set_enabled(bool enabled) = 0;
+    // The text of the task-bar button.
+    virtual void set_title(const std::string& title) = 0;
+};
+
+// The program's other windows, as the main window opens them.
+class AuxWindows {
+public:
+    virtual ~AuxWindows() = default;
+    virtual void show_about() = 0;         // shown and brought to the front
+    virtual void show_manual() = 0;        // shown and brought to the front
+    virtual void show_key_settings() = 0;  // placed at the centre of the screen and shown
+    virtual void show_start_screen() = 0;  // brought to the front and made active
+};
+
+}  // namespace fluffo
