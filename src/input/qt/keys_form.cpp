@@ -1,0 +1,32 @@
+#include "input/qt/keys_form.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace fluffo {
+
+TKeysForm::TKeysForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("TKeysForm");
+    setWindowTitle("Key settings");
+    setFixedSize(448, 195);
+    auto* accept = new QPushButton("- ACCEPT -", this);
+    accept->setObjectName("btn_accept");
+    accept->setGeometry(168, 156, 112, 25);
+    connect(accept, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TKeysForm::bring_up() {
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->geometry().center() - rect().center());
+    show();
+    raise();
+    activateWindow();
+}
+
+void TKeysForm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (m_on_close) m_on_close();
+}
+
+}  // namespace fluffo

@@ -1,0 +1,38 @@
+#pragma once
+// The program's other windows as the main window asks for them. They are created after the
+// main window, so they are handed in once they exist; a window not yet there is skipped.
+
+#include <QWidget>
+
+#include "input/qt/about_form.h"
+#include "input/qt/keys_form.h"
+#include "input/qt/manual_form.h"
+#include "shell/main_window_port.h"
+
+namespace fluffo {
+
+class AppWindows : public AuxWindows {
+public:
+    TAboutForm* about = nullptr;
+    TKeysForm* keys = nullptr;
+    TManualForm* manual = nullptr;
+    QWidget* start_screen = nullptr;
+
+    void show_about() override {
+        if (about) about->bring_up();
+    }
+    void show_manual() override {
+        if (manual) manual->bring_up();
+    }
+    void show_key_settings() override {
+        if (keys) keys->bring_up();
+    }
+    void show_start_screen() override {
+        if (!start_screen) return;
+        start_screen->show();
+        start_screen->raise();
+        start_screen->activateWindow();
+    }
+};
+
+}  // namespace fluffo
