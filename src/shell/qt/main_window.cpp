@@ -48,7 +48,7 @@ QSize screen_size() {
 
 }  // namespace
 
-TForm1::TForm1(const PortsFor& ports, QtShell& shell)
+TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_shell(shell), m_form(ports(*this)) {
     setObjectName("TForm1");
     // The frame is drawn whole over every changed area: no background fill, no flicker.

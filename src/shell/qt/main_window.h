@@ -12,7 +12,7 @@
 
 #include "display/compositor.h"
 #include "shell/main_form.h"
-#include "shell/qt/qt_shell.h"
+#include "shell/shell_port.h"
 #include "shell/qt/scheduler_pump.h"
 
 namespace fluffo {
@@ -22,7 +22,7 @@ class TForm1 : public QWidget, public MainWindowPort {
 public:
     // The core's ports but the window, which is this one.
     using PortsFor = std::function<MainFormPorts(MainWindowPort& self)>;
-    TForm1(const PortsFor& ports, QtShell& shell);
+    TForm1(const PortsFor& ports, ShellPort& shell);
     ~TForm1() override;
 
     MainForm& form() { return m_form; }
@@ -72,7 +72,7 @@ private:
     QPoint client_point(const QPointF& global) const;
     void paint_menu_rows(QPainter& painter, const QRect& area);
 
-    QtShell& m_shell;
+    ShellPort& m_shell;
     MainForm m_form;
     Compositor m_compositor;
     std::unique_ptr<SchedulerPump> m_pump;
