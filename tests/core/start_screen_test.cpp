@@ -199,16 +199,6 @@ TEST_F(StartScreenTest, MissingSoundFolderTellsForgetsTheChoiceAndEndsWithoutThe
     EXPECT_EQ(stored("SplashScreen"), "1");
 }
 
-TEST_F(StartScreenTest, MissingSoundFolderOnTheAutomaticPathEndsTooNeverHandingOver) {
-    backend.missing.insert("Sound/Bonus.wav");
-    set_stored("SoundMode", "0");
-    set_stored("SplashScreen", "0");
-    screen.FormCreate();
-    EXPECT_TRUE(shell.terminated);
-    EXPECT_EQ(played(), "<none>");
-    EXPECT_EQ(stored("SplashScreen"), "1");
-}
-
 TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver) {
     screen.FormCreate();
     screen.cb_soundChange(2);
@@ -228,12 +218,6 @@ TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver
     EXPECT_THROW(automatic.FormCreate(), StoreError);
     EXPECT_EQ(played(), "<none>");
     EXPECT_FALSE(automatic.hidden_for_good());
-}
-
-TEST_F(StartScreenTest, AValueOfTheWrongTypeStopsCreationWithTheStoreError) {
-    store.set_raw("SplashScreen", StoredValue{false, ""});
-    EXPECT_THROW(screen.FormCreate(), StoreError);
-    EXPECT_TRUE(view.calls.empty());
 }
 
 TEST_F(StartScreenTest, LinksOpenTheProjectsAddressesAndShowThemWithoutScheme) {

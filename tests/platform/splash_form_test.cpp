@@ -3,6 +3,7 @@
 // and buttons, the automatic path that never shows the window, and store errors.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -175,11 +176,43 @@ TEST_F(SplashFormTest, TextsTypeAndColoursAndEveryTextFitsItsPlace) {
     }
 }
 
+// Light pixels of a strip of the painted window, and whether its ground is dark.
+int light_pixels(const QImage& image, QRect strip) {
+    int count = 0;
+    for (int y = strip.top(); y <= strip.bottom(); ++y) {
+        for (int x = strip.left(); x <= strip.right(); ++x)
+            count += qGray(image.pixel(x, y)) > 200 ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(SplashFormTest, WhiteWritingLiesOnDarkGroundWhereItIsPainted) {
+    create();
+    const QImage painted = form->grab().toImage();
+    ASSERT_EQ(painted.size(), QSize(460, 420));
+    // The title lines on the generated background's dark band, at their ends and between.
+    for (QRect strip : {QRect(0, 12, 460, 15), QRect(0, 28, 460, 15)}) {
+        EXPECT_GT(light_pixels(painted, strip), 100);
+        EXPECT_LT(qGray(painted.pixel(4, strip.center().y())), 90);
+    }
+    // The check box paints its own navy ground, under its white text, to its right end.
+    EXPECT_EQ(QColor(painted.pixel(440, 399)), QColor(0x08, 0x29, 0x52));
+    EXPECT_GT(light_pixels(painted, QRect(40, 391, 200, 17)), 100);
+}
+
 TEST_F(SplashFormTest, ThePlayButtonPairFlipsWhenTheArrowKeysChooseADriver) {
     create();
     ASSERT_TRUE(form->isVisible());
     activate();
     QComboBox* box = driver_box();
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    // Each activation gives the driver box the keys, wherever the focus was left.
+    child<QCheckBox>("chb_splashscreen")->setFocus();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    activate();
     EXPECT_EQ(QApplication::focusWidget(), box);
     EXPECT_EQ(box->currentIndex(), -1);
     EXPECT_FALSE(shown("btn_play"));
@@ -219,6 +252,32 @@ TEST_F(SplashFormTest, EnterAnd1DoNothingUntilADriverIsChosenThen1Plays) {
     EXPECT_TRUE(backend.calls.empty());
 }
 
+TEST_F(SplashFormTest, TheOpenListKeepsItsKeysEnterChoosesEscClosesThenEscEnds) {
+    create();
+    activate();
+    QComboBox* box = driver_box();
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    const int highlighted = list->currentIndex().row();
+    ASSERT_GE(highlighted, 0);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(box->currentIndex(), highlighted);
+    EXPECT_TRUE(shown("btn_play"));
+    EXPECT_TRUE(play.started.empty());
+    // Esc closes the open list; on the closed box it ends the program with nothing stored.
+    box->showPopup();
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(shell.terminated);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(shell.terminated);
+    EXPECT_TRUE(store.values().empty());
+    EXPECT_TRUE(play.started.empty());
+}
+
 TEST_F(SplashFormTest, UntickingTheBoxThenEnterStoresTheScreenSwitchedOff) {
     set_stored("SoundMode", "1");
     create();
@@ -236,16 +295,6 @@ TEST_F(SplashFormTest, UntickingTheBoxThenEnterStoresTheScreenSwitchedOff) {
     EXPECT_EQ(play.started, std::vector<bool>{false});
     ASSERT_FALSE(backend.calls.empty());
     EXPECT_EQ(backend.calls.front(), "open MultiMedia 22050 64");
-}
-
-TEST_F(SplashFormTest, EscEndsTheProgramWithNothingStored) {
-    create();
-    activate();
-    QTest::keyClick(driver_box(), Qt::Key_Down);
-    QTest::keyClick(driver_box(), Qt::Key_Escape);
-    EXPECT_TRUE(shell.terminated);
-    EXPECT_TRUE(store.values().empty());
-    EXPECT_TRUE(play.started.empty());
 }
 
 TEST_F(SplashFormTest, ClicksOnTheLinksAndButtonsReachTheShellAndThePlayAction) {

@@ -89,8 +89,10 @@ void TSplashForm::build_controls(const std::string& window_folder) {
     m_la_email_2->setText(text_of(shown_address(Email_Address)));
     for (QLabel* address : {m_la_website_2, m_la_email_2})
         address->setCursor(Qt::PointingHandCursor);
-    add_label("la_sound_select", QRect(98, 308, 116, 15), small, Qt::black)
-        ->setText("Select sound driver:");
+    QLabel* sound_select = add_label("la_sound_select", QRect(98, 308, 116, 15), small, Qt::black);
+    sound_select->setText("Select sound driver:");
+    // Low in its place, so it reads on one line with the taller driver box beside it.
+    sound_select->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     m_cb_sound = new QComboBox(this);
     m_cb_sound->setObjectName(QStringLiteral("cb_sound"));
@@ -126,10 +128,13 @@ void TSplashForm::build_controls(const std::string& window_folder) {
     m_chb_splashscreen->setObjectName(QStringLiteral("chb_splashscreen"));
     m_chb_splashscreen->setGeometry(12, 391, 444, 17);
     m_chb_splashscreen->setChecked(true);
+    // A button paints on its Button colour by default; this one lies on the navy foot band.
     QPalette foot = m_chb_splashscreen->palette();
     foot.setColor(QPalette::Window, Foot_Colour);
     foot.setColor(QPalette::WindowText, Qt::white);
     m_chb_splashscreen->setPalette(foot);
+    m_chb_splashscreen->setBackgroundRole(QPalette::Window);
+    m_chb_splashscreen->setForegroundRole(QPalette::WindowText);
     m_chb_splashscreen->setAutoFillBackground(true);
     connect(m_chb_splashscreen, &QCheckBox::toggled, this, &TSplashForm::chb_splashscreenClick);
 
@@ -172,6 +177,8 @@ void TSplashForm::watch_children() {
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
+            // The driver box's open list is a window of its own: its keys choose a driver.
+            if (static_cast<QWidget*>(watched)->window() != this) break;
             return FormKeyDown(*static_cast<QKeyEvent*>(event));
         case QEvent::MouseButtonPress:
             if (clickable(watched) &&
