@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     // Created last: it shows itself, or plays at once when the player asked for no start screen.
     TSplashForm splash(*store, sound, shell, form, form.App_Splash_Pending);
     windows.start_screen = &splash;
-    form.set_splash_check_box([&] { return splash.splash_screen_checked(); });
+    form.set_splash_check_box([&] { return splash.start_screen().controls().splash_screen_checked; });
 
     if (shell.terminate_requested()) return 0;
     // The event loop's first act: the main window's first activation brings the start screen up.
