@@ -1,0 +1,33 @@
+#pragma once
+// The compositor's frame as Qt sees it: an image over its pixels, the window mask of windowed
+// mode, and painting a changed rectangle onto a widget.
+
+#include <QBitmap>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <cstdint>
+
+#include "display/compositor.h"
+
+namespace fluffo {
+
+// The frame's pixels without a copy, Format_RGBA8888 (the core's 0xAABBGGRR is R,G,B,A in
+// memory, alpha always 255). RGBA rather than RGBX, though RGBX would tell Qt the frame is
+// opaque: measured with Qt 6.4 on x86-64, RGBA paints faster onto both backing store formats
+// (RGB32, ARGB32_Premultiplied): 440 x 664 at ratio 1 in 0.10-0.14 ms against 0.16-0.24 ms,
+// and at ratio 2, scaled smoothly, 1.2-2.0 ms against 1.5-2.0 ms; presumably Qt's converter
+// for RGBA is vectorised and passes opaque pixels straight through, the one for RGBX less so.
+// Valid while the compositor's frame keeps its size; it shows every later update of the pixels.
+QImage frame_image(const Compositor& compositor);
+
+// The window mask of windowed mode: pixels of exactly the key colour (0x00BBGGRR, the core's
+// form) are cut out, neither drawn nor hit by the mouse; all others stay. For QWidget::setMask.
+QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr);
+
+// Paints one rectangle of the frame (logical coordinates, the frame's own pixels) at the same
+// place: a plain copy at device pixel ratio 1, scaled smoothly on a high-density screen.
+void paint_frame(QPainter& painter, const QImage& frame, const QRect& logical_rect,
+                 qreal device_pixel_ratio);
+
+}  // namespace fluffo
