@@ -110,6 +110,7 @@ public:
     }
 
     MainScreen& screen() { return m_screen; }
+    const MainScreen& screen() const { return m_screen; }
     Scheduler& scheduler() { return m_scheduler; }
     Handheld& handheld() { return m_handheld; }
     KeyBindings& keys() { return m_keys; }

@@ -49,7 +49,10 @@ QSize screen_size() {
 }  // namespace
 
 TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_shell(shell), m_form(ports(*this)) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_shell(shell),
+      m_form(ports(*this)),
+      m_popup(this) {
     setObjectName("TForm1");
     // The frame is drawn whole over every changed area: no background fill, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
