@@ -35,7 +35,8 @@ install(FILES "${FLUFFO_BIN_LINK}" DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
 install(FILES "${PROJECT_SOURCE_DIR}/cmake/fluffo-brambo.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
-# The artwork generator draws the icon at each size; the largest is also the window icon.
+# The sizes the artwork generator draws the icon at (app_icon.h); the largest is also the
+# window icon.
 set(FLUFFO_ICON_SIZES 32 48 64 128 256)
 foreach(size IN LISTS FLUFFO_ICON_SIZES)
     install(FILES "${FLUFFO_RUN_DIR}/Graphics/Window/icon_${size}.png"
@@ -49,10 +50,11 @@ set(CPACK_PACKAGE_NAME "fluffo-brambo")
 set(CPACK_PACKAGE_VENDOR "The Fluffo Brambo Simulator project")
 set(CPACK_PACKAGE_CONTACT "Fluffo Brambo Simulator developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Fluffo Brambo (Zentrix, Gleeplay) Simulator")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop simulator of the single-screen LCD handheld Fluffo Brambo: the maze game in "
-    "Game A and Game B with a high score for each, and the handheld's clock and alarm. Its "
-    "pictures and sounds are drawn and synthesised by the project's own code.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "A desktop simulator of the single-screen LCD handheld Fluffo Brambo: the maze\n"
+       "game in Game A and Game B with a high score for each, and the handheld's clock\n"
+       "and alarm. Its pictures and sounds are drawn and synthesised by the project's\n"
+       "own code.")
 set(CPACK_GENERATOR "DEB;TGZ")
 # The archive unpacks into one folder holding bin/, lib/ and share/, usable where it lands.
 set(CPACK_PACKAGE_FILE_NAME "fluffo-brambo-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}")
@@ -61,8 +63,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "games")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-# The .deb installs under /usr, its generator's default.
+# The .deb installs under /usr, its generator's default: CPACK_PACKAGING_INSTALL_PREFIX set
+# here would put the archive's tree under usr/ as well.
 # dpkg-shlibdeps works out the Qt, SDL_mixer, libpng and libjpeg packages from the binary.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows' text asks for Arial; the metric twin in fonts-liberation2 keeps the designed
+# widths.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 
 include(CPack)
