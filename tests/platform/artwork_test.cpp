@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/config_ini.h"
@@ -288,6 +289,40 @@ TEST(ArtworkWindowPictures, GameMenuHasAnOpaqueTitleBandOverATranslucentPanel) {
     };
     EXPECT_TRUE(white_in(QRect(0, 0, 36, 32)));
     EXPECT_TRUE(white_in(QRect(40, 0, 150, 32)));
+}
+
+// The program's icon at each size: a clear background around the case, and the case's straight
+// sides on whole pixels. A large icon scaled down would leave half-covered pixels there and
+// look blurred in a panel.
+TEST(ArtworkAppIcon, EverySizeIsCrispOnAClearBackground) {
+    for (int size : {32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage icon =
+            QImage(Run_Dir.filePath(QString("Graphics/Window/icon_%1.png").arg(size)))
+                .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        const int last = size - 1, mid = size / 2;
+        for (QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+            EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+        EXPECT_EQ(qAlpha(icon.pixel(mid, mid)), 255);
+        // From each side towards the middle: clear, then at once opaque.
+        auto first_covered = [&](QPoint from, QPoint step) {
+            QPoint at = from;
+            while (qAlpha(icon.pixel(at)) == 0)
+                at += step;
+            return at;
+        };
+        for (auto [from, step] :
+             {std::pair{QPoint(0, mid), QPoint(1, 0)}, std::pair{QPoint(last, mid), QPoint(-1, 0)},
+              std::pair{QPoint(mid, 0), QPoint(0, 1)},
+              std::pair{QPoint(mid, last), QPoint(0, -1)}}) {
+            const QPoint edge = first_covered(from, step);
+            EXPECT_NE(edge, from) << "the case touches the border at " << from.x() << ","
+                                  << from.y();
+            EXPECT_EQ(qAlpha(icon.pixel(edge)), 255)
+                << "soft edge at " << edge.x() << "," << edge.y();
+        }
+    }
 }
 
 }  // namespace

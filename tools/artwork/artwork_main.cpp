@@ -1,7 +1,8 @@
 // Draws the handheld's artwork and writes it with Config.ini into a run folder:
 //   fluffo-artwork RUN_DIR
 // or composes the main window into one picture for a look at the result:
-//   fluffo-artwork --preview FILE [--scene all|game|arrows|gates|manual|windows|backdrop]
+//   fluffo-artwork --preview FILE
+//                  [--scene all|game|arrows|gates|manual|windows|backdrop|icons]
 //                  [--zoom N] [--crop L,T,W,H]
 // or shows part of a picture made elsewhere (a window rendered by fluffo-sim) larger:
 //   fluffo-artwork --preview FILE --from PICTURE [--zoom N] [--crop L,T,W,H]
@@ -14,6 +15,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "app_icon.h"
 #include "art_files.h"
 #include "backdrop.h"
 #include "colour_key.h"
@@ -42,6 +44,9 @@ void write_run_folder(const QString& run_dir) {
     for (const WindowPicture& pic : window_pictures()) {
         save_picture(pic.image, run.filePath("Graphics/Window/" + pic.file));
     }
+    for (int size : App_Icon_Sizes) {
+        save_picture(app_icon(size), run.filePath("Graphics/Window/" + app_icon_file(size)));
+    }
 }
 
 // The pictures side by side on grey, wrapping at a width.
@@ -67,7 +72,30 @@ QImage sheet(const std::vector<QImage>& pictures, int width) {
     return out;
 }
 
+// Every icon size on a light and on a dark desktop, as a panel or a menu shows them.
+QImage icons_preview() {
+    int width = 8, height = 0;
+    for (int size : App_Icon_Sizes) {
+        width += size + 8;
+        height = std::max(height, size);
+    }
+    QImage out(width, 2 * (height + 16), QImage::Format_ARGB32);
+    QPainter p(&out);
+    for (int row = 0; row < 2; ++row) {
+        const int top = row * (height + 16);
+        p.fillRect(0, top, width, height + 16,
+                   row == 0 ? QColor(0xF4, 0xF4, 0xF2) : QColor(0x2A, 0x2C, 0x30));
+        int x = 8;
+        for (int size : App_Icon_Sizes) {
+            p.drawImage(x, top + 8 + height - size, app_icon(size));
+            x += size + 8;
+        }
+    }
+    return out;
+}
+
 QImage other_preview(const QString& scene_name) {
+    if (scene_name == "icons") return icons_preview();
     if (scene_name == "manual") return sheet(manual_pages(skin_pictures()), 1130);
     if (scene_name == "backdrop") {
         // The fullscreen look on a 1920 x 1080 screen: backdrop, logo top right, the
@@ -111,7 +139,7 @@ int write_preview(const QStringList& args) {
         }
     }
     if (!from.isEmpty() || scene_name == "manual" || scene_name == "windows" ||
-        scene_name == "backdrop") {
+        scene_name == "backdrop" || scene_name == "icons") {
         QImage other = from.isEmpty() ? other_preview(scene_name) : QImage(from);
         if (other.isNull()) throw std::runtime_error("cannot read " + from.toStdString());
         if (!crop.isNull()) other = other.copy(crop);
@@ -143,7 +171,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr,
                          "usage: fluffo-artwork RUN_DIR\n"
                          "       fluffo-artwork --preview FILE"
-                         " [--scene all|game|arrows|gates|manual|windows|backdrop]"
+                         " [--scene all|game|arrows|gates|manual|windows|backdrop|icons]"
                          " [--from PICTURE] [--zoom N] [--crop L,T,W,H]\n");
             return 2;
         }
