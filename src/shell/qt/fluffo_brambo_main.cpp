@@ -2,6 +2,7 @@
 // event loop. It reads no arguments and works in its own directory, however it was launched.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QTimer>
 #include <memory>
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     // Closing the main window ends the program; hiding the others never does.
     QApplication::setQuitOnLastWindowClosed(false);
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral("Graphics/Window/icon_%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     QtShell shell;
     const std::unique_ptr<SettingsStore> store = open_store(shell);
