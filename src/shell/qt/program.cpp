@@ -1,0 +1,50 @@
+#include "shell/qt/program.h"
+
+#include <QTimer>
+
+namespace fluffo {
+
+Program::Program(ProgramPorts ports)
+    : m_ports(std::move(ports)),
+      m_sound(m_ports.audio),
+      m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir} {
+    m_main = std::make_unique<TForm1>(
+        [&](MainWindowPort& self) {
+            return MainFormPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
+                                 m_clock, m_random,  m_sources,     &clock_seed};
+        },
+        m_ports.shell);
+    MainForm& form = m_main->form();
+    m_main->enter([&] { form.FormCreate(); });
+
+    m_about = std::make_unique<TAboutForm>();
+    m_keys = std::make_unique<TKeysForm>();
+    m_keys->set_on_close([this] {
+        m_main->setEnabled(true);
+        m_main->activateWindow();
+    });
+    m_manual = std::make_unique<TManualForm>();
+    m_main->enter([&] { m_manual->load_pages(m_sources); });
+    m_windows.about = m_about.get();
+    m_windows.keys = m_keys.get();
+    m_windows.manual = m_manual.get();
+
+    // Created last: it shows itself, or plays at once when the player asked for no start
+    // screen. The play action's errors reach the main window's error box.
+    const std::string window_folder =
+        (m_ports.data_dir.empty() ? std::string() : m_ports.data_dir + "/") + "Graphics/Window/";
+    m_splash = std::make_unique<TSplashForm>(m_ports.store, m_sound, m_ports.shell, form,
+                                             form.App_Splash_Pending, window_folder);
+    m_windows.start_screen = m_splash.get();
+    form.set_splash_check_box(
+        [this] { return m_splash->start_screen().controls().splash_screen_checked; });
+}
+
+Program::~Program() = default;
+
+void Program::start() {
+    QTimer::singleShot(0, m_main.get(),
+                       [this] { m_main->enter([this] { form().FormActivate(); }); });
+}
+
+}  // namespace fluffo
