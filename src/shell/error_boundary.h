@@ -6,7 +6,10 @@
 // program itself is not to be hidden.
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "display/compositor.h"
 #include "display/config_ini.h"
@@ -16,22 +19,30 @@
 
 namespace fluffo {
 
+// Runs handler(); returns the text of the error that abandoned it, if one did. The caller
+// shows it when it suits (after re-aiming the timers, so they run on beneath the box).
+template <typename Handler>
+std::optional<std::string> caught_error(Handler&& handler) {
+    try {
+        handler();
+    } catch (const StoreError& e) {
+        return e.what();
+    } catch (const UndecodablePicture& e) {
+        return e.what();
+    } catch (const MalformedColour& e) {
+        return e.what();
+    } catch (const FrameTooLarge& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
 // Runs handler(); returns false when it was abandoned by an error the user has now seen.
 template <typename Handler>
 bool run_guarded(ShellPort& shell, Handler&& handler) {
-    try {
-        handler();
-        return true;
-    } catch (const StoreError& e) {
-        shell.show_error(e.what());
-    } catch (const UndecodablePicture& e) {
-        shell.show_error(e.what());
-    } catch (const MalformedColour& e) {
-        shell.show_error(e.what());
-    } catch (const FrameTooLarge& e) {
-        shell.show_error(e.what());
-    }
-    return false;
+    const auto error = caught_error(std::forward<Handler>(handler));
+    if (error) shell.show_error(*error);
+    return !error;
 }
 
 // Steps that must all run even when the platform refuses some (a creation step, a switch that

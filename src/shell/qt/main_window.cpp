@@ -64,9 +64,14 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
     m_pump = std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
     m_pump->set_gate([this](const std::function<void()>& fire) {
         ++m_depth;
-        run_guarded(m_shell, fire);
+        const auto error = caught_error(fire);
         --m_depth;
         refresh();
+        if (error) {
+            // The box waits for the player while the timers run on beneath it.
+            m_pump->reaim();
+            m_shell.show_error(*error);
+        }
     });
     build_popup_menu();
 }
@@ -76,10 +81,12 @@ TForm1::~TForm1() = default;
 void TForm1::enter(const std::function<void()>& handler) {
     ++m_depth;
     if (m_depth == 1) m_pump->catch_up();
-    run_guarded(m_shell, handler);
+    const auto error = caught_error(handler);
     --m_depth;
     refresh();
     m_pump->reaim();
+    // Shown last: the box runs a nested event loop in which the game timers keep firing.
+    if (error) m_shell.show_error(*error);
 }
 
 // The picture of the window follows the model: the frame is recomposed where holders
