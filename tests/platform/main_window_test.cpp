@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
+#include <QToolTip>
 
 #include "display/qt/qt_icon_decoder.h"
 #include "shell/qt/main_window.h"
@@ -167,6 +168,21 @@ TEST_F(MainWindowTest, TheRightButtonOpensThePopUpMenuWithItsMarks) {
     actions[7]->trigger();                  // Reset Hiscores
     EXPECT_EQ(shell.beeps, 1);
     menu->hide();
+}
+
+TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
+    create(false);
+    const QPoint button = centre_of("btn_game_a_top");
+    QTest::mouseMove(window.get(), button);
+    EXPECT_EQ(window->cursor().shape(), Qt::PointingHandCursor);
+    QHelpEvent help(QEvent::ToolTip, button, window->mapToGlobal(button));
+    QApplication::sendEvent(window.get(), &help);
+    EXPECT_EQ(QToolTip::text(), "click or press '1' to start game A");
+    QTest::mouseMove(window.get(), centre_of("btn_set_top"));
+    EXPECT_EQ(window->cursor().shape(), Qt::WhatsThisCursor);
+    QTest::mouseMove(window.get(), QPoint(60, 600));  // the case: drags, no hint
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    QToolTip::hideText();
 }
 
 TEST_F(MainWindowTest, EscEndsTheProgram) {
