@@ -17,8 +17,10 @@ Program::Program(ProgramPorts ports)
     MainForm& form = m_main->form();
     m_main->enter([&] { form.FormCreate(); });
 
-    m_about = std::make_unique<TAboutForm>();
-    m_keys = std::make_unique<TKeysForm>();
+    // The dialogs stay above the main window, also when it covers the screen. (They are
+    // destroyed before it, so its ownership of its children never frees them twice.)
+    m_about = std::make_unique<TAboutForm>(m_main.get());
+    m_keys = std::make_unique<TKeysForm>(m_main.get());
     m_keys->set_on_close([this] {
         m_main->setEnabled(true);
         m_main->activateWindow();
