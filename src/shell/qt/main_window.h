@@ -12,8 +12,8 @@
 
 #include "display/compositor.h"
 #include "shell/main_form.h"
-#include "shell/shell_port.h"
 #include "shell/qt/scheduler_pump.h"
+#include "shell/shell_port.h"
 
 namespace fluffo {
 
