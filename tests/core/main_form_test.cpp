@@ -227,6 +227,64 @@ TEST_F(MainFormTest, AButtonPressedAndReleasedElsewhereStillGetsItsRelease) {
     EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
 }
 
+TEST_F(MainFormTest, OtherButtonsDuringALeftPressDoNotTakeItsRelease) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_a_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    // Right and middle pressed and let go meanwhile, on the button and off it.
+    form.mouse_down(x, y, MouseButton::Right);
+    form.mouse_up(x, y, MouseButton::Right);
+    form.mouse_down(5, 5, MouseButton::Middle);
+    form.mouse_up(5, 5, MouseButton::Middle);
+    EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    form.mouse_up(5, 5, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
+
+    // A right press first: the left press that follows still takes the area under it.
+    const auto [tx, ty] = centre("btn_time_top");
+    form.mouse_down(tx, ty, MouseButton::Right);
+    form.mouse_down(tx, ty, MouseButton::Left);
+    EXPECT_TRUE(form.handheld().state.Inp_Time_Held);
+    form.mouse_up(tx, ty, MouseButton::Right);
+    EXPECT_TRUE(form.handheld().state.Inp_Time_Held);
+    form.mouse_up(tx, ty, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Time_Held);
+}
+
+TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_b_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_B_Held);
+    form.mouse_capture_lost();
+    EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
+    // Its release, should it come after all, finds nothing pressed; nor does a second loss.
+    to_clock();
+    form.mouse_capture_lost();
+    form.mouse_up(x, y, MouseButton::Left);
+    EXPECT_EQ(mode(), Mode_Time);
+
+    // A press whose release never arrived ends before the next press begins.
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_B_Held);
+    form.mouse_down(10, 10, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
+}
+
+TEST_F(MainFormTest, ALostPointerOnAMenuRowFoldsTheMenuWithoutItsCommand) {
+    form.FormCreate();
+    click("btn_game_menu_top");
+    const Rect& about = row(0).bounds;
+    form.mouse_down(about.left + 5, about.top + 5, MouseButton::Left);
+    form.mouse_capture_lost();
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_TRUE(form.game_menu().rows().empty());
+}
+
 TEST_F(MainFormTest, OnlyTheLeftButtonPressesTheHandheldsButtons) {
     create_windowed();
     to_clock();
