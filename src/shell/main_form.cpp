@@ -76,9 +76,11 @@ void MainForm::FormClose() {
 void MainForm::start_play(bool splash_screen_checked) {
     m_pm_11_checked = splash_screen_checked;
     centre_on_screen();
-    m_ports.window.set_shown(true);
     m_handheld.state.Gam_Mode = Mode_All_On;
     m_handheld.Gam_Set_Mode();
+    // Shown once every segment is lit: the window's first picture is the lit screen, not the
+    // one before it.
+    m_ports.window.set_shown(true);
 }
 
 void MainForm::centre_on_screen() {

@@ -3,6 +3,7 @@
 // menu's life, and errors that must not leave anything half done.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "display/skin_images.h"
@@ -20,6 +21,7 @@ struct FakeWindow : MainWindowPort {
     int32_t x = 0, y = 0;
     bool shown = false, enabled = true;
     std::string title;
+    std::function<void()> on_shown;
 
     void set_client_width(int32_t w) override { skin.set_client_width(w); }
     void set_client_height(int32_t h) override { skin.set_client_height(h); }
@@ -35,7 +37,10 @@ struct FakeWindow : MainWindowPort {
     int32_t left() const override { return x; }
     int32_t top() const override { return y; }
     void move_to(int32_t l, int32_t t) override { x = l, y = t; }
-    void set_shown(bool s) override { shown = s; }
+    void set_shown(bool s) override {
+        shown = s;
+        if (on_shown) on_shown();
+    }
     void set_enabled(bool e) override { enabled = e; }
     void set_title(const std::string& t) override { title = t; }
 };
@@ -183,7 +188,15 @@ TEST_F(MainFormTest, TheFirstActivationBringsTheStartScreenUpOnce) {
 
 TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
     create_windowed();
+    // The window's first picture already has every segment lit.
+    bool lit_when_shown = false;
+    window.on_shown = [&] {
+        lit_when_shown = mode() == Mode_All_On &&
+                         form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]) &&
+                         window.x == (1280 - 440) / 2;
+    };
     form.start_play(false);
+    EXPECT_TRUE(lit_when_shown);
     EXPECT_TRUE(window.shown);
     EXPECT_EQ(window.x, (1280 - 440) / 2);
     EXPECT_EQ(window.y, (1024 - 664) / 2);
