@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
+#include <chrono>
 
 #include "display/qt/qt_icon_decoder.h"
 #include "shell/qt/main_window.h"
@@ -39,6 +40,7 @@ struct MainWindowTest : ::testing::Test {
     QtIconDecoder icons;
     DiskPictureFiles pictures{&icons};
     std::unique_ptr<TForm1> window;
+    std::chrono::nanoseconds pump_time{0};  // the game timers' clock
 
     void create(bool fullscreen) {
         store.write_text("FullscreenMode", fullscreen ? "1" : "0");
@@ -48,7 +50,7 @@ struct MainWindowTest : ::testing::Test {
                 return MainFormPorts{self,  windows, shell,   store,  sound,
                                      clock, random,  sources, nullptr};
             },
-            shell);
+            shell, [this] { return pump_time; });
         window->enter([&] { form().FormCreate(); });
         window->enter([&] { form().start_play(true); });
         ASSERT_TRUE(shell.errors.empty()) << shell.errors.front();
@@ -127,6 +129,30 @@ TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
     to_clock();
     QTest::keyClick(window.get(), key_of(Key_Game_A));
     EXPECT_EQ(mode(), Mode_Game_A_Intro);
+}
+
+TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
+    create(false);
+    // Game A ends with a raised high score that the store refuses, due before the next key.
+    window->enter([&] {
+        GameState& state = form().handheld().state;
+        state.Gam_Mode = Mode_Game_A;
+        state.Gam_Score = 50;
+        state.Gam_Step = 2;
+        form().scheduler().arm(TimerId::Timer_Game_Over, 100);
+    });
+    store.set_refuse_writes(true);
+    pump_time = std::chrono::milliseconds(150);
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'HiScore1'"});
+    EXPECT_EQ(mode(), Mode_Game_Over);
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"about"});
+
+    // Later events still bring the timers up to date first.
+    pump_time = std::chrono::milliseconds(150 + 30000);
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(shell.errors.size(), 1u);
 }
 
 TEST_F(MainWindowTest, TheInGameMenuUnfoldsPaintsAndFoldsUp) {

@@ -48,7 +48,7 @@ QSize screen_size() {
 
 }  // namespace
 
-TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
+TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_shell(shell),
       m_form(ports(*this)),
@@ -61,7 +61,9 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(m_client_width, m_client_height);
 
-    m_pump = std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
+    m_pump = clock ? std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(),
+                                                     std::move(clock), this)
+                   : std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
     m_pump->set_gate([this](const std::function<void()>& fire) {
         ++m_depth;
         const auto error = caught_error(fire);
@@ -80,12 +82,16 @@ TForm1::~TForm1() = default;
 
 void TForm1::enter(const std::function<void()>& handler) {
     ++m_depth;
-    if (m_depth == 1) m_pump->catch_up();
+    // Timers that fell due before this event fire first, as events of their own: an error of
+    // theirs is told like the event's own, and the event still runs.
+    std::optional<std::string> timer_error;
+    if (m_depth == 1) timer_error = caught_error([this] { m_pump->catch_up(); });
     const auto error = caught_error(handler);
     --m_depth;
     refresh();
     m_pump->reaim();
     // Shown last: the box runs a nested event loop in which the game timers keep firing.
+    if (timer_error) m_shell.show_error(*timer_error);
     if (error) m_shell.show_error(*error);
 }
 

@@ -12,8 +12,8 @@
 
 #include "display/compositor.h"
 #include "shell/main_form.h"
-#include "shell/shell_port.h"
 #include "shell/qt/scheduler_pump.h"
+#include "shell/shell_port.h"
 
 namespace fluffo {
 
@@ -22,7 +22,8 @@ class TForm1 : public QWidget, public MainWindowPort {
 public:
     // The core's ports but the window, which is this one.
     using PortsFor = std::function<MainFormPorts(MainWindowPort& self)>;
-    TForm1(const PortsFor& ports, ShellPort& shell);
+    // The game timers run on the real time unless a clock is given (for tests).
+    TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock = {});
     ~TForm1() override;
 
     MainForm& form() { return m_form; }
