@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
+#include <QWindow>
 #include <chrono>
 
 #include "display/qt/qt_icon_decoder.h"
@@ -67,6 +68,10 @@ struct MainWindowTest : ::testing::Test {
         const Rect& r = form().screen().model().at(form().screen().model().require(holder)).bounds;
         return {r.left + r.width / 2, r.top + r.height / 2};
     }
+    QRect centred_handheld() {
+        const MainWindowPort& w = form().window();
+        return {(w.screen_width() - 440) / 2, (w.screen_height() - 664) / 2, 440, 664};
+    }
     // Game keys are digits or letters here, whose Qt key is their code.
     Qt::Key key_of(int binding) {
         return Qt::Key(form().keys().Inp_Key_Bindings[static_cast<size_t>(binding)].virtual_key);
@@ -116,6 +121,20 @@ TEST_F(MainWindowTest, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     EXPECT_EQ(store.read_value("FullscreenMode")->text, "1");
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_EQ(window->size(), QSize(440, 664));
+    EXPECT_FALSE(window->mask().isEmpty());
+    // The window on the screen, not only the widget, left fullscreen: the handheld's size at
+    // its place.
+    EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
+}
+
+TEST_F(MainWindowTest, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentre) {
+    create(true);
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_FALSE(form().screen().Vid_Fullscreen);
+    EXPECT_EQ(window->geometry(), centred_handheld());
+    EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
     EXPECT_FALSE(window->mask().isEmpty());
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
 #include "display/qt/frame_image.h"
 #include "input/qt/key_translation.h"
@@ -330,7 +331,14 @@ void TForm1::apply_display() {
         move(0, 0);
         if (!isFullScreen()) showFullScreen();
     } else {
-        if (isFullScreen()) showNormal();
+        // The skin's new size has already taken the widget out of fullscreen, but not the
+        // window on the screen; and leaving it, the window system gives back the place and size
+        // from before, not the skin's. So the window itself is set to both.
+        QWindow* native = windowHandle();
+        if (native && native->windowStates().testFlag(Qt::WindowFullScreen)) {
+            native->setWindowStates(Qt::WindowNoState);
+            native->setGeometry(m_left, m_top, m_client_width, m_client_height);
+        }
         move(m_left, m_top);
         show();
     }
