@@ -215,6 +215,26 @@ TEST_F(MainWindowTest, TheRightButtonOpensThePopUpMenuWithItsMarks) {
     menu->hide();
 }
 
+TEST_F(MainWindowTest, APopUpMenuDuringALeftPressStillReleasesTheButton) {
+    create(false);
+    to_clock();
+    const QPoint time = centre_of("btn_time_top");
+    // Through the window system, which hands a pop-up menu every mouse event while it is open.
+    QWindow* native = window->windowHandle();
+    QTest::mousePress(native, Qt::LeftButton, {}, time);
+    ASSERT_TRUE(form().handheld().state.Inp_Time_Held);
+    QTest::mousePress(native, Qt::RightButton, {}, time);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, time, window->mapToGlobal(time));
+    QApplication::sendEvent(window.get(), &event);
+    auto* menu = window->findChild<QMenu*>("pm_0_menu");
+    ASSERT_TRUE(menu->isVisible());
+    QTest::mouseRelease(native, Qt::LeftButton, {}, time);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(form().handheld().state.Inp_Time_Held);
+    EXPECT_FALSE(form().screen().is_shown(form().screen().named().btn_time_down));
+    menu->hide();
+}
+
 TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
     create(false);
     const QPoint button = centre_of("btn_game_a_top");

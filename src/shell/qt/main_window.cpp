@@ -152,7 +152,11 @@ void TForm1::build_popup_menu() {
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {
-    enter([this] { m_form.pm_0_menuPopup(); });
+    enter([this] {
+        // The menu takes the pointer: a left press in progress would never see its release.
+        m_form.mouse_capture_lost();
+        m_form.pm_0_menuPopup();
+    });
     for (int i = 0; i < Popup_Entry_Count; ++i) {
         if (QAction* a = m_actions[static_cast<size_t>(i)]; a && a->isCheckable())
             a->setChecked(m_form.checked(i));
