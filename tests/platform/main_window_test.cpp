@@ -250,6 +250,14 @@ TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
     QToolTip::hideText();
 }
 
+TEST_F(MainWindowTest, TheProgramsTitleIsThisWindowsCaptionOnly) {
+    create(false);
+    EXPECT_EQ(window->windowTitle().toStdString(), App_Title);
+    // Not the application's display name: the window system would add it to every caption,
+    // the start screen's "About this game..." included.
+    EXPECT_NE(QGuiApplication::applicationDisplayName().toStdString(), App_Title);
+}
+
 TEST_F(MainWindowTest, EscEndsTheProgram) {
     create(false);
     QTest::keyClick(window.get(), Qt::Key_Escape);

@@ -15,6 +15,7 @@
 #include "display/qt/frame_image.h"
 #include "input/qt/key_translation.h"
 #include "shell/error_boundary.h"
+#include "shell/qt/qt_shell.h"
 
 namespace fluffo {
 
@@ -318,10 +319,11 @@ void TForm1::set_shown(bool shown) {
     }
 }
 
+// The caption of this window and the title of the error boxes; the other windows keep their
+// own captions as they are.
 void TForm1::set_title(const std::string& title) {
-    const QString text = QString::fromStdString(title);
-    QApplication::setApplicationDisplayName(text);
-    setWindowTitle(text);
+    setWindowTitle(QString::fromStdString(title));
+    QtShell::set_box_title(title);
 }
 
 // Fullscreen covers the screen above its panels; windowed mode is the borderless shape at its
