@@ -174,6 +174,27 @@ TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
     EXPECT_EQ(shell.errors.size(), 1u);
 }
 
+TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
+    create(false);
+    to_clock();
+    window->enter([&] { window->set_client_width(110000); });  // 110000 x 664 pixels
+    ASSERT_EQ(shell.errors.size(), 1u);
+    EXPECT_NE(shell.errors[0].find("too large"), std::string::npos);
+    // The clock ticks on and the keys still work; nothing is told again.
+    pump_time = std::chrono::milliseconds(3000);
+    window->enter([] {});
+    QTest::keyClick(window.get(), key_of(Key_Time));
+    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(shell.errors.size(), 1u);
+
+    // A size it can take draws again; asked for too much once more, it is told once more.
+    window->enter([&] { window->set_client_width(440); });
+    EXPECT_EQ(shell.errors.size(), 1u);
+    window->enter([&] { window->set_client_width(110000); });
+    EXPECT_EQ(shell.errors.size(), 2u);
+    window->enter([&] { window->set_client_width(440); });
+}
+
 TEST_F(MainWindowTest, TheInGameMenuUnfoldsPaintsAndFoldsUp) {
     create(true);
     const QImage closed = window->grab().toImage();

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
+#include <utility>
 
 #include "display/qt/frame_image.h"
 #include "input/qt/key_translation.h"
@@ -71,10 +72,12 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clo
         const auto error = caught_error(fire);
         --m_depth;
         refresh();
-        if (error) {
+        const auto frame_error = std::exchange(m_untold_frame_error, std::nullopt);
+        if (error || frame_error) {
             // The box waits for the player while the timers run on beneath it.
             m_pump->reaim();
-            m_shell.show_error(*error);
+            if (frame_error) m_shell.show_error(*frame_error);
+            if (error) m_shell.show_error(*error);
         }
     });
     build_popup_menu();
@@ -94,6 +97,7 @@ void TForm1::enter(const std::function<void()>& handler) {
     m_pump->reaim();
     // Shown last: the box runs a nested event loop in which the game timers keep firing.
     if (timer_error) m_shell.show_error(*timer_error);
+    if (m_untold_frame_error) m_shell.show_error(*std::exchange(m_untold_frame_error, {}));
     if (error) m_shell.show_error(*error);
 }
 
@@ -103,8 +107,16 @@ void TForm1::enter(const std::function<void()>& handler) {
 void TForm1::refresh() {
     const bool resized =
         m_compositor.width() != m_client_width || m_compositor.height() != m_client_height;
-    run_guarded(m_shell,
-                [&] { m_compositor.set_frame(m_client_width, m_client_height, m_colour); });
+    // A size the frame cannot take is told once, not at every repaint, and by the entry that
+    // asked for it once the timers are aimed: a box opened here would run its nested event
+    // loop with the pump unaimed, and each timer in that loop would open another.
+    const QSize frame(m_client_width, m_client_height);
+    if (frame != m_refused_frame) {
+        const auto refused = caught_error(
+            [&] { m_compositor.set_frame(m_client_width, m_client_height, m_colour); });
+        m_refused_frame = refused ? frame : QSize();
+        if (refused) m_untold_frame_error = refused;
+    }
     for (const Rect& r : m_compositor.update(m_form.screen().model()))
         update(to_qrect(r));
     for (const Rect& r : m_form.take_menu_dirty())
