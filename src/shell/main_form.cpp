@@ -76,9 +76,11 @@ void MainForm::FormClose() {
 void MainForm::start_play(bool splash_screen_checked) {
     m_pm_11_checked = splash_screen_checked;
     centre_on_screen();
-    m_ports.window.set_shown(true);
     m_handheld.state.Gam_Mode = Mode_All_On;
     m_handheld.Gam_Set_Mode();
+    // Shown once every segment is lit: the window's first picture is the lit screen, not the
+    // one before it.
+    m_ports.window.set_shown(true);
 }
 
 void MainForm::centre_on_screen() {
@@ -117,9 +119,14 @@ HolderId MainForm::holder_at(int32_t x, int32_t y) const {
 }
 
 void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {
+    // Only the left button captures: a right or middle press during a left one must not take
+    // its release away from the area that was pressed.
+    if (button != MouseButton::Left) return;
+    // A left press whose release never came (the pointer went to another window) ends first.
+    mouse_capture_lost();
     m_captured_row = m_game_menu.row_at(x, y);
     m_captured = m_captured_row >= 0 ? -1 : holder_at(x, y);
-    if (m_captured < 0 || button != MouseButton::Left) return;
+    if (m_captured < 0) return;
 
     const Holder& h = m_screen.model().at(m_captured);
     const InputArea area = input_area(h.name);
@@ -132,6 +139,7 @@ void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {
 }
 
 void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
+    if (button != MouseButton::Left) return;
     const HolderId holder = m_captured;
     const int row = m_captured_row;
     m_captured = -1;
@@ -140,7 +148,7 @@ void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
     if (row >= 0) {
         if (static_cast<size_t>(row) >= m_game_menu.rows().size()) return;
         const MenuRow& r = m_game_menu.rows()[static_cast<size_t>(row)];
-        if (!r.enabled || button != MouseButton::Left) return;
+        if (!r.enabled) return;
         // The click runs the entry's command first; the release then folds the menu up, even
         // when the command failed.
         DeferredErrors errors;
@@ -151,7 +159,7 @@ void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
         return;
     }
 
-    if (holder < 0 || button != MouseButton::Left) return;
+    if (holder < 0) return;
     const Holder& h = m_screen.model().at(holder);
     const InputArea area = input_area(h.name);
     if (area.kind == AreaKind::Button) {
@@ -159,6 +167,11 @@ void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
     } else if (area.kind == AreaKind::MenuButton && holder_at(x, y) == holder) {
         btn_game_menu_topClick();
     }
+}
+
+void MainForm::mouse_capture_lost() {
+    if (m_captured < 0 && m_captured_row < 0) return;
+    mouse_up(INT32_MIN, INT32_MIN, MouseButton::Left);
 }
 
 void MainForm::mouse_move(int32_t x, int32_t y, bool left_held) {

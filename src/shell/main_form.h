@@ -70,12 +70,17 @@ public:
     void FormKeyUp(uint16_t virtual_key);
     bool menu_shortcut(uint16_t virtual_key);
 
-    // The mouse, in client pixels. A press is captured by the holder (or menu row) under it:
-    // its release and its moves go there wherever the pointer is then.
+    // The mouse, in client pixels. A left press is captured by the holder (or menu row) under
+    // it: its release and its moves go there wherever the pointer is then, whatever other
+    // button is pressed and released meanwhile. The other buttons act on nothing here.
     void mouse_down(int32_t x, int32_t y, MouseButton button);
     void mouse_up(int32_t x, int32_t y, MouseButton button);
     void mouse_move(int32_t x, int32_t y, bool left_held);
     void mouse_leave();
+    // The window lost the pointer to another (a pop-up menu) during a left press, and will not
+    // see its release: the press ends as if released away from everything, so a button area
+    // still gets its `_up` call.
+    void mouse_capture_lost();
     Cursor cursor_at(int32_t x, int32_t y) const;
     std::string hint_at(int32_t x, int32_t y) const;
     // The topmost visible holder under the point, or -1.
@@ -120,7 +125,6 @@ public:
 private:
     void load_design_pictures();
     void centre_on_screen();
-    void release_capture(int32_t x, int32_t y, MouseButton button);
 
     MainFormPorts m_ports;
     MainScreen m_screen;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "shell/error_boundary.h"
 #include "shell/settings_values.h"
 
 namespace fluffo {
@@ -35,9 +36,15 @@ void StartScreen::FormCreate() {
     m_controls.game_title = Start_Game_Title;
     m_controls.version = Start_Version;
     m_controls.release_date = Start_Release_Credit;
-    const int32_t sound_mode = read_setting(m_store, Setting_SoundMode);
-    m_controls.sound_index = is_driver_index(sound_mode) ? sound_mode : -1;
-    m_controls.splash_screen_checked = read_setting(m_store, Setting_SplashScreen);
+    // A stored choice that cannot be read keeps its default (no driver, the box ticked), which
+    // never takes the automatic path; it is told once the window stands whole.
+    DeferredErrors unreadable;
+    unreadable.attempt([&] {
+        const int32_t sound_mode = read_setting(m_store, Setting_SoundMode);
+        m_controls.sound_index = is_driver_index(sound_mode) ? sound_mode : -1;
+    });
+    unreadable.attempt(
+        [&] { m_controls.splash_screen_checked = read_setting(m_store, Setting_SplashScreen); });
 
     if (m_controls.sound_index >= 0 && !m_controls.splash_screen_checked) {
         // A driver is stored and the player wants no start screen: play at once, unseen.
@@ -50,6 +57,7 @@ void StartScreen::FormCreate() {
     }
     m_view.centre_on_screen();
     update_play_button();
+    unreadable.rethrow_first();
 }
 
 void StartScreen::cb_soundChange(int32_t index) {

@@ -2,8 +2,9 @@
 // The start screen's logic without its window: the texts it shows, the driver choice, the
 // "Display this splash screen at startup" box, when play is possible, the keys it takes, and
 // the play action that starts sound, stores the choices and hands over to the main window.
-// Its window is reached through StartScreenView. Store errors are not caught here: they
-// abandon the handler at the caller's error boundary.
+// Its window is reached through StartScreenView. Store errors abandon the handler at the
+// caller's error boundary; creation alone runs all its steps first, so the window stands whole
+// (centred, its texts shown, play enabled only with a driver) when the error is told.
 
 #include <cstdint>
 #include <string>

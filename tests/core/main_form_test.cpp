@@ -3,6 +3,7 @@
 // menu's life, and errors that must not leave anything half done.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "display/skin_images.h"
@@ -20,6 +21,7 @@ struct FakeWindow : MainWindowPort {
     int32_t x = 0, y = 0;
     bool shown = false, enabled = true;
     std::string title;
+    std::function<void()> on_shown;
 
     void set_client_width(int32_t w) override { skin.set_client_width(w); }
     void set_client_height(int32_t h) override { skin.set_client_height(h); }
@@ -35,7 +37,10 @@ struct FakeWindow : MainWindowPort {
     int32_t left() const override { return x; }
     int32_t top() const override { return y; }
     void move_to(int32_t l, int32_t t) override { x = l, y = t; }
-    void set_shown(bool s) override { shown = s; }
+    void set_shown(bool s) override {
+        shown = s;
+        if (on_shown) on_shown();
+    }
     void set_enabled(bool e) override { enabled = e; }
     void set_title(const std::string& t) override { title = t; }
 };
@@ -183,7 +188,15 @@ TEST_F(MainFormTest, TheFirstActivationBringsTheStartScreenUpOnce) {
 
 TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
     create_windowed();
+    // The window's first picture already has every segment lit.
+    bool lit_when_shown = false;
+    window.on_shown = [&] {
+        lit_when_shown = mode() == Mode_All_On &&
+                         form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]) &&
+                         window.x == (1280 - 440) / 2;
+    };
     form.start_play(false);
+    EXPECT_TRUE(lit_when_shown);
     EXPECT_TRUE(window.shown);
     EXPECT_EQ(window.x, (1280 - 440) / 2);
     EXPECT_EQ(window.y, (1024 - 664) / 2);
@@ -225,6 +238,64 @@ TEST_F(MainFormTest, AButtonPressedAndReleasedElsewhereStillGetsItsRelease) {
     form.mouse_move(5, 5, true);
     form.mouse_up(5, 5, MouseButton::Left);
     EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
+}
+
+TEST_F(MainFormTest, OtherButtonsDuringALeftPressDoNotTakeItsRelease) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_a_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    // Right and middle pressed and let go meanwhile, on the button and off it.
+    form.mouse_down(x, y, MouseButton::Right);
+    form.mouse_up(x, y, MouseButton::Right);
+    form.mouse_down(5, 5, MouseButton::Middle);
+    form.mouse_up(5, 5, MouseButton::Middle);
+    EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    form.mouse_up(5, 5, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
+
+    // A right press first: the left press that follows still takes the area under it.
+    const auto [tx, ty] = centre("btn_time_top");
+    form.mouse_down(tx, ty, MouseButton::Right);
+    form.mouse_down(tx, ty, MouseButton::Left);
+    EXPECT_TRUE(form.handheld().state.Inp_Time_Held);
+    form.mouse_up(tx, ty, MouseButton::Right);
+    EXPECT_TRUE(form.handheld().state.Inp_Time_Held);
+    form.mouse_up(tx, ty, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Time_Held);
+}
+
+TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_b_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_B_Held);
+    form.mouse_capture_lost();
+    EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
+    // Its release, should it come after all, finds nothing pressed; nor does a second loss.
+    to_clock();
+    form.mouse_capture_lost();
+    form.mouse_up(x, y, MouseButton::Left);
+    EXPECT_EQ(mode(), Mode_Time);
+
+    // A press whose release never arrived ends before the next press begins.
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_B_Held);
+    form.mouse_down(10, 10, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
+}
+
+TEST_F(MainFormTest, ALostPointerOnAMenuRowFoldsTheMenuWithoutItsCommand) {
+    form.FormCreate();
+    click("btn_game_menu_top");
+    const Rect& about = row(0).bounds;
+    form.mouse_down(about.left + 5, about.top + 5, MouseButton::Left);
+    form.mouse_capture_lost();
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_TRUE(form.game_menu().rows().empty());
 }
 
 TEST_F(MainFormTest, OnlyTheLeftButtonPressesTheHandheldsButtons) {

@@ -220,6 +220,39 @@ TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver
     EXPECT_FALSE(automatic.hidden_for_good());
 }
 
+TEST_F(StartScreenTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyForADriver) {
+    // No driver can be read: the texts show, the box as stored, play disabled.
+    store.set_raw("SoundMode", StoredValue{false, ""});
+    set_stored("SplashScreen", "0");
+    try {
+        screen.FormCreate();
+        ADD_FAILURE() << "creation told no error";
+    } catch (const StoreError& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'SoundMode'");
+    }
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"centre", "refresh"}));
+    EXPECT_EQ(view.shown.game_title, Start_Game_Title);
+    EXPECT_EQ(view.shown.sound_index, -1);
+    EXPECT_FALSE(view.shown.splash_screen_checked);
+    EXPECT_FALSE(view.shown.play_enabled);
+    EXPECT_EQ(played(), "<none>");
+
+    // A driver with an unreadable start-up choice: the box keeps its tick, so nothing plays
+    // unseen; the driver is ready to play.
+    MemoryStore own_store;
+    own_store.set_raw("SoundMode", StoredValue{true, "1"});
+    own_store.set_raw("SplashScreen", StoredValue{false, ""});
+    RecordingView own_view;
+    StartScreen own{own_store, sound, shell, play, app_splash_pending, own_view};
+    EXPECT_THROW(own.FormCreate(), StoreError);
+    EXPECT_EQ(own_view.calls, (std::vector<std::string>{"centre", "refresh"}));
+    EXPECT_EQ(own_view.shown.sound_index, 1);
+    EXPECT_TRUE(own_view.shown.splash_screen_checked);
+    EXPECT_TRUE(own_view.shown.play_enabled);
+    EXPECT_EQ(played(), "<none>");
+    EXPECT_TRUE(app_splash_pending);
+}
+
 TEST_F(StartScreenTest, LinksOpenTheProjectsAddressesAndShowThemWithoutScheme) {
     screen.la_website_2Click();
     screen.la_email_2Click();

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
+#include <QWindow>
+#include <chrono>
 
 #include "display/qt/qt_icon_decoder.h"
 #include "shell/qt/main_window.h"
@@ -39,6 +41,7 @@ struct MainWindowTest : ::testing::Test {
     QtIconDecoder icons;
     DiskPictureFiles pictures{&icons};
     std::unique_ptr<TForm1> window;
+    std::chrono::nanoseconds pump_time{0};  // the game timers' clock
 
     void create(bool fullscreen) {
         store.write_text("FullscreenMode", fullscreen ? "1" : "0");
@@ -48,7 +51,7 @@ struct MainWindowTest : ::testing::Test {
                 return MainFormPorts{self,  windows, shell,   store,  sound,
                                      clock, random,  sources, nullptr};
             },
-            shell);
+            shell, [this] { return pump_time; });
         window->enter([&] { form().FormCreate(); });
         window->enter([&] { form().start_play(true); });
         ASSERT_TRUE(shell.errors.empty()) << shell.errors.front();
@@ -64,6 +67,10 @@ struct MainWindowTest : ::testing::Test {
     QPoint centre_of(const char* holder) {
         const Rect& r = form().screen().model().at(form().screen().model().require(holder)).bounds;
         return {r.left + r.width / 2, r.top + r.height / 2};
+    }
+    QRect centred_handheld() {
+        const MainWindowPort& w = form().window();
+        return {(w.screen_width() - 440) / 2, (w.screen_height() - 664) / 2, 440, 664};
     }
     // Game keys are digits or letters here, whose Qt key is their code.
     Qt::Key key_of(int binding) {
@@ -115,6 +122,20 @@ TEST_F(MainWindowTest, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_EQ(window->size(), QSize(440, 664));
     EXPECT_FALSE(window->mask().isEmpty());
+    // The window on the screen, not only the widget, left fullscreen: the handheld's size at
+    // its place.
+    EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
+}
+
+TEST_F(MainWindowTest, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentre) {
+    create(true);
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_FALSE(form().screen().Vid_Fullscreen);
+    EXPECT_EQ(window->geometry(), centred_handheld());
+    EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
+    EXPECT_FALSE(window->mask().isEmpty());
 }
 
 TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
@@ -127,6 +148,51 @@ TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
     to_clock();
     QTest::keyClick(window.get(), key_of(Key_Game_A));
     EXPECT_EQ(mode(), Mode_Game_A_Intro);
+}
+
+TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
+    create(false);
+    // Game A ends with a raised high score that the store refuses, due before the next key.
+    window->enter([&] {
+        GameState& state = form().handheld().state;
+        state.Gam_Mode = Mode_Game_A;
+        state.Gam_Score = 50;
+        state.Gam_Step = 2;
+        form().scheduler().arm(TimerId::Timer_Game_Over, 100);
+    });
+    store.set_refuse_writes(true);
+    pump_time = std::chrono::milliseconds(150);
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'HiScore1'"});
+    EXPECT_EQ(mode(), Mode_Game_Over);
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"about"});
+
+    // Later events still bring the timers up to date first.
+    pump_time = std::chrono::milliseconds(150 + 30000);
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(shell.errors.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
+    create(false);
+    to_clock();
+    window->enter([&] { window->set_client_width(110000); });  // 110000 x 664 pixels
+    ASSERT_EQ(shell.errors.size(), 1u);
+    EXPECT_NE(shell.errors[0].find("too large"), std::string::npos);
+    // The clock ticks on and the keys still work; nothing is told again.
+    pump_time = std::chrono::milliseconds(3000);
+    window->enter([] {});
+    QTest::keyClick(window.get(), key_of(Key_Time));
+    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(shell.errors.size(), 1u);
+
+    // A size it can take draws again; asked for too much once more, it is told once more.
+    window->enter([&] { window->set_client_width(440); });
+    EXPECT_EQ(shell.errors.size(), 1u);
+    window->enter([&] { window->set_client_width(110000); });
+    EXPECT_EQ(shell.errors.size(), 2u);
+    window->enter([&] { window->set_client_width(440); });
 }
 
 TEST_F(MainWindowTest, TheInGameMenuUnfoldsPaintsAndFoldsUp) {
@@ -170,6 +236,26 @@ TEST_F(MainWindowTest, TheRightButtonOpensThePopUpMenuWithItsMarks) {
     menu->hide();
 }
 
+TEST_F(MainWindowTest, APopUpMenuDuringALeftPressStillReleasesTheButton) {
+    create(false);
+    to_clock();
+    const QPoint time = centre_of("btn_time_top");
+    // Through the window system, which hands a pop-up menu every mouse event while it is open.
+    QWindow* native = window->windowHandle();
+    QTest::mousePress(native, Qt::LeftButton, {}, time);
+    ASSERT_TRUE(form().handheld().state.Inp_Time_Held);
+    QTest::mousePress(native, Qt::RightButton, {}, time);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, time, window->mapToGlobal(time));
+    QApplication::sendEvent(window.get(), &event);
+    auto* menu = window->findChild<QMenu*>("pm_0_menu");
+    ASSERT_TRUE(menu->isVisible());
+    QTest::mouseRelease(native, Qt::LeftButton, {}, time);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(form().handheld().state.Inp_Time_Held);
+    EXPECT_FALSE(form().screen().is_shown(form().screen().named().btn_time_down));
+    menu->hide();
+}
+
 TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
     create(false);
     const QPoint button = centre_of("btn_game_a_top");
@@ -183,6 +269,14 @@ TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
     QTest::mouseMove(window.get(), QPoint(60, 600));  // the case: drags, no hint
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     QToolTip::hideText();
+}
+
+TEST_F(MainWindowTest, TheProgramsTitleIsThisWindowsCaptionOnly) {
+    create(false);
+    EXPECT_EQ(window->windowTitle().toStdString(), App_Title);
+    // Not the application's display name: the window system would add it to every caption,
+    // the start screen's "About this game..." included.
+    EXPECT_NE(QGuiApplication::applicationDisplayName().toStdString(), App_Title);
 }
 
 TEST_F(MainWindowTest, EscEndsTheProgram) {

@@ -61,6 +61,10 @@ TEST_F(ProgramTest, PlayingWithoutSoundBringsTheHandheldUpWithEverySegmentLit) {
     QTest::keyClick(&splash(), Qt::Key_1);
     EXPECT_FALSE(splash().isVisible());
     EXPECT_TRUE(program->main_window().isVisible());
+    // Its first picture is already the lit screen: drawing it again changes nothing.
+    const QImage first = program->main_window().grab().toImage();
+    program->main_window().enter([] {});
+    EXPECT_TRUE(program->main_window().grab().toImage() == first);
     EXPECT_EQ(program->form().handheld().state.Gam_Mode, Mode_All_On);
     EXPECT_EQ(stored("SoundMode"), "2");
     EXPECT_EQ(stored("SplashScreen"), "1");

@@ -81,8 +81,9 @@ TEST(QtShell, ErrorsGoToTheReplacedBox) {
     EXPECT_EQ(later, std::vector<std::string>{"Bad colour"});
 }
 
-TEST(QtShell, TheRealErrorBoxIsModalCriticalWithOneOkButton) {
+TEST(QtShell, TheRealErrorBoxIsModalCriticalWithOneOkButtonUnderTheProgramsTitle) {
     QtShell shell;
+    QtShell::set_box_title("Handheld title");
     bool found = false;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString text, title;
@@ -108,9 +109,10 @@ TEST(QtShell, TheRealErrorBoxIsModalCriticalWithOneOkButton) {
     ASSERT_TRUE(found);
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(text, "Failed to create key");
-    EXPECT_EQ(title, QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(title, "Handheld title");
     EXPECT_EQ(buttons, QMessageBox::Ok);
     EXPECT_TRUE(modal);
+    QtShell::set_box_title("");
 }
 
 // Ends a runaway exec() of a failing test; destroyed with the test, it never fires later.

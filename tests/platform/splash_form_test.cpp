@@ -362,6 +362,20 @@ TEST_F(SplashFormTest, ARefusedStoreWriteIsToldAndLeavesTheScreenUp) {
     EXPECT_FALSE(shell.terminated);
 }
 
+TEST_F(SplashFormTest, AnUnreadableDriverChoiceIsToldOverAWholeScreenThatWaitsForADriver) {
+    store.set_raw("SoundMode", StoredValue{false, ""});
+    create();
+    ASSERT_EQ(shell.errors.size(), 1u);
+    EXPECT_EQ(shell.errors[0], "Invalid data type for 'SoundMode'");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(child("la_game_title")->text().toStdString(), Start_Game_Title);
+    EXPECT_TRUE(shown("btn_play_disabled"));
+    EXPECT_FALSE(shown("btn_play"));
+    QTest::mouseClick(child("btn_play"), Qt::LeftButton);
+    EXPECT_TRUE(play.started.empty());
+    EXPECT_EQ(stored("SplashScreen"), "<none>");
+}
+
 TEST_F(SplashFormTest, MissingPicturesLeaveTheirPlacesEmptyAndTheScreenWorks) {
     create("/nonexistent/Graphics/Window/");
     for (const char* name : {"im_background", "im_box_picture", "btn_play", "btn_paypal"})

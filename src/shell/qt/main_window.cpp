@@ -10,10 +10,13 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
+#include <utility>
 
 #include "display/qt/frame_image.h"
 #include "input/qt/key_translation.h"
 #include "shell/error_boundary.h"
+#include "shell/qt/qt_shell.h"
 
 namespace fluffo {
 
@@ -48,7 +51,7 @@ QSize screen_size() {
 
 }  // namespace
 
-TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
+TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_shell(shell),
       m_form(ports(*this)),
@@ -61,16 +64,20 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell)
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(m_client_width, m_client_height);
 
-    m_pump = std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
+    m_pump = clock ? std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(),
+                                                     std::move(clock), this)
+                   : std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
     m_pump->set_gate([this](const std::function<void()>& fire) {
         ++m_depth;
         const auto error = caught_error(fire);
         --m_depth;
         refresh();
-        if (error) {
+        const auto frame_error = std::exchange(m_untold_frame_error, std::nullopt);
+        if (error || frame_error) {
             // The box waits for the player while the timers run on beneath it.
             m_pump->reaim();
-            m_shell.show_error(*error);
+            if (frame_error) m_shell.show_error(*frame_error);
+            if (error) m_shell.show_error(*error);
         }
     });
     build_popup_menu();
@@ -80,12 +87,17 @@ TForm1::~TForm1() = default;
 
 void TForm1::enter(const std::function<void()>& handler) {
     ++m_depth;
-    if (m_depth == 1) m_pump->catch_up();
+    // Timers that fell due before this event fire first, as events of their own: an error of
+    // theirs is told like the event's own, and the event still runs.
+    std::optional<std::string> timer_error;
+    if (m_depth == 1) timer_error = caught_error([this] { m_pump->catch_up(); });
     const auto error = caught_error(handler);
     --m_depth;
     refresh();
     m_pump->reaim();
     // Shown last: the box runs a nested event loop in which the game timers keep firing.
+    if (timer_error) m_shell.show_error(*timer_error);
+    if (m_untold_frame_error) m_shell.show_error(*std::exchange(m_untold_frame_error, {}));
     if (error) m_shell.show_error(*error);
 }
 
@@ -95,8 +107,16 @@ void TForm1::enter(const std::function<void()>& handler) {
 void TForm1::refresh() {
     const bool resized =
         m_compositor.width() != m_client_width || m_compositor.height() != m_client_height;
-    run_guarded(m_shell,
-                [&] { m_compositor.set_frame(m_client_width, m_client_height, m_colour); });
+    // A size the frame cannot take is told once, not at every repaint, and by the entry that
+    // asked for it once the timers are aimed: a box opened here would run its nested event
+    // loop with the pump unaimed, and each timer in that loop would open another.
+    const QSize frame(m_client_width, m_client_height);
+    if (frame != m_refused_frame) {
+        const auto refused = caught_error(
+            [&] { m_compositor.set_frame(m_client_width, m_client_height, m_colour); });
+        m_refused_frame = refused ? frame : QSize();
+        if (refused) m_untold_frame_error = refused;
+    }
     for (const Rect& r : m_compositor.update(m_form.screen().model()))
         update(to_qrect(r));
     for (const Rect& r : m_form.take_menu_dirty())
@@ -145,7 +165,11 @@ void TForm1::build_popup_menu() {
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {
-    enter([this] { m_form.pm_0_menuPopup(); });
+    enter([this] {
+        // The menu takes the pointer: a left press in progress would never see its release.
+        m_form.mouse_capture_lost();
+        m_form.pm_0_menuPopup();
+    });
     for (int i = 0; i < Popup_Entry_Count; ++i) {
         if (QAction* a = m_actions[static_cast<size_t>(i)]; a && a->isCheckable())
             a->setChecked(m_form.checked(i));
@@ -307,10 +331,11 @@ void TForm1::set_shown(bool shown) {
     }
 }
 
+// The caption of this window and the title of the error boxes; the other windows keep their
+// own captions as they are.
 void TForm1::set_title(const std::string& title) {
-    const QString text = QString::fromStdString(title);
-    QApplication::setApplicationDisplayName(text);
-    setWindowTitle(text);
+    setWindowTitle(QString::fromStdString(title));
+    QtShell::set_box_title(title);
 }
 
 // Fullscreen covers the screen above its panels; windowed mode is the borderless shape at its
@@ -324,7 +349,14 @@ void TForm1::apply_display() {
         move(0, 0);
         if (!isFullScreen()) showFullScreen();
     } else {
-        if (isFullScreen()) showNormal();
+        // The skin's new size has already taken the widget out of fullscreen, but not the
+        // window on the screen; and leaving it, the window system gives back the place and size
+        // from before, not the skin's. So the window itself is set to both.
+        QWindow* native = windowHandle();
+        if (native && native->windowStates().testFlag(Qt::WindowFullScreen)) {
+            native->setWindowStates(Qt::WindowNoState);
+            native->setGeometry(m_left, m_top, m_client_width, m_client_height);
+        }
         move(m_left, m_top);
         show();
     }

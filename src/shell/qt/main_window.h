@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "display/compositor.h"
 #include "shell/main_form.h"
@@ -22,7 +24,8 @@ class TForm1 : public QWidget, public MainWindowPort {
 public:
     // The core's ports but the window, which is this one.
     using PortsFor = std::function<MainFormPorts(MainWindowPort& self)>;
-    TForm1(const PortsFor& ports, ShellPort& shell);
+    // The game timers run on the real time unless a clock is given (for tests).
+    TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock = {});
     ~TForm1() override;
 
     MainForm& form() { return m_form; }
@@ -89,6 +92,8 @@ private:
     bool m_shown = false;
     bool m_shown_fullscreen = false;  // the display the window was last laid out for
     bool m_shape_stale = true;
+    QSize m_refused_frame;  // the client size the frame last could not take, told once
+    std::optional<std::string> m_untold_frame_error;
     Cursor m_cursor = Cursor::Default;
     int m_depth = 0;  // entries into the core in progress (an error box nests them)
 };

@@ -13,8 +13,14 @@ namespace fluffo {
 
 namespace {
 
+QString& box_title() {
+    static QString title;
+    return title;
+}
+
 void show_error_box(const std::string& text) {
-    QString title = QGuiApplication::applicationDisplayName();
+    QString title = box_title();
+    if (title.isEmpty()) title = QGuiApplication::applicationDisplayName();
     if (title.isEmpty()) title = QStringLiteral("Error");
     // Over the active window, so a full-screen window cannot hide it.
     QMessageBox box(QMessageBox::Critical, title, QString::fromStdString(text), QMessageBox::Ok,
@@ -30,6 +36,10 @@ QtShell::QtShell(ErrorBox error_box) {
 
 void QtShell::set_error_box(ErrorBox error_box) {
     m_error_box = error_box ? std::move(error_box) : ErrorBox(show_error_box);
+}
+
+void QtShell::set_box_title(const std::string& title) {
+    box_title() = QString::fromStdString(title);
 }
 
 void QtShell::open_document(const std::string& file_name) {

@@ -18,6 +18,10 @@ public:
     explicit QtShell(ErrorBox error_box = {});
     // Tests replace the box, which would block them.
     void set_error_box(ErrorBox error_box);
+    // The title over the real error boxes: the program's title, which its main window sets at
+    // creation. (A display name for the whole application would do it too, but the window
+    // system adds that to the caption of every window.)
+    static void set_box_title(const std::string& title);
 
     void open_document(const std::string& file_name) override;
     void open_address(const std::string& address) override;
