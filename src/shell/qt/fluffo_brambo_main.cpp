@@ -9,6 +9,7 @@
 #include "display/qt/qt_icon_decoder.h"
 #include "engine/local_clock.h"
 #include "shell/qt/app_windows.h"
+#include "shell/qt/frame_log.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qsettings_store.h"
 #include "shell/qt/qt_shell.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
                                  clock, random,  sources, &clock_seed};
         },
         shell);
+    FrameLog::attach(main_window);
     MainForm& form = main_window.form();
     main_window.enter([&] { form.FormCreate(); });
 
@@ -79,7 +81,8 @@ int main(int argc, char** argv) {
     // Created last: it shows itself, or plays at once when the player asked for no start screen.
     TSplashForm splash(*store, sound, shell, form, form.App_Splash_Pending);
     windows.start_screen = &splash;
-    form.set_splash_check_box([&] { return splash.start_screen().controls().splash_screen_checked; });
+    form.set_splash_check_box(
+        [&] { return splash.start_screen().controls().splash_screen_checked; });
 
     if (shell.terminate_requested()) return 0;
     // The event loop's first act: the main window's first activation brings the start screen up.
