@@ -13,6 +13,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/qsettings_store.h"
 #include "shell/qt/qt_shell.h"
+#include "shell/qt/scheduler_pump.h"
 #include "shell/qt/splash_form.h"
 #include "shell/sdl/sdl_audio_backend.h"
 
@@ -33,7 +34,10 @@ std::unique_ptr<fluffo::SettingsStore> open_store(fluffo::ShellPort& shell) {
 
 int main(int argc, char** argv) {
     using namespace fluffo;
+    // The game timer pump needs an event loop that wakes on time.
+    const bool chose_dispatcher = choose_precise_event_dispatcher();
     QApplication app(argc, argv);
+    if (chose_dispatcher) qunsetenv("QT_NO_GLIB");
     QApplication::setApplicationDisplayName(QString());
     // The data folders sit beside the executable (a symlink to it is resolved).
     QDir::setCurrent(QCoreApplication::applicationDirPath());
