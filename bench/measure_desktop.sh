@@ -205,10 +205,10 @@ quit
 read -r b_n b_median b_p99 b_mean b_gaps < <(tick_stats "$tmp/game_b.ticks" 240)
 
 verdict() { awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN {
-    ok = op == "<=" ? v <= t : v < t; print ok ? "ok" : "MISSED" }'; }
+    ok = op == "<=" ? v + 0 <= t + 0 : v + 0 < t + 0; print ok ? "ok" : "MISSED" }'; }
 # A row: what, the value shown, the value judged, the comparison, unit, target.
 row() { printf '%-36s %16s   %-10s %s\n' "$1" "$2 $5" "$4 $6 $5" "$(verdict "$3" "$4" "$6")"; }
-larger() { awk -v a="$1" -v b="$2" 'BEGIN { print a > b ? a : b }'; }
+larger() { awk -v a="$1" -v b="$2" 'BEGIN { print (a + 0 > b + 0 ? a : b) }'; }
 
 echo
 echo "CPU: utime+stime from /proc/<pid>/stat (1/$hz s steps) / run time from the threads'" \
