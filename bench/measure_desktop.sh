@@ -51,7 +51,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 
     2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 wait_for 5 test -s "$tmp/display" || die "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$tmp/display")"
+DISPLAY=":$(head -n 1 "$tmp/display")"
+export DISPLAY
 mkdir -p "$tmp/runtime" && chmod 700 "$tmp/runtime"
 
 # Starts the program on a fresh store with fresh logs named after $1; waits for its first

@@ -55,7 +55,8 @@ Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset 
     3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$tmp/display")"
+DISPLAY=":$(head -n 1 "$tmp/display")"
+export DISPLAY
 xsetroot -solid "$root_colour"
 
 mkdir -p "$tmp/config/Quillmoor" "$tmp/runtime"
