@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    fluffo::choose_precise_event_dispatcher();
+    fluffo::prefer_qt_event_dispatcher();
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,5 +1,5 @@
 // The scheduler pump on an injected clock and sleep: where its single-shot timer is aimed, the
-// last fraction of a millisecond slept out, catching up through to the target, the gate and an
+// last stretch before the due time slept out, catching up through to the target, the gate and an
 // error it stops, the tick log; and once on the real clock in the event loop.
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ struct SchedulerPumpTest : ::testing::Test {
                        }};
 };
 
-TEST_F(SchedulerPumpTest, AimsOnePreciseSingleShotAtTheLastWholeMillisecondBeforeTheDueTime) {
+TEST_F(SchedulerPumpTest, AimsOnePreciseSingleShotALeadBeforeTheNextDueTime) {
     EXPECT_FALSE(pump.timer().isActive());
     scheduler.arm(TimerId::Timer_Game, 240);
     scheduler.arm(TimerId::Timer_Clock, 1000);
@@ -54,17 +54,17 @@ TEST_F(SchedulerPumpTest, AimsOnePreciseSingleShotAtTheLastWholeMillisecondBefor
     EXPECT_TRUE(pump.timer().isActive());
     EXPECT_TRUE(pump.timer().isSingleShot());
     EXPECT_EQ(pump.timer().timerType(), Qt::PreciseTimer);
-    EXPECT_EQ(pump.timer().interval(), 240);
+    EXPECT_EQ(pump.timer().interval(), 239);  // the due time 240 less the 1 ms lead
 
     now = 100ms;
     pump.reaim();
-    EXPECT_EQ(pump.timer().interval(), 140);
-
-    now = 100ms + 400us;  // 139.6 ms to go: rounded down, never late
-    pump.reaim();
     EXPECT_EQ(pump.timer().interval(), 139);
 
-    now = 239ms + 500us;  // a fraction to go: at once (the firing sleeps it out)
+    now = 100ms + 400us;  // 139.6 ms to go: rounded down, then the lead
+    pump.reaim();
+    EXPECT_EQ(pump.timer().interval(), 138);
+
+    now = 238ms + 500us;  // under two milliseconds to go: at once (the firing sleeps the rest)
     pump.reaim();
     EXPECT_TRUE(pump.timer().isActive());
     EXPECT_EQ(pump.timer().interval(), 0);
@@ -96,7 +96,7 @@ TEST_F(SchedulerPumpTest, ATimerArmedAfterCatchingUpCountsFromNow) {
     scheduler.arm(TimerId::Timer_Miss, 100);
     pump.reaim();
     EXPECT_EQ(scheduler.next_due(), 170);
-    EXPECT_EQ(pump.timer().interval(), 100);
+    EXPECT_EQ(pump.timer().interval(), 99);
 }
 
 TEST_F(SchedulerPumpTest, FiringPassesTheGateAndAnErrorItStopsLeavesThePumpReaimed) {
@@ -132,25 +132,25 @@ TEST_F(SchedulerPumpTest, FiringPassesTheGateAndAnErrorItStopsLeavesThePumpReaim
     EXPECT_EQ(gate_calls, 2);
     EXPECT_EQ(target.fired, (std::vector<TimerId>{TimerId::Timer_Miss, TimerId::Timer_Miss,
                                                   TimerId::Timer_Game}));
-    EXPECT_EQ(pump.timer().interval(), 50);  // the Miss timer at 300
+    EXPECT_EQ(pump.timer().interval(), 49);  // the Miss timer at 300, less the lead
     EXPECT_TRUE(sleeps.empty());             // overdue: nothing to wait for
 }
 
-TEST_F(SchedulerPumpTest, FiringWithinAMillisecondOfTheDueTimeSleepsOutTheRestAndFires) {
+TEST_F(SchedulerPumpTest, FiringWithinTwoMillisecondsOfTheDueTimeSleepsOutTheRestAndFires) {
     int gate_calls = 0;
     pump.set_gate([&](const std::function<void()>& action) {
         ++gate_calls;
         action();
     });
     scheduler.arm(TimerId::Timer_Game, 240);
-    now = 239ms + 100us;
+    now = 238ms + 100us;
     pump.fire_due();
     EXPECT_EQ(sleeps, std::vector<nanoseconds>{240ms});
     EXPECT_EQ(gate_calls, 1);
     EXPECT_EQ(target.fired, std::vector<TimerId>{TimerId::Timer_Game});
-    EXPECT_EQ(pump.timer().interval(), 240);  // the next period, whole
+    EXPECT_EQ(pump.timer().interval(), 239);  // the next period, less the lead
 
-    now = 479ms;  // exactly a millisecond to go
+    now = 478ms;  // exactly two milliseconds to go
     pump.fire_due();
     EXPECT_EQ(sleeps, (std::vector<nanoseconds>{240ms, 480ms}));
     EXPECT_EQ(target.fired.size(), 2u);
@@ -163,7 +163,7 @@ TEST_F(SchedulerPumpTest, FiringEarlierThanThatOnlyReaims) {
         action();
     });
     scheduler.arm(TimerId::Timer_Game, 240);
-    now = 238ms + 900us;  // 1.1 ms to go
+    now = 237ms + 900us;  // 2.1 ms to go
     pump.fire_due();
     EXPECT_TRUE(sleeps.empty());
     EXPECT_EQ(gate_calls, 0);
@@ -226,8 +226,8 @@ TEST(SchedulerPumpTickLog, AppendsOneLineOfMicrosecondsPerGameTick) {
     EXPECT_TRUE(lines[3].isEmpty());
 }
 
-// On the program's event dispatcher, the one that wakes to the microsecond; the single-shot
-// fires about once a period (a spinning wait would fire it again and again).
+// On the program's event dispatcher (Qt's own); the single-shot fires about once a period (a
+// spinning wait would fire it again and again).
 TEST(SchedulerPumpRealTime, APeriodicTimerFiresOnItsDueTimesInTheEventLoopWithoutSpinning) {
     ASSERT_FALSE(QCoreApplication::eventDispatcher()->inherits("QEventDispatcherGlib"));
     QElapsedTimer elapsed;  // started first: never ahead of the pump's clock

@@ -34,8 +34,8 @@ std::unique_ptr<fluffo::SettingsStore> open_store(fluffo::ShellPort& shell) {
 
 int main(int argc, char** argv) {
     using namespace fluffo;
-    // The game timer pump needs an event loop that wakes on time.
-    const bool chose_dispatcher = choose_precise_event_dispatcher();
+    // The event loop that costs the least per wake of the timer pump.
+    const bool chose_dispatcher = prefer_qt_event_dispatcher();
     QApplication app(argc, argv);
     if (chose_dispatcher) qunsetenv("QT_NO_GLIB");
     QApplication::setApplicationDisplayName(QString());

@@ -32,7 +32,7 @@ SchedulerPump::Sleep sleep_on(SchedulerPump::Clock clock) {
 
 }  // namespace
 
-bool choose_precise_event_dispatcher() {
+bool prefer_qt_event_dispatcher() {
     if (qEnvironmentVariableIsSet("QT_NO_GLIB")) return false;
     qputenv("QT_NO_GLIB", "1");
     return true;
@@ -80,7 +80,7 @@ void SchedulerPump::reaim() {
         return;
     }
     const nanoseconds remaining = milliseconds(*due) - m_clock();
-    const int64_t wait = std::max<int64_t>(0, floor<milliseconds>(remaining).count());
+    const int64_t wait = std::max<int64_t>(0, (floor<milliseconds>(remaining) - Lead).count());
     m_timer.start(static_cast<int>(std::min<int64_t>(wait, INT_MAX)));
 }
 

@@ -8,14 +8,12 @@
 // event arms starts counting at the real "now"; after it call reaim(). Timer handlers run
 // through the gate (the window's error boundary).
 //
-// Sub-millisecond aim: Qt's timers count whole milliseconds from the moment they start, so a
-// wait rounded up would come up to a millisecond late and shorten the next period. The
-// single-shot is aimed at the last whole millisecond before the due time instead, and the
-// fraction still to go when it fires (under a millisecond) is slept out: the tick comes on
-// time without the event loop spinning, and an event arriving meanwhile waits that fraction
-// at most. This needs an event loop that wakes when asked: the program runs Qt's own
-// dispatcher, which sleeps with a timeout in nanoseconds (glib's rounds its waits up to whole
-// milliseconds, so its wakes may come after the due time).
+// Sub-millisecond aim: Qt's event loop waits in whole milliseconds, rounded up, counted from
+// whenever it last looked (both its own dispatcher and glib's), so a timer wakes up to a
+// millisecond late, and a late tick shortens the next period. So the single-shot is aimed a
+// millisecond early and the last stretch before the due time, under two milliseconds, is
+// slept out when it fires: the tick comes on time without the event loop spinning, and an
+// event arriving meanwhile waits that stretch at most.
 //
 // With FLUFFO_TICK_LOG naming a file, each firing of Timer_Game appends one line to it: the
 // real time in microseconds since the pump was made (steady clock), as the handler is called.
@@ -32,11 +30,12 @@
 
 namespace fluffo {
 
-// To be called before the application object is made: asks Qt for its own event dispatcher,
-// the one that wakes on time, unless QT_NO_GLIB already says which one to use. Returns
-// whether it set the variable (the caller unsets it once the application exists, so the
-// processes the program starts do not inherit it).
-bool choose_precise_event_dispatcher();
+// To be called before the application object is made: asks Qt for its own event dispatcher
+// rather than glib's, unless QT_NO_GLIB already says which one to use. Both round their waits
+// up to whole milliseconds; Qt's own takes less CPU per wake (bench/measure_desktop.sh).
+// Returns whether it set the variable: the caller unsets it once the application exists, so
+// the processes the program starts do not inherit it.
+bool prefer_qt_event_dispatcher();
 
 class SchedulerPump : public QObject, public TimerSink {
     Q_OBJECT
@@ -48,9 +47,11 @@ public:
     // Returns once the clock has reached the given time.
     using Sleep = std::function<void(std::chrono::nanoseconds until)>;
 
-    // A firing at most this long before the due time sleeps out the rest; the single-shot,
-    // aimed in whole milliseconds rounded down, never fires earlier than that.
-    static constexpr std::chrono::milliseconds Close{1};
+    // The single-shot is aimed this much before the last whole millisecond before the due
+    // time...
+    static constexpr std::chrono::milliseconds Lead{1};
+    // ... so it fires at most this long before the due time; the rest is slept out.
+    static constexpr std::chrono::milliseconds Close{2};
 
     // Installs itself as the scheduler's sink and forwards every timer to target; time 0 is
     // now, on a monotonic clock.
@@ -66,14 +67,15 @@ public:
 
     // Fires every timer due by now (through to the target). Exceptions of the handlers pass.
     void catch_up();
-    // Aims the single-shot timer at the last whole millisecond before the next due time (at
-    // once when less than a millisecond is left), or stops it.
+    // Aims the single-shot timer a lead before the last whole millisecond before the next due
+    // time (at once when less than that is left), or stops it.
     void reaim();
     // The default gate just runs the action.
     void set_gate(Gate gate);
 
-    // What the single-shot does when it fires: sleeps out the last fraction of a millisecond
-    // before the due time; when a timer is due, advances to now through the gate; re-aims.
+    // What the single-shot does when it fires: sleeps out the last stretch before the due time
+    // (when it is within Close of it); when a timer is due, advances to now through the gate;
+    // re-aims.
     void fire_due();
 
     // The virtual time now: whole milliseconds elapsed.
