@@ -213,17 +213,16 @@ verdict() { awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN {
     ok = op == "<=" ? v + 0 <= t + 0 : v + 0 < t + 0; print ok ? "ok" : "MISSED" }'; }
 # A row: what, the value shown, the value judged, the comparison, unit, target.
 row() { printf '%-36s %16s   %-10s %s\n' "$1" "$2 $5" "$4 $6 $5" "$(verdict "$3" "$4" "$6")"; }
-larger() { awk -v a="$1" -v b="$2" 'BEGIN { print (a + 0 > b + 0 ? a : b) }'; }
 
+# Over 20 s a clock tick of utime+stime is 1/$hz s, a step of 0.05 % at 100 Hz: too coarse to
+# judge 0.1 % by. The threads' schedstat counts run time in nanoseconds.
 echo
-echo "CPU: utime+stime from /proc/<pid>/stat (1/$hz s steps) / run time from the threads'" \
-    "schedstat; judged on the larger"
+echo "CPU: utime+stime from /proc/<pid>/stat (in 1/$hz s steps) / run time from the threads'" \
+    "schedstat (judged)"
 printf '%-36s %16s   %-10s %s\n' measure value target ""
 row "first frame (median of $launches)" "$first_median" "$first_median" "<=" ms 250
-row "CPU, clock mode (${window_s} s)" "${clock[0]} / ${clock[1]}" \
-    "$(larger "${clock[0]}" "${clock[1]}")" "<" % 0.1
-row "CPU, Game B play (${window_s} s)" "${b_cpu[0]} / ${b_cpu[1]}" \
-    "$(larger "${b_cpu[0]}" "${b_cpu[1]}")" "<" % 0.5
+row "CPU, clock mode (${window_s} s)" "${clock[0]} / ${clock[1]}" "${clock[1]}" "<" % 0.1
+row "CPU, Game B play (${window_s} s)" "${b_cpu[0]} / ${b_cpu[1]}" "${b_cpu[1]}" "<" % 0.5
 row "resident memory (VmRSS)" "$((rss_kb / 1024))" "$((rss_kb / 1024))" "<" MB 60
 row "Game A tick |error| median ($a_n)" "$a_median" "$a_median" "<" ms 0.5
 row "Game A tick |error| p99" "$a_p99" "$a_p99" "<" ms 3
