@@ -1,8 +1,10 @@
-// The scheduler pump on an injected clock: where its single-shot timer is aimed, catching up
-// through to the target, the gate and an error it stops, the tick log; and once on the real
-// clock in the event loop.
+// The scheduler pump on an injected clock and sleep: where its single-shot timer is aimed, the
+// last stretch before the due time slept out, catching up through to the target, the gate and an
+// error it stops, the tick log; and once on the real clock in the event loop.
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -31,11 +33,17 @@ struct Recorder : TimerSink {
     }
 };
 
+// The sleep moves the clock on to where it was asked to wake.
 struct SchedulerPumpTest : ::testing::Test {
     nanoseconds now{0};
+    std::vector<nanoseconds> sleeps;  // the times slept until
     Scheduler scheduler;
     Recorder target;
-    SchedulerPump pump{scheduler, target, [this] { return now; }};
+    SchedulerPump pump{scheduler, target, [this] { return now; },
+                       [this](nanoseconds until) {
+                           sleeps.push_back(until);
+                           now = until;
+                       }};
 };
 
 TEST_F(SchedulerPumpTest, AimsOnePreciseSingleShotALeadBeforeTheNextDueTime) {
@@ -52,11 +60,11 @@ TEST_F(SchedulerPumpTest, AimsOnePreciseSingleShotALeadBeforeTheNextDueTime) {
     pump.reaim();
     EXPECT_EQ(pump.timer().interval(), 139);
 
-    now = 100ms + 400us;  // 139.6 ms to go: wake no later than 1 ms before
+    now = 100ms + 400us;  // 139.6 ms to go: rounded down, then the lead
     pump.reaim();
     EXPECT_EQ(pump.timer().interval(), 138);
 
-    now = 238ms + 500us;  // close: zero-length waits until it is due
+    now = 238ms + 500us;  // under two milliseconds to go: at once (the firing sleeps the rest)
     pump.reaim();
     EXPECT_TRUE(pump.timer().isActive());
     EXPECT_EQ(pump.timer().interval(), 0);
@@ -125,25 +133,42 @@ TEST_F(SchedulerPumpTest, FiringPassesTheGateAndAnErrorItStopsLeavesThePumpReaim
     EXPECT_EQ(target.fired, (std::vector<TimerId>{TimerId::Timer_Miss, TimerId::Timer_Miss,
                                                   TimerId::Timer_Game}));
     EXPECT_EQ(pump.timer().interval(), 49);  // the Miss timer at 300, less the lead
+    EXPECT_TRUE(sleeps.empty());             // overdue: nothing to wait for
 }
 
-TEST_F(SchedulerPumpTest, FiringBeforeTheDueTimeOnlyReaims) {
+TEST_F(SchedulerPumpTest, FiringWithinTwoMillisecondsOfTheDueTimeSleepsOutTheRestAndFires) {
     int gate_calls = 0;
     pump.set_gate([&](const std::function<void()>& action) {
         ++gate_calls;
         action();
     });
     scheduler.arm(TimerId::Timer_Game, 240);
-    now = 239ms + 900us;  // the zero-length waits of the last milliseconds
+    now = 238ms + 100us;
     pump.fire_due();
-    EXPECT_EQ(gate_calls, 0);
-    EXPECT_TRUE(target.fired.empty());
-    EXPECT_EQ(pump.timer().interval(), 0);
-    now = 240ms;
-    pump.fire_due();
+    EXPECT_EQ(sleeps, std::vector<nanoseconds>{240ms});
     EXPECT_EQ(gate_calls, 1);
     EXPECT_EQ(target.fired, std::vector<TimerId>{TimerId::Timer_Game});
-    EXPECT_EQ(pump.timer().interval(), 239);
+    EXPECT_EQ(pump.timer().interval(), 239);  // the next period, less the lead
+
+    now = 478ms;  // exactly two milliseconds to go
+    pump.fire_due();
+    EXPECT_EQ(sleeps, (std::vector<nanoseconds>{240ms, 480ms}));
+    EXPECT_EQ(target.fired.size(), 2u);
+}
+
+TEST_F(SchedulerPumpTest, FiringEarlierThanThatOnlyReaims) {
+    int gate_calls = 0;
+    pump.set_gate([&](const std::function<void()>& action) {
+        ++gate_calls;
+        action();
+    });
+    scheduler.arm(TimerId::Timer_Game, 240);
+    now = 237ms + 900us;  // 2.1 ms to go
+    pump.fire_due();
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_EQ(gate_calls, 0);
+    EXPECT_TRUE(target.fired.empty());
+    EXPECT_EQ(pump.timer().interval(), 1);
 }
 
 TEST_F(SchedulerPumpTest, CatchUpLetsHandlerErrorsPass) {
@@ -157,7 +182,8 @@ TEST(SchedulerPumpLifetime, LeavesTheSchedulerWithoutSink) {
     Scheduler scheduler;
     Recorder target;
     {
-        SchedulerPump pump(scheduler, target, [] { return nanoseconds(0); });
+        SchedulerPump pump(
+            scheduler, target, [] { return nanoseconds(0); }, [](nanoseconds) {});
     }
     scheduler.arm(TimerId::Timer_Game, 10);
     scheduler.advance_to(100);
@@ -177,7 +203,8 @@ TEST(SchedulerPumpTickLog, AppendsOneLineOfMicrosecondsPerGameTick) {
     Scheduler scheduler;
     Recorder target;
     nanoseconds now{0};
-    SchedulerPump pump(scheduler, target, [&] { return now; });
+    SchedulerPump pump(
+        scheduler, target, [&] { return now; }, [&](nanoseconds t) { now = t; });
     qunsetenv("FLUFFO_TICK_LOG");
 
     scheduler.arm(TimerId::Timer_Game, 240);
@@ -199,12 +226,17 @@ TEST(SchedulerPumpTickLog, AppendsOneLineOfMicrosecondsPerGameTick) {
     EXPECT_TRUE(lines[3].isEmpty());
 }
 
-TEST(SchedulerPumpRealTime, APeriodicTimerFiresOnItsDueTimesInTheEventLoop) {
+// On the program's event dispatcher (Qt's own); the single-shot fires about once a period (a
+// spinning wait would fire it again and again).
+TEST(SchedulerPumpRealTime, APeriodicTimerFiresOnItsDueTimesInTheEventLoopWithoutSpinning) {
+    ASSERT_FALSE(QCoreApplication::eventDispatcher()->inherits("QEventDispatcherGlib"));
     QElapsedTimer elapsed;  // started first: never ahead of the pump's clock
     elapsed.start();
     Scheduler scheduler;
     Recorder target;
     SchedulerPump pump(scheduler, target);
+    int shots = 0;
+    QObject::connect(&pump.timer(), &QTimer::timeout, [&] { ++shots; });
     QEventLoop loop;
     std::vector<int64_t> fired_at;
     target.also = [&](TimerId) {
@@ -225,6 +257,7 @@ TEST(SchedulerPumpRealTime, APeriodicTimerFiresOnItsDueTimesInTheEventLoop) {
     EXPECT_GE(elapsed.elapsed(), 100);
     EXPECT_EQ(scheduler.next_due(), 120);
     EXPECT_TRUE(pump.timer().isActive());
+    EXPECT_LE(shots, 10);  // at most a wait and a zero-length wait per period
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clo
     setFixedSize(m_client_width, m_client_height);
 
     m_pump = clock ? std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(),
-                                                     std::move(clock), this)
+                                                     std::move(clock), nullptr, this)
                    : std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
     m_pump->set_gate([this](const std::function<void()>& fire) {
         ++m_depth;

@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cinttypes>
 #include <climits>
+#include <thread>
 #include <utility>
 
 namespace fluffo {
 
 using std::chrono::duration_cast;
+using std::chrono::floor;
 using std::chrono::milliseconds;
 using std::chrono::nanoseconds;
 
@@ -22,16 +24,30 @@ SchedulerPump::Clock monotonic_clock() {
     return [started] { return nanoseconds(started.nsecsElapsed()); };
 }
 
+SchedulerPump::Sleep sleep_on(SchedulerPump::Clock clock) {
+    return [clock = std::move(clock)](nanoseconds until) {
+        std::this_thread::sleep_for(until - clock());
+    };
+}
+
 }  // namespace
 
-SchedulerPump::SchedulerPump(Scheduler& scheduler, TimerSink& target, QObject* parent)
-    : SchedulerPump(scheduler, target, monotonic_clock(), parent) {}
+bool prefer_qt_event_dispatcher() {
+    if (qEnvironmentVariableIsSet("QT_NO_GLIB")) return false;
+    qputenv("QT_NO_GLIB", "1");
+    return true;
+}
 
-SchedulerPump::SchedulerPump(Scheduler& scheduler, TimerSink& target, Clock clock, QObject* parent)
+SchedulerPump::SchedulerPump(Scheduler& scheduler, TimerSink& target, QObject* parent)
+    : SchedulerPump(scheduler, target, monotonic_clock(), {}, parent) {}
+
+SchedulerPump::SchedulerPump(Scheduler& scheduler, TimerSink& target, Clock clock, Sleep sleep,
+                             QObject* parent)
     : QObject(parent),
       m_scheduler(scheduler),
       m_target(target),
       m_clock(std::move(clock)),
+      m_sleep(sleep ? std::move(sleep) : sleep_on(m_clock)),
       m_gate([](const std::function<void()>& action) { action(); }) {
     m_scheduler.set_sink(this);
     m_timer.setSingleShot(true);
@@ -64,11 +80,7 @@ void SchedulerPump::reaim() {
         return;
     }
     const nanoseconds remaining = milliseconds(*due) - m_clock();
-    if (remaining <= Close) {
-        m_timer.start(0);
-        return;
-    }
-    const int64_t wait = duration_cast<milliseconds>(remaining - Lead).count();
+    const int64_t wait = std::max<int64_t>(0, (floor<milliseconds>(remaining) - Lead).count());
     m_timer.start(static_cast<int>(std::min<int64_t>(wait, INT_MAX)));
 }
 
@@ -77,9 +89,12 @@ void SchedulerPump::set_gate(Gate gate) {
 }
 
 void SchedulerPump::fire_due() {
-    const int64_t now = now_ms();
-    const std::optional<int64_t> due = m_scheduler.next_due();
-    if (due && *due <= now) m_gate([this, now] { m_scheduler.advance_to(now); });
+    if (const std::optional<int64_t> due = m_scheduler.next_due()) {
+        const nanoseconds remaining = milliseconds(*due) - m_clock();
+        if (remaining > nanoseconds(0) && remaining <= Close) m_sleep(milliseconds(*due));
+        const int64_t now = now_ms();
+        if (*due <= now) m_gate([this, now] { m_scheduler.advance_to(now); });
+    }
     reaim();
 }
 
