@@ -1,9 +1,9 @@
 #include "input/qt/about_form.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "input/qt/window_placement.h"
 
 namespace fluffo {
 
@@ -21,12 +21,9 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
 void TAboutForm::bring_up() {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* s = QGuiApplication::primaryScreen())
-            move(s->geometry().center() - rect().center());
+        centre_on_screen(*this);
     }
-    show();
-    raise();
-    activateWindow();
+    show_in_front(*this);
 }
 
 }  // namespace fluffo

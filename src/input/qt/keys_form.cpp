@@ -1,8 +1,8 @@
 #include "input/qt/keys_form.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
+
+#include "input/qt/window_placement.h"
 
 namespace fluffo {
 
@@ -17,11 +17,8 @@ TKeysForm::TKeysForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TKeysForm::bring_up() {
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->geometry().center() - rect().center());
-    show();
-    raise();
-    activateWindow();
+    centre_on_screen(*this);
+    show_in_front(*this);
 }
 
 void TKeysForm::hideEvent(QHideEvent* event) {

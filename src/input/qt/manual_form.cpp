@@ -1,12 +1,12 @@
 #include "input/qt/manual_form.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "display/manual_pages.h"
 #include "display/qt/frame_image.h"
+
+#include "input/qt/window_placement.h"
 
 namespace fluffo {
 
@@ -28,12 +28,9 @@ void TManualForm::load_pages(const SkinSources& sources) {
 void TManualForm::bring_up() {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* s = QGuiApplication::primaryScreen())
-            move(s->geometry().center() - rect().center());
+        centre_on_screen(*this);
     }
-    show();
-    raise();
-    activateWindow();
+    show_in_front(*this);
 }
 
 void TManualForm::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,7 @@
 #include "input/qt/about_form.h"
 #include "input/qt/keys_form.h"
 #include "input/qt/manual_form.h"
+#include "input/qt/window_placement.h"
 #include "shell/main_window_port.h"
 
 namespace fluffo {
@@ -28,10 +29,7 @@ public:
         if (keys) keys->bring_up();
     }
     void show_start_screen() override {
-        if (!start_screen) return;
-        start_screen->show();
-        start_screen->raise();
-        start_screen->activateWindow();
+        if (start_screen) show_in_front(*start_screen);
     }
 };
 
