@@ -36,7 +36,6 @@ void MainForm::FormCreate() {
     m_screen.Vid_Fullscreen = Setting_FullscreenMode.default_value;
     errors.attempt(
         [&] { m_screen.Vid_Fullscreen = read_setting(m_ports.store, Setting_FullscreenMode); });
-    m_pm_10_checked = m_screen.Vid_Fullscreen;
 
     // A missing Config.ini is told and ends the program inside; the steps below still run.
     errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
@@ -44,9 +43,9 @@ void MainForm::FormCreate() {
 
     errors.attempt([&] { m_keys.load(m_ports.store, m_screen.model()); });
 
-    m_pm_12_checked = Setting_CtrlrOverlay.default_value;
-    errors.attempt([&] { m_pm_12_checked = read_setting(m_ports.store, Setting_CtrlrOverlay); });
-    m_screen.Vid_Ctrlr_Overlay = m_pm_12_checked;
+    m_screen.Vid_Ctrlr_Overlay = Setting_CtrlrOverlay.default_value;
+    errors.attempt(
+        [&] { m_screen.Vid_Ctrlr_Overlay = read_setting(m_ports.store, Setting_CtrlrOverlay); });
     m_screen.Vid_Display_Ctrl_Overlay();
 
     // Move tables, high scores (each falling back to 0) and the held-button flags.
@@ -221,7 +220,6 @@ void MainForm::pm_0_menuPopup() {
         const bool box = m_splash_check_box ? m_splash_check_box() : m_pm_11_checked;
         m_pm_11_checked = read_boolean(m_ports.store, Setting_SplashScreen.name, box);
     });
-    m_pm_12_checked = m_screen.Vid_Ctrlr_Overlay;
     if (m_screen.Vid_Fullscreen && m_screen.Vid_Menu_Open) {
         m_screen.Vid_Menu_Open = false;
         Vid_Display_Game_Menu(false);
@@ -233,11 +231,11 @@ bool MainForm::checked(int entry) const {
     if (entry < 0 || entry >= Popup_Entry_Count) return false;
     switch (Popup_Entries[static_cast<size_t>(entry)].command) {
         case MenuCommand::Fullscreen:
-            return m_pm_10_checked;
+            return m_screen.Vid_Fullscreen;
         case MenuCommand::Splashscreen:
             return m_pm_11_checked;
         case MenuCommand::Controller:
-            return m_pm_12_checked;
+            return m_screen.Vid_Ctrlr_Overlay;
         default:
             return false;
     }
@@ -315,7 +313,6 @@ void MainForm::pm_8_hiscoreClick() {
 
 void MainForm::pm_10_fullscreenClick() {
     m_screen.Vid_Fullscreen = !m_screen.Vid_Fullscreen;
-    m_pm_10_checked = m_screen.Vid_Fullscreen;
     // The switch folds the in-game menu up itself, wherever it was asked from.
     m_screen.Vid_Menu_Open = false;
     Vid_Display_Game_Menu(false);
@@ -338,8 +335,7 @@ void MainForm::pm_11_splashscreenClick() {
 }
 
 void MainForm::pm_12_controllerClick() {
-    m_pm_12_checked = !m_pm_12_checked;
-    m_screen.Vid_Ctrlr_Overlay = m_pm_12_checked;
+    m_screen.Vid_Ctrlr_Overlay = !m_screen.Vid_Ctrlr_Overlay;
     DeferredErrors errors;
     errors.attempt(
         [&] { write_setting(m_ports.store, Setting_CtrlrOverlay, m_screen.Vid_Ctrlr_Overlay); });

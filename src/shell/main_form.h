@@ -88,7 +88,9 @@ public:
 
     // The pop-up menu.
     void pm_0_menuPopup();
-    bool checked(int entry) const;  // entry 0..13 of Popup_Entries
+    // Entry 0..13 of Popup_Entries. The fullscreen and overlay marks are the display flags
+    // themselves; the start-up mark is the store's, read at each opening.
+    bool checked(int entry) const;
     void run_command(MenuCommand command);
     void pm_1_aboutClick();
     void pm_2_readmeClick();
@@ -136,9 +138,7 @@ private:
     std::vector<Rect> m_menu_dirty;
     std::function<bool()> m_splash_check_box;
 
-    bool m_pm_10_checked = true;
     bool m_pm_11_checked = true;
-    bool m_pm_12_checked = true;
 
     // The press in progress: the holder or menu row that took it.
     HolderId m_captured = -1;

@@ -12,6 +12,7 @@
 #include "skin_fakes.h"
 #include "support/fake_audio_backend.h"
 #include "support/shell_recorder.h"
+#include "support/window_recorder.h"
 
 namespace fluffo {
 namespace {
@@ -45,14 +46,6 @@ struct FakeWindow : MainWindowPort {
     void set_title(const std::string& t) override { title = t; }
 };
 
-struct FakeWindows : AuxWindows {
-    std::vector<std::string> shown;
-    void show_about() override { shown.push_back("about"); }
-    void show_manual() override { shown.push_back("manual"); }
-    void show_key_settings() override { shown.push_back("keys"); }
-    void show_start_screen() override { shown.push_back("start"); }
-};
-
 // Every image section at its design place, without pictures.
 std::string design_config() {
     std::string ini = "[Common]\nGameWidth=440\nGameHeight=664\n";
@@ -72,7 +65,7 @@ std::string stored(MemoryStore& store, const std::string& name) {
 
 struct MainFormTest : ::testing::Test {
     FakeWindow window;
-    FakeWindows windows;
+    WindowRecorder windows;
     ShellRecorder shell;
     MemoryStore store;
     FakeBackend audio;

@@ -17,21 +17,14 @@
 #include "shell/settings_values.h"
 #include "support/fake_audio_backend.h"
 #include "support/shell_recorder.h"
+#include "support/window_recorder.h"
 
 namespace fluffo {
 namespace {
 
-struct RecordingWindows : AuxWindows {
-    std::vector<std::string> shown;
-    void show_about() override { shown.push_back("about"); }
-    void show_manual() override { shown.push_back("manual"); }
-    void show_key_settings() override { shown.push_back("keys"); }
-    void show_start_screen() override { shown.push_back("start"); }
-};
-
 struct MainWindowTest : ::testing::Test {
     ShellRecorder shell;
-    RecordingWindows windows;
+    WindowRecorder windows;
     MemoryStore store;
     FakeBackend audio;
     SoundSystem sound{audio};
