@@ -15,14 +15,6 @@ bool is_driver_index(int32_t index) {
 
 }  // namespace
 
-std::string shown_address(std::string_view address) {
-    constexpr std::array<std::string_view, 3> schemes = {"https://", "http://", "mailto:"};
-    for (std::string_view scheme : schemes) {
-        if (address.starts_with(scheme)) return std::string(address.substr(scheme.size()));
-    }
-    return std::string(address);
-}
-
 StartScreen::StartScreen(SettingsStore& store, SoundSystem& sound, ShellPort& shell,
                          PlayTarget& play, bool& app_splash_pending, StartScreenView& view)
     : m_store(store),

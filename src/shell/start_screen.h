@@ -11,26 +11,17 @@
 #include <string_view>
 
 #include "shell/play_target.h"
+#include "shell/project_addresses.h"
 #include "shell/settings_store.h"
 #include "shell/shell_port.h"
 #include "shell/sound_system.h"
 
 namespace fluffo {
 
-// The project's own addresses, the one place they are written. The ".example" name is kept
-// for examples: it is no one's real address.
-inline constexpr std::string_view Website_Address = "https://fluffo-brambo.example/sim/";
-inline constexpr std::string_view Email_Address = "mailto:sim@fluffo-brambo.example";
-inline constexpr std::string_view Donation_Address =
-    "https://fluffo-brambo.example/sim/donate.html";
-
 inline constexpr std::string_view Start_Game_Title = "Fluffo Brambo (Zentrix, Gleeplay) Simulator";
 inline constexpr std::string_view Start_Version = "Version 5.00 * Final *";
 inline constexpr std::string_view Start_Release_Credit =
     "Written by the Fluffo Brambo Simulator project, released 4th December 2017";
-
-// How an address reads on the screen: without its "https://", "http://" or "mailto:".
-std::string shown_address(std::string_view address);
 
 // The Windows key codes the start screen answers to.
 inline constexpr uint16_t Start_Key_Enter = 13;

@@ -7,7 +7,9 @@ namespace fluffo {
 Program::Program(ProgramPorts ports)
     : m_ports(std::move(ports)),
       m_sound(m_ports.audio),
-      m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir} {
+      m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
+      m_window_folder((m_ports.data_dir.empty() ? std::string() : m_ports.data_dir + "/") +
+                      "Graphics/Window/") {
     m_main = std::make_unique<TForm1>(
         [&](MainWindowPort& self) {
             return MainFormPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
@@ -19,7 +21,7 @@ Program::Program(ProgramPorts ports)
 
     // The dialogs stay above the main window, also when it covers the screen. (They are
     // destroyed before it, so its ownership of its children never frees them twice.)
-    m_about = std::make_unique<TAboutForm>(m_main.get());
+    m_about = std::make_unique<TAboutForm>(m_ports.shell, m_window_folder, m_main.get());
     m_keys = std::make_unique<TKeysForm>(m_main.get());
     m_keys->set_on_close([this] {
         m_main->setEnabled(true);
@@ -33,10 +35,8 @@ Program::Program(ProgramPorts ports)
 
     // Created last: it shows itself, or plays at once when the player asked for no start
     // screen. The play action's errors reach the main window's error box.
-    const std::string window_folder =
-        (m_ports.data_dir.empty() ? std::string() : m_ports.data_dir + "/") + "Graphics/Window/";
     m_splash = std::make_unique<TSplashForm>(m_ports.store, m_sound, m_ports.shell, form,
-                                             form.App_Splash_Pending, window_folder);
+                                             form.App_Splash_Pending, m_window_folder);
     m_windows.start_screen = m_splash.get();
     form.set_splash_check_box(
         [this] { return m_splash->start_screen().controls().splash_screen_checked; });

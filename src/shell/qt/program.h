@@ -53,6 +53,7 @@ private:
     DiskPictureFiles m_pictures{&m_icons};
     DiskConfigFiles m_config;
     SkinSources m_sources;
+    std::string m_window_folder;  // the pictures of the windows' own design
     AppWindows m_windows;
 
     std::unique_ptr<TForm1> m_main;
