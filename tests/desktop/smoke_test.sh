@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a virtual X server, started the way a returning player starts it (a
 # sound choice stored, no start screen, windowed): its window comes up centred and cut to the
-# handheld's shape, answers the keys while a game runs, and Escape ends it cleanly with the
-# player's choices still in the store.
+# handheld's shape, answers the keys while a game runs, opens its about window and manual over
+# the game and closes each alone, and Escape ends it cleanly with the player's choices still in
+# the store.
 # Usage: smoke_test.sh <fluffo-brambo>. Exits 77 (skipped) when there is no Xvfb.
 set -euo pipefail
 
@@ -148,6 +149,22 @@ in_game=$(lcd_changes playing later)
 
 # Ended: gone, or a zombie waiting to be reaped.
 exited() { [ ! -e "/proc/$app_pid" ] || grep -q '^State:.*Z' "/proc/$app_pid/status"; }
+
+# The about window (F1) and the manual (F4) come up over the game; Escape in either closes
+# only that window, and the game runs on.
+shown_titled() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+gone_titled() { ! shown_titled "$1"; }
+for aux in 'F1 About the author\.\.\.' 'F4 Manual'; do
+    read -r key name <<<"$aux"
+    timeout 3 xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+    xdotool key "$key"
+    wait_for 3 shown_titled "$name" || fail "$key did not bring up '$name'"
+    xdotool key Escape
+    wait_for 3 gone_titled "$name" || fail "Escape did not close '$name'"
+    sleep 0.2
+    exited && fail "Escape in '$name' ended the program"
+done
+timeout 3 xdotool windowfocus --sync "$window" || fail "cannot focus the window"
 xdotool key Escape
 wait_for 2 exited || fail "still running 2 s after Escape"
 status=0
@@ -161,4 +178,4 @@ for entry in SoundMode=2 SplashScreen=0 FullscreenMode=0 CtrlrOverlay=1 HiScore1
     grep -qx "$entry" "$store" || fail "the store lacks $entry: $(tr '\n' ' ' <"$store")"
 done
 echo "smoke: window centred at $left,$top and shaped; LCD pixels changed: $to_game into the" \
-    "game, $in_game in 0.8 s of play; exited 0; store kept"
+    "game, $in_game in 0.8 s of play; about and manual closed alone; exited 0; store kept"
