@@ -108,16 +108,22 @@ TEST(KeySettingsDuplicates, TwoEmptyBoxesShowTheSameTextAndAnItemOutsideTheListI
     EXPECT_THROW(r.settings.select(8, 0), std::out_of_range);
 }
 
-TEST(KeySettingsAccept, EnterStoresAllSevenTheHintsFollowThenTheMainWindowComesBack) {
+TEST(KeySettingsAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptStoresAllSeven) {
     KeySettingsRig r;
     r.settings.FormCreate();
     r.settings.select(Key_Time, Item_Spacebar);
     r.settings.select(Key_Up, 32);  // W
+    r.store.set_refuse_writes(true);
+    EXPECT_THROW(r.settings.FormKeyDown(Keys_Key_Enter), StoreError);
+    EXPECT_TRUE(r.window.calls.empty());  // main window disabled, this one open
+    EXPECT_EQ(r.stored(3), "4");
+    EXPECT_EQ(r.settings.selection(Key_Time), Item_Spacebar);
+
+    r.store.set_refuse_writes(false);
     EXPECT_TRUE(r.settings.FormKeyDown(Keys_Key_Enter));
     const std::vector<std::string> stored = {r.stored(1), r.stored(2), r.stored(3), r.stored(4),
                                              r.stored(5), r.stored(6), r.stored(7)};
     EXPECT_EQ(stored, (std::vector<std::string>{"2", "3", "44", "33", "39", "40", "38"}));
-    EXPECT_EQ(r.keys.binding_for_key(32), Key_Time);
     EXPECT_EQ(r.keys.binding_for_key('W'), Key_Up);
     EXPECT_EQ(r.hint("btn_time_top"), "click or press 'spacebar' to switch mode");
     EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
@@ -127,53 +133,28 @@ TEST(KeySettingsAccept, DuplicatesCannotBeAcceptedNeitherByEnterNorByTheButton) 
     KeySettingsRig r;
     r.settings.FormCreate();
     r.settings.select(Key_Time, Item_1);
-    r.store.set_refuse_writes(true);  // any write attempt would show as an error
+    r.store.set_refuse_writes(true);                      // any write attempt would throw
     EXPECT_TRUE(r.settings.FormKeyDown(Keys_Key_Enter));  // still the window's key
     EXPECT_NO_THROW(r.settings.btn_acceptClick());
     EXPECT_EQ(r.keys.binding_for_key('3'), Key_Time);
     EXPECT_TRUE(r.window.calls.empty());
 }
 
-TEST(KeySettingsAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptCloses) {
-    KeySettingsRig r;
-    r.settings.FormCreate();
-    r.settings.select(Key_Time, Item_Spacebar);
-    r.store.set_refuse_writes(true);
-    EXPECT_THROW(r.settings.FormKeyDown(Keys_Key_Enter), StoreError);
-    EXPECT_TRUE(r.window.calls.empty());  // main window disabled, this one open
-    EXPECT_EQ(r.stored(3), "4");
-    EXPECT_EQ(r.settings.selection(Key_Time), Item_Spacebar);
-
-    r.store.set_refuse_writes(false);
-    r.settings.btn_acceptClick();
-    EXPECT_EQ(r.stored(3), "44");
-    EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
-}
-
-TEST(KeySettingsKeys, EscLeavesBindingsAndStoreAsTheyWereAndTheBoxesAsThePlayerLeftThem) {
-    KeySettingsRig r;
-    r.settings.FormCreate();
-    r.settings.select(Key_Time, Item_1);
-    r.settings.select(Key_Up, Item_Spacebar);
-    r.store.set_refuse_writes(true);  // any write attempt would throw
-    EXPECT_TRUE(r.settings.FormKeyDown(Keys_Key_Esc));
-    EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
-    EXPECT_EQ(r.stored(3), "4");
-    EXPECT_EQ(r.stored(4), "37");
-    EXPECT_EQ(r.keys.binding_for_key('3'), Key_Time);
-    EXPECT_EQ(r.keys.binding_for_key(32), 0);
-    EXPECT_EQ(r.hint("btn_time_top"), "click or press '3' to switch mode");
-    // The next opening shows the unaccepted choices, still marked.
-    EXPECT_EQ(r.settings.selection(Key_Up), Item_Spacebar);
-    EXPECT_EQ(r.red(), (std::vector<int>{Key_Game_A, Key_Time}));
-}
-
-TEST(KeySettingsKeys, OtherKeysGoOnToTheFocusedBox) {
+TEST(KeySettingsKeys, EscLeavesEverythingAsItWasAndOtherKeysGoOnToTheFocusedBox) {
     KeySettingsRig r;
     r.settings.FormCreate();
     for (uint16_t key : {uint16_t{38}, uint16_t{40}, uint16_t{'A'}, uint16_t{32}, uint16_t{0}})
         EXPECT_FALSE(r.settings.FormKeyDown(key)) << key;
     EXPECT_TRUE(r.window.calls.empty());
+
+    r.settings.select(Key_Time, Item_1);
+    r.store.set_refuse_writes(true);  // any write attempt would throw
+    EXPECT_TRUE(r.settings.FormKeyDown(Keys_Key_Esc));
+    EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
+    EXPECT_EQ(r.keys.binding_for_key('3'), Key_Time);
+    // The next opening shows the unaccepted choice, still marked.
+    EXPECT_EQ(r.settings.selection(Key_Time), Item_1);
+    EXPECT_EQ(r.red(), (std::vector<int>{Key_Game_A, Key_Time}));
 }
 
 }  // namespace
