@@ -20,11 +20,15 @@ Program::Program(ProgramPorts ports)
     // The dialogs stay above the main window, also when it covers the screen. (They are
     // destroyed before it, so its ownership of its children never frees them twice.)
     m_about = std::make_unique<TAboutForm>(m_main.get());
-    m_keys = std::make_unique<TKeysForm>(m_main.get());
-    m_keys->set_on_close([this] {
-        m_main->setEnabled(true);
+    // The key settings window has no parent: the main window is disabled while it is up, and a
+    // disabled parent would disable it too. It is kept above the main window when brought up.
+    auto enable_main_window = [this] {
+        m_main->set_enabled(true);
         m_main->activateWindow();
-    });
+    };
+    m_keys =
+        std::make_unique<TKeysForm>(KeysFormPorts{form.keys(), m_ports.store, form.screen().model(),
+                                                  m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>();
     m_main->enter([&] { m_manual->load_pages(m_sources); });
     m_windows.about = m_about.get();
