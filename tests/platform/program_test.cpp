@@ -1,12 +1,14 @@
 // The whole program's start-up with a settings file in a temporary folder: the first start
 // through the start screen, leaving it with Esc, the automatic start, a stored choice that is
-// no driver, a missing Config.ini, and the close request from the system.
+// no driver, a missing Config.ini, the key settings window over the disabled handheld, and
+// the close request from the system.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include "shell/qt/program.h"
 #include "shell/qt/qsettings_store.h"
@@ -108,6 +110,35 @@ TEST_F(ProgramTest, AMissingConfigFileIsToldAndEndsTheProgramAfterCreation) {
     // The remaining creation steps and windows still ran.
     EXPECT_EQ(stored("Key3"), "4");
     EXPECT_TRUE(splash().isVisible());
+}
+
+TEST_F(ProgramTest, TheKeySettingsWindowTakesInputOverTheDisabledHandheldAndStoresTheKeys) {
+    store->write_text("SoundMode", "2");
+    store->write_text("SplashScreen", "0");
+    store->write_text("FullscreenMode", "0");
+    start();
+    TForm1& handheld = program->main_window();
+    handheld.enter([this] { program->form().run_command(MenuCommand::Keys); });
+    QWidget& keys = program->keys();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&keys));
+    EXPECT_FALSE(handheld.isEnabled());
+    EXPECT_TRUE(keys.isEnabled());
+    EXPECT_EQ(keys.windowHandle()->transientParent(), handheld.windowHandle());
+
+    // Time on the space bar, accepted with Enter: stored, in force, and named in the hint.
+    auto* time = keys.findChild<QComboBox*>("cb_3");
+    QTest::keyClick(time, Qt::Key_End);
+    EXPECT_EQ(time->currentText(), "<SPACEBAR>");
+    QTest::keyClick(time, Qt::Key_Return);
+    EXPECT_FALSE(keys.isVisible());
+    EXPECT_TRUE(handheld.isEnabled());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&handheld));
+    EXPECT_EQ(stored("Key3"), "44");
+    EXPECT_EQ(program->form().keys().binding_for_key(32), Key_Time);
+    const ScreenModel& model = program->form().screen().model();
+    EXPECT_EQ(model.at(model.require("btn_time_top")).hint,
+              "click or press 'spacebar' to switch mode");
+    EXPECT_TRUE(shell.errors.empty());
 }
 
 TEST_F(ProgramTest, ACloseRequestFromTheSystemReleasesTheSound) {

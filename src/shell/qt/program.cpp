@@ -19,14 +19,17 @@ Program::Program(ProgramPorts ports)
     MainForm& form = m_main->form();
     m_main->enter([&] { form.FormCreate(); });
 
-    // The dialogs stay above the main window, also when it covers the screen. (They are
-    // destroyed before it, so its ownership of its children never frees them twice.)
+    // The other windows have no parent: the main window is disabled while the key settings
+    // are up, and a disabled parent disables its child windows too. Each is kept above the main
+    // window when brought up, also when it covers the screen.
     m_about = std::make_unique<TAboutForm>(m_ports.shell, m_window_folder, m_main.get());
-    m_keys = std::make_unique<TKeysForm>(m_main.get());
-    m_keys->set_on_close([this] {
-        m_main->setEnabled(true);
+    auto enable_main_window = [this] {
+        m_main->set_enabled(true);
         m_main->activateWindow();
-    });
+    };
+    m_keys =
+        std::make_unique<TKeysForm>(KeysFormPorts{form.keys(), m_ports.store, form.screen().model(),
+                                                  m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>();
     m_main->enter([&] { m_manual->load_pages(m_sources); });
     m_windows.about = m_about.get();
