@@ -7,10 +7,6 @@ namespace fluffo {
 
 namespace {
 
-bool contains(const Rect& r, int32_t x, int32_t y) {
-    return x >= r.left && x - r.left < r.width && y >= r.top && y - r.top < r.height;
-}
-
 std::string joined(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;
     return dir.back() == '/' || dir.back() == '\\' ? dir + name : dir + "/" + name;
@@ -109,12 +105,7 @@ bool MainForm::menu_shortcut(uint16_t virtual_key) {
 // The mouse.
 
 HolderId MainForm::holder_at(int32_t x, int32_t y) const {
-    const auto& holders = m_screen.model().holders();
-    for (size_t i = holders.size(); i-- > 0;) {
-        if (holders[i].visible && contains(holders[i].bounds, x, y))
-            return static_cast<HolderId>(i);
-    }
-    return -1;
+    return m_screen.model().topmost_at(x, y);
 }
 
 void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {
