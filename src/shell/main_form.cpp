@@ -5,15 +5,6 @@
 
 namespace fluffo {
 
-namespace {
-
-std::string joined(const std::string& dir, const std::string& name) {
-    if (dir.empty()) return name;
-    return dir.back() == '/' || dir.back() == '\\' ? dir + name : dir + "/" + name;
-}
-
-}  // namespace
-
 MainForm::MainForm(MainFormPorts ports)
     : m_ports(std::move(ports)),
       m_handheld(m_screen, m_scheduler,
@@ -52,7 +43,7 @@ void MainForm::FormCreate() {
 }
 
 void MainForm::load_design_pictures() {
-    const std::string path = joined(m_ports.sources.program_dir, Game_Menu_Picture);
+    const std::string path = m_ports.sources.program_file(Game_Menu_Picture);
     if (!m_ports.sources.pictures.exists(path)) return;
     const HolderId background = m_screen.model().require("btn_game_menu_background");
     m_screen.model().set_picture(background, m_ports.sources.pictures.load(path));
