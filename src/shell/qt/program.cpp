@@ -25,8 +25,8 @@ Program::Program(ProgramPorts ports)
         m_main->setEnabled(true);
         m_main->activateWindow();
     });
-    m_manual = std::make_unique<TManualForm>();
-    m_main->enter([&] { m_manual->load_pages(m_sources); });
+    m_manual = std::make_unique<TManualForm>(m_ports.shell);
+    m_main->enter([&] { m_manual->FormCreate(m_sources); });
     m_windows.about = m_about.get();
     m_windows.keys = m_keys.get();
     m_windows.manual = m_manual.get();
