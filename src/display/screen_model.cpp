@@ -12,6 +12,11 @@ bool is_empty(const Rect& r) {
     return r.width <= 0 || r.height <= 0;
 }
 
+bool contains(const Rect& r, int32_t x, int32_t y) {
+    return x >= r.left && int64_t{x} - r.left < r.width && y >= r.top &&
+           int64_t{y} - r.top < r.height;
+}
+
 // An auto-size holder takes its picture's size; without a picture it keeps its own.
 Rect auto_sized(const Holder& h) {
     Rect r = h.bounds;
@@ -48,6 +53,14 @@ HolderId ScreenModel::require(std::string_view name) const {
     const HolderId id = find(name);
     if (id < 0) throw std::out_of_range("no picture holder named " + std::string(name));
     return id;
+}
+
+HolderId ScreenModel::topmost_at(int32_t x, int32_t y) const {
+    for (size_t i = m_holders.size(); i-- > 0;) {
+        if (m_holders[i].visible && contains(m_holders[i].bounds, x, y))
+            return static_cast<HolderId>(i);
+    }
+    return -1;
 }
 
 Holder& ScreenModel::holder(HolderId id) {

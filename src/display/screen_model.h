@@ -61,6 +61,10 @@ public:
     const Holder& at(HolderId id) const { return m_holders[static_cast<size_t>(id)]; }
     const std::vector<Holder>& holders() const { return m_holders; }
 
+    // The topmost visible holder under the point, or -1. A hidden holder takes no point: what
+    // lies beneath it does (a button's released picture hidden, its pressed picture does).
+    HolderId topmost_at(int32_t x, int32_t y) const;
+
     // Each setter records a changed rectangle only when the look can have changed; a setter
     // given the value already held records nothing. Ids must name a holder.
     // The engine switches visibility many times per tick: the unchanged case stays inline.

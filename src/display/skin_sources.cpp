@@ -27,7 +27,11 @@ std::optional<IniProfile> DiskConfigFiles::read(const std::string& path) const {
 }
 
 std::string SkinSources::config_path() const {
-    return with_separator(program_dir) + Config_File_Name;
+    return program_file(Config_File_Name);
+}
+
+std::string SkinSources::program_file(const std::string& name) const {
+    return with_separator(program_dir) + name;
 }
 
 std::string SkinSources::resolve(const std::string& directory) const {

@@ -40,6 +40,9 @@ struct SkinSources {
     std::string relative_base;
 
     std::string config_path() const;
+    // A file of the program's own, named relative to its directory
+    // ("Graphics/Window/game_menu.png").
+    std::string program_file(const std::string& name) const;
     // A directory read from Config.ini ("/" separators, trailing "/") made usable: an
     // absolute one as it is, a relative one below relative_base.
     std::string resolve(const std::string& directory) const;

@@ -5,19 +5,6 @@
 
 namespace fluffo {
 
-namespace {
-
-bool contains(const Rect& r, int32_t x, int32_t y) {
-    return x >= r.left && x - r.left < r.width && y >= r.top && y - r.top < r.height;
-}
-
-std::string joined(const std::string& dir, const std::string& name) {
-    if (dir.empty()) return name;
-    return dir.back() == '/' || dir.back() == '\\' ? dir + name : dir + "/" + name;
-}
-
-}  // namespace
-
 MainForm::MainForm(MainFormPorts ports)
     : m_ports(std::move(ports)),
       m_handheld(m_screen, m_scheduler,
@@ -56,7 +43,7 @@ void MainForm::FormCreate() {
 }
 
 void MainForm::load_design_pictures() {
-    const std::string path = joined(m_ports.sources.program_dir, Game_Menu_Picture);
+    const std::string path = m_ports.sources.program_file(Game_Menu_Picture);
     if (!m_ports.sources.pictures.exists(path)) return;
     const HolderId background = m_screen.model().require("btn_game_menu_background");
     m_screen.model().set_picture(background, m_ports.sources.pictures.load(path));
@@ -109,12 +96,7 @@ bool MainForm::menu_shortcut(uint16_t virtual_key) {
 // The mouse.
 
 HolderId MainForm::holder_at(int32_t x, int32_t y) const {
-    const auto& holders = m_screen.model().holders();
-    for (size_t i = holders.size(); i-- > 0;) {
-        if (holders[i].visible && contains(holders[i].bounds, x, y))
-            return static_cast<HolderId>(i);
-    }
-    return -1;
+    return m_screen.model().topmost_at(x, y);
 }
 
 void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {

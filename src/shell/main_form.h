@@ -18,6 +18,7 @@
 #include "engine/simple_ports.h"
 #include "input/input_dispatch.h"
 #include "input/key_bindings.h"
+#include "input/mouse_button.h"
 #include "shell/main_window_port.h"
 #include "shell/play_target.h"
 #include "shell/popup_menu.h"
@@ -29,8 +30,6 @@ namespace fluffo {
 inline constexpr const char* App_Title = "Fluffo Brambo (Zentrix, Gleeplay) Simulator";
 // The in-game menu's picture belongs to the window's design, not to the skin.
 inline constexpr const char* Game_Menu_Picture = "Graphics/Window/game_menu.png";
-
-enum class MouseButton : uint8_t { Left, Right, Middle };
 
 struct MainFormPorts {
     MainWindowPort& window;

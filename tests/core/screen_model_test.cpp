@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -143,6 +144,24 @@ TEST_F(ScreenModelTest, AutoSizeHolderTakesThePictureSize) {
     m.set_picture(a, other);
     m.set_auto_size(a, true);
     EXPECT_EQ(m.at(a).bounds, (Rect{10, 20, 12, 9}));
+}
+
+TEST_F(ScreenModelTest, ThePointGoesToTheTopmostVisibleHolderUnderIt) {
+    const HolderId over_a = m.add(holder("over_a", Rect{20, 30, 5, 5}, true));
+    m.set_visible(a, true);
+    EXPECT_EQ(m.topmost_at(20, 30), over_a);
+    EXPECT_EQ(m.topmost_at(24, 34), over_a);
+    EXPECT_EQ(m.topmost_at(25, 34), a);  // right and bottom edges lie outside
+    EXPECT_EQ(m.topmost_at(39, 59), a);
+    EXPECT_EQ(m.topmost_at(40, 59), -1);
+    m.set_visible(over_a, false);  // hidden: what lies beneath takes the point
+    EXPECT_EQ(m.topmost_at(20, 30), a);
+    m.set_visible(a, false);
+    EXPECT_EQ(m.topmost_at(20, 30), -1);
+    // A holder far out at the edge of 32 bits is not hit from the other side.
+    const HolderId edge = m.add(holder("edge", Rect{INT32_MIN, 0, 16, 14}, true));
+    EXPECT_EQ(m.topmost_at(INT32_MIN + 15, 13), edge);
+    EXPECT_EQ(m.topmost_at(INT32_MAX, 5), -1);
 }
 
 TEST_F(ScreenModelTest, HintChangeRecordsNothing) {

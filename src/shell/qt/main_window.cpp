@@ -13,32 +13,16 @@
 #include <QWindow>
 #include <utility>
 
+#include "display/qt/cursor_shape.h"
 #include "display/qt/frame_image.h"
 #include "input/qt/key_translation.h"
+#include "input/qt/mouse_translation.h"
 #include "shell/error_boundary.h"
 #include "shell/qt/qt_shell.h"
 
 namespace fluffo {
 
 namespace {
-
-Qt::CursorShape cursor_shape(Cursor c) {
-    switch (c) {
-        case Cursor::Hand:
-            return Qt::PointingHandCursor;
-        case Cursor::Help:
-            return Qt::WhatsThisCursor;
-        case Cursor::Default:
-            break;
-    }
-    return Qt::ArrowCursor;
-}
-
-MouseButton mouse_button(Qt::MouseButton b) {
-    if (b == Qt::RightButton) return MouseButton::Right;
-    if (b == Qt::LeftButton) return MouseButton::Left;
-    return MouseButton::Middle;
-}
 
 QRect to_qrect(const Rect& r) {
     return {r.left, r.top, r.width, r.height};
@@ -206,12 +190,12 @@ QPoint TForm1::client_point(const QPointF& global) const {
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_form.mouse_down(p.x(), p.y(), mouse_button(event->button())); });
+    enter([&] { m_form.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_form.mouse_up(p.x(), p.y(), mouse_button(event->button())); });
+    enter([&] { m_form.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
     update_cursor(p.x(), p.y());
 }
 

@@ -8,8 +8,7 @@ Program::Program(ProgramPorts ports)
     : m_ports(std::move(ports)),
       m_sound(m_ports.audio),
       m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
-      m_window_folder((m_ports.data_dir.empty() ? std::string() : m_ports.data_dir + "/") +
-                      "Graphics/Window/") {
+      m_window_folder(m_sources.program_file("Graphics/Window/")) {
     m_main = std::make_unique<TForm1>(
         [&](MainWindowPort& self) {
             return MainFormPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
@@ -30,8 +29,8 @@ Program::Program(ProgramPorts ports)
     m_keys =
         std::make_unique<TKeysForm>(KeysFormPorts{form.keys(), m_ports.store, form.screen().model(),
                                                   m_ports.shell, enable_main_window, m_main.get()});
-    m_manual = std::make_unique<TManualForm>();
-    m_main->enter([&] { m_manual->load_pages(m_sources); });
+    m_manual = std::make_unique<TManualForm>(m_ports.shell);
+    m_main->enter([&] { m_manual->FormCreate(m_sources); });
     m_windows.about = m_about.get();
     m_windows.keys = m_keys.get();
     m_windows.manual = m_manual.get();
