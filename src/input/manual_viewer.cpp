@@ -23,8 +23,10 @@ void ManualViewer::FormCreate(const SkinSources& sources) {
         {m_screen.btn_right_down, "manual_right_down.bmp"},
         {m_screen.btn_right_up, "manual_right_up.bmp"},
     };
-    for (const auto& [holder, file] : buttons) {
-        const std::string path = sources.program_file(std::string(Manual_Button_Folder) + file);
+    for (const auto& button : buttons) {
+        const HolderId holder = button.first;
+        const std::string path =
+            sources.program_file(std::string(Manual_Button_Folder) + button.second);
         // Each on its own: a damaged picture leaves only its own button empty.
         errors.attempt([&] {
             if (sources.pictures.exists(path))
