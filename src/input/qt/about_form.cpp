@@ -7,6 +7,7 @@
 
 #include "display/picture_files.h"
 #include "display/qt/picture_image.h"
+#include "display/qt/window_text.h"
 #include "input/qt/key_translation.h"
 #include "input/qt/window_placement.h"
 #include "shell/error_boundary.h"
@@ -27,19 +28,6 @@ constexpr int Caption_Left = 134;
 constexpr int Caption_Width = 68;
 constexpr int Value_Left = Caption_Left + Caption_Width;
 constexpr int Value_Width = 397 - 6 - Value_Left;
-
-QFont arial(int pixel_size, bool bold, bool italic = false, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixel_size);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    return font;
-}
-
-QString text_of(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -78,10 +66,11 @@ void TAboutForm::FormCreate(const std::string& window_folder) {
         const int top = Row_Top + static_cast<int>(i) * Row_Pitch;
         const bool link = row.name == "website" || row.name == "email";
         add_label(name + QStringLiteral("_1"), QRect(Caption_Left, top, Caption_Width, Row_Height),
-                  arial(Text_Pixels, false), Qt::white)
+                  arial(Text_Pixels), Qt::white)
             ->setText(text_of(row.caption));
-        const QFont value_font = link ? arial(Link_Pixels, true, false, true)
-                                      : arial(Text_Pixels, true, row.name == "hobby");
+        const QFont value_font =
+            link ? arial(Link_Pixels, {.bold = true, .underline = true})
+                 : arial(Text_Pixels, {.bold = true, .italic = row.name == "hobby"});
         QLabel* value =
             add_label(name + QStringLiteral("_2"), QRect(Value_Left, top, Value_Width, Row_Height),
                       value_font, link ? Link_Colour : QColor(Qt::white));
@@ -101,9 +90,7 @@ QLabel* TAboutForm::add_label(const QString& name, QRect geometry, const QFont& 
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette ink = label->palette();
-    ink.setColor(QPalette::WindowText, colour);
-    label->setPalette(ink);
+    set_ink(*label, colour);
     return label;
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "display/qt/window_text.h"
 #include "input/qt/key_translation.h"
 #include "input/qt/window_placement.h"
 #include "shell/error_boundary.h"
@@ -34,18 +35,6 @@ constexpr int Heading_Top = 8;
 constexpr int Heading_Height = 16;
 constexpr QSize Button_Size(112, 26);
 constexpr int Button_Top = 159;
-
-QFont arial(int pixel_size, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixel_size);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-QString text_of(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QColor colour_of(uint32_t rgb) {
     return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
@@ -81,7 +70,7 @@ TKeysForm::TKeysForm(KeysFormPorts ports)
 
 void TKeysForm::build_controls() {
     const int right_column = Client_Width - Margin - Column_Width;
-    const QFont heading = arial(Text_Pixels, true, true);
+    const QFont heading = arial(Text_Pixels, {.bold = true, .underline = true});
     add_label(QStringLiteral("la_main_operations"), "Main operations",
               QRect(Margin, Heading_Top, Column_Width, Heading_Height), Qt::AlignLeft)
         ->setFont(heading);
@@ -110,7 +99,7 @@ void TKeysForm::build_controls() {
     m_btn_accept->setObjectName(QStringLiteral("btn_accept"));
     m_btn_accept->setGeometry(
         QRect(QPoint((Client_Width - Button_Size.width()) / 2, Button_Top), Button_Size));
-    m_btn_accept->setFont(arial(Text_Pixels, true));
+    m_btn_accept->setFont(arial(Text_Pixels, {.bold = true}));
     connect(m_btn_accept, &QPushButton::clicked, this, &TKeysForm::btn_acceptClick);
 
     for (int n = 1; n < Key_Binding_Count; ++n)
@@ -128,10 +117,8 @@ QLabel* TKeysForm::add_label(const QString& name, const char* text, QRect geomet
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setAlignment(align | Qt::AlignVCenter);
-    label->setFont(arial(Text_Pixels, true));
-    QPalette ink = label->palette();
-    ink.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(ink);
+    label->setFont(arial(Text_Pixels, {.bold = true}));
+    set_ink(*label, Qt::white);
     return label;
 }
 
@@ -200,9 +187,7 @@ void TKeysForm::refresh() {
             box->setCurrentIndex(m_settings.selection(n));
         }
         QLabel* label = m_labels[size_t(n)];
-        QPalette ink = label->palette();
-        ink.setColor(QPalette::WindowText, colour_of(m_settings.label_colour(n)));
-        label->setPalette(ink);
+        set_ink(*label, colour_of(m_settings.label_colour(n)));
     }
     m_btn_accept->setEnabled(m_settings.accept_enabled());
 }

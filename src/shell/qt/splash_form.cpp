@@ -13,6 +13,7 @@
 
 #include "display/picture_files.h"
 #include "display/qt/picture_image.h"
+#include "display/qt/window_text.h"
 #include "input/qt/key_translation.h"
 #include "shell/error_boundary.h"
 
@@ -25,18 +26,6 @@ constexpr int Small_Pixels = 11;
 constexpr int Title_Pixels = 12;
 const QColor Link_Colour(0x18, 0x52, 0x94);
 const QColor Foot_Colour(0x08, 0x29, 0x52);
-
-QFont arial(int pixel_size, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixel_size);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-QString text_of(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -71,7 +60,7 @@ void TSplashForm::build_controls(const std::string& window_folder) {
         add_picture("im_box_picture", QRect(0, 56, 460, 160), window_folder + "box.png", false);
     box->setAlignment(Qt::AlignCenter);
 
-    const QFont title = arial(Title_Pixels, true);
+    const QFont title = arial(Title_Pixels, {.bold = true});
     m_la_game_title = add_label("la_game_title", QRect(0, 12, 460, 15), title, Qt::white);
     m_la_version = add_label("la_version", QRect(0, 28, 460, 15), title, Qt::white);
     m_la_release_date =
@@ -80,7 +69,7 @@ void TSplashForm::build_controls(const std::string& window_folder) {
         centred->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 
     const QFont small = arial(Small_Pixels);
-    const QFont link = arial(Small_Pixels, true, true);
+    const QFont link = arial(Small_Pixels, {.bold = true, .underline = true});
     add_label("la_website_1", QRect(118, 259, 56, 15), small, Qt::black)->setText("website:");
     m_la_website_2 = add_label("la_website_2", QRect(174, 259, 168, 15), link, Link_Colour);
     m_la_website_2->setText(text_of(shown_address(Website_Address)));
@@ -148,9 +137,7 @@ QLabel* TSplashForm::add_label(const char* name, QRect geometry, const QFont& fo
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setFont(font);
-    QPalette ink = label->palette();
-    ink.setColor(QPalette::WindowText, colour);
-    label->setPalette(ink);
+    set_ink(*label, colour);
     return label;
 }
 

@@ -1,0 +1,26 @@
+#include "display/qt/window_text.h"
+
+#include <QPalette>
+
+namespace fluffo {
+
+QFont arial(int pixel_size, TextStyle style) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixel_size);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    return font;
+}
+
+QString text_of(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void set_ink(QWidget& widget, const QColor& colour) {
+    QPalette ink = widget.palette();
+    ink.setColor(QPalette::WindowText, colour);
+    widget.setPalette(ink);
+}
+
+}  // namespace fluffo

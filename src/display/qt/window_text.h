@@ -1,0 +1,25 @@
+#pragma once
+// The type and ink of the small windows' own texts: "Arial" at a pixel size (fontconfig gives
+// its metric twin where Arial itself is missing), the core's UTF-8 texts as the toolkit's
+// strings, and a widget's text colour.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+#include <string_view>
+
+namespace fluffo {
+
+struct TextStyle {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+QFont arial(int pixel_size, TextStyle style = {});
+QString text_of(std::string_view text);
+// The colour the widget's text is drawn in (its WindowText).
+void set_ink(QWidget& widget, const QColor& colour);
+
+}  // namespace fluffo
