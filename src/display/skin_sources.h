@@ -28,6 +28,9 @@ public:
 };
 
 inline constexpr const char* Config_File_Name = "Config.ini";
+// The pictures of the program's own windows (start screen, about, manual buttons, in-game menu),
+// beside the program: they belong to the windows' design, not to the skin.
+inline constexpr const char* Window_Design_Folder = "Graphics/Window/";
 
 struct SkinSources {
     const ConfigFiles& config;

@@ -26,7 +26,7 @@ void ManualViewer::FormCreate(const SkinSources& sources) {
     for (const auto& button : buttons) {
         const HolderId holder = button.first;
         const std::string path =
-            sources.program_file(std::string(Manual_Button_Folder) + button.second);
+            sources.program_file(std::string(Window_Design_Folder) + button.second);
         // Each on its own: a damaged picture leaves only its own button empty.
         errors.attempt([&] {
             if (sources.pictures.exists(path))

@@ -24,10 +24,6 @@ public:
     virtual void hide_window() = 0;
 };
 
-// The six button pictures belong to the window's design, not to the skin: beside the program,
-// "manual_close_up.bmp" and so on in this folder.
-inline constexpr const char* Manual_Button_Folder = "Graphics/Window/";
-
 class ManualViewer {
 public:
     static constexpr int32_t Page_Count = 8;

@@ -66,7 +66,9 @@ TEST_F(AboutFormTest, PictureAndRowsSitAndReadAsDesigned) {
         EXPECT_EQ(value->palette().color(QPalette::WindowText),
                   link ? QColor(0xff, 0xe0, 0x40) : QColor(Qt::white));
         EXPECT_EQ(value->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
-        if (link) EXPECT_GT(value->font().pixelSize(), caption->font().pixelSize());
+        if (link) {
+            EXPECT_GT(value->font().pixelSize(), caption->font().pixelSize());
+        }
         ++row;
     }
     EXPECT_EQ(label("la_website_2")->text(), "fluffo-brambo.example/sim/");

@@ -25,6 +25,11 @@ QImage frame_image(const Compositor& compositor);
 // form) are cut out, neither drawn nor hit by the mouse; all others stay. For QWidget::setMask.
 QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr);
 
+// A rectangle of the core's model in the toolkit's terms.
+inline QRect to_qrect(const Rect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+
 // Paints one rectangle of the frame (logical coordinates, the frame's own pixels) at the same
 // place: a plain copy at device pixel ratio 1, scaled smoothly on a high-density screen.
 void paint_frame(QPainter& painter, const QImage& frame, const QRect& logical_rect,

@@ -23,4 +23,14 @@ void set_ink(QWidget& widget, const QColor& colour) {
     widget.setPalette(ink);
 }
 
+QLabel* add_text_label(QWidget& parent, const QString& name, const QRect& geometry,
+                       const QFont& font, const QColor& colour) {
+    auto* label = new QLabel(&parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    set_ink(*label, colour);
+    return label;
+}
+
 }  // namespace fluffo

@@ -1,10 +1,12 @@
 #pragma once
 // The type and ink of the small windows' own texts: "Arial" at a pixel size (fontconfig gives
 // its metric twin where Arial itself is missing), the core's UTF-8 texts as the toolkit's
-// strings, and a widget's text colour.
+// strings, a widget's text colour, and the labels made of them.
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <string_view>
@@ -21,5 +23,8 @@ QFont arial(int pixel_size, TextStyle style = {});
 QString text_of(std::string_view text);
 // The colour the widget's text is drawn in (its WindowText).
 void set_ink(QWidget& widget, const QColor& colour);
+// A new label of parent's, named and placed, in that type and colour (text set by the caller).
+QLabel* add_text_label(QWidget& parent, const QString& name, const QRect& geometry,
+                       const QFont& font, const QColor& colour);
 
 }  // namespace fluffo

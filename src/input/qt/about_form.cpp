@@ -3,14 +3,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 
-#include "display/picture_files.h"
-#include "display/qt/picture_image.h"
 #include "display/qt/window_text.h"
 #include "input/qt/key_translation.h"
 #include "input/qt/window_placement.h"
-#include "shell/error_boundary.h"
+#include "shell/qt/design_picture.h"
 
 namespace fluffo {
 
@@ -48,16 +45,8 @@ TAboutForm::TAboutForm(ShellPort& shell, const std::string& window_folder, const
 }
 
 void TAboutForm::FormCreate(const std::string& window_folder) {
-    auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("im_picture"));
-    picture->setGeometry(8, 8, 116, 160);
-    const std::string file = window_folder + "about.bmp";
-    const DiskPictureFiles files;
-    if (files.exists(file)) {
-        run_guarded(m_shell, [&] {
-            picture->setPixmap(QPixmap::fromImage(picture_image(*files.load(file), false)));
-        });
-    }
+    add_design_picture(*this, QStringLiteral("im_picture"), QRect(8, 8, 116, 160),
+                       window_folder + "about.bmp", false, m_shell);
 
     const auto rows = about_rows();
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -65,15 +54,16 @@ void TAboutForm::FormCreate(const std::string& window_folder) {
         const QString name = QStringLiteral("la_") + text_of(row.name);
         const int top = Row_Top + static_cast<int>(i) * Row_Pitch;
         const bool link = row.name == "website" || row.name == "email";
-        add_label(name + QStringLiteral("_1"), QRect(Caption_Left, top, Caption_Width, Row_Height),
-                  arial(Text_Pixels), Qt::white)
+        add_text_label(*this, name + QStringLiteral("_1"),
+                       QRect(Caption_Left, top, Caption_Width, Row_Height), arial(Text_Pixels),
+                       Qt::white)
             ->setText(text_of(row.caption));
         const QFont value_font =
             link ? arial(Link_Pixels, {.bold = true, .underline = true})
                  : arial(Text_Pixels, {.bold = true, .italic = row.name == "hobby"});
-        QLabel* value =
-            add_label(name + QStringLiteral("_2"), QRect(Value_Left, top, Value_Width, Row_Height),
-                      value_font, link ? Link_Colour : QColor(Qt::white));
+        QLabel* value = add_text_label(*this, name + QStringLiteral("_2"),
+                                       QRect(Value_Left, top, Value_Width, Row_Height), value_font,
+                                       link ? Link_Colour : QColor(Qt::white));
         value->setText(QString::fromStdString(row.value));
         if (!link) continue;
         value->setCursor(Qt::PointingHandCursor);
@@ -81,17 +71,6 @@ void TAboutForm::FormCreate(const std::string& window_folder) {
         (row.name == "website" ? m_la_website_2 : m_la_email_2) = value;
     }
     installEventFilter(this);
-}
-
-QLabel* TAboutForm::add_label(const QString& name, QRect geometry, const QFont& font,
-                              const QColor& colour) {
-    auto* label = new QLabel(this);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    set_ink(*label, colour);
-    return label;
 }
 
 void TAboutForm::bring_up() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <string>
 
+#include "display/skin_sources.h"
 #include "input/about_box.h"
 
 class QLabel;
@@ -19,7 +20,7 @@ public:
     // The picture is read from window_folder ("Graphics/Window/"); a missing one leaves its
     // place empty, a damaged one is told in the error box. `owner`, the main window, is the
     // window this one stays above.
-    TAboutForm(ShellPort& shell, const std::string& window_folder = "Graphics/Window/",
+    TAboutForm(ShellPort& shell, const std::string& window_folder = Window_Design_Folder,
                const QWidget* owner = nullptr);
 
     // Shown where it was, or centred the first time, and brought to the front.
@@ -30,7 +31,6 @@ protected:
 
 private:
     void FormCreate(const std::string& window_folder);
-    QLabel* add_label(const QString& name, QRect geometry, const QFont& font, const QColor& colour);
     void close_window() override { hide(); }
 
     ShellPort& m_shell;

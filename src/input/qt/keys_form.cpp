@@ -36,10 +36,6 @@ constexpr int Heading_Height = 16;
 constexpr QSize Button_Size(112, 26);
 constexpr int Button_Top = 159;
 
-QColor colour_of(uint32_t rgb) {
-    return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
-}
-
 int row_top(int row) {
     return First_Row + row * Row_Step;
 }
@@ -113,12 +109,10 @@ void TKeysForm::build_controls() {
 
 QLabel* TKeysForm::add_label(const QString& name, const char* text, QRect geometry,
                              Qt::Alignment align) {
-    auto* label = new QLabel(QString::fromLatin1(text), this);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
+    QLabel* label =
+        add_text_label(*this, name, geometry, arial(Text_Pixels, {.bold = true}), Qt::white);
+    label->setText(QString::fromLatin1(text));
     label->setAlignment(align | Qt::AlignVCenter);
-    label->setFont(arial(Text_Pixels, {.bold = true}));
-    set_ink(*label, Qt::white);
     return label;
 }
 
@@ -187,7 +181,7 @@ void TKeysForm::refresh() {
             box->setCurrentIndex(m_settings.selection(n));
         }
         QLabel* label = m_labels[size_t(n)];
-        set_ink(*label, colour_of(m_settings.label_colour(n)));
+        set_ink(*label, QColor(QRgb{m_settings.label_colour(n)}));  // alpha ignored
     }
     m_btn_accept->setEnabled(m_settings.accept_enabled());
 }

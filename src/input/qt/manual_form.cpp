@@ -15,14 +15,6 @@
 
 namespace fluffo {
 
-namespace {
-
-QRect to_qrect(const Rect& r) {
-    return {r.left, r.top, r.width, r.height};
-}
-
-}  // namespace
-
 TManualForm::TManualForm(ShellPort& shell, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_shell(shell),

@@ -24,10 +24,6 @@ namespace fluffo {
 
 namespace {
 
-QRect to_qrect(const Rect& r) {
-    return {r.left, r.top, r.width, r.height};
-}
-
 QSize screen_size() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);

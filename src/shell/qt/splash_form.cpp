@@ -7,15 +7,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include "display/picture_files.h"
-#include "display/qt/picture_image.h"
 #include "display/qt/window_text.h"
 #include "input/qt/key_translation.h"
 #include "shell/error_boundary.h"
+#include "shell/qt/design_picture.h"
 
 namespace fluffo {
 
@@ -61,24 +59,31 @@ void TSplashForm::build_controls(const std::string& window_folder) {
     box->setAlignment(Qt::AlignCenter);
 
     const QFont title = arial(Title_Pixels, {.bold = true});
-    m_la_game_title = add_label("la_game_title", QRect(0, 12, 460, 15), title, Qt::white);
-    m_la_version = add_label("la_version", QRect(0, 28, 460, 15), title, Qt::white);
-    m_la_release_date =
-        add_label("la_release_date", QRect(0, 236, 460, 15), arial(Title_Pixels), Qt::black);
+    m_la_game_title = add_text_label(*this, QStringLiteral("la_game_title"), QRect(0, 12, 460, 15),
+                                     title, Qt::white);
+    m_la_version = add_text_label(*this, QStringLiteral("la_version"), QRect(0, 28, 460, 15), title,
+                                  Qt::white);
+    m_la_release_date = add_text_label(*this, QStringLiteral("la_release_date"),
+                                       QRect(0, 236, 460, 15), arial(Title_Pixels), Qt::black);
     for (QLabel* centred : {m_la_game_title, m_la_version, m_la_release_date})
         centred->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 
     const QFont small = arial(Small_Pixels);
     const QFont link = arial(Small_Pixels, {.bold = true, .underline = true});
-    add_label("la_website_1", QRect(118, 259, 56, 15), small, Qt::black)->setText("website:");
-    m_la_website_2 = add_label("la_website_2", QRect(174, 259, 168, 15), link, Link_Colour);
+    add_text_label(*this, QStringLiteral("la_website_1"), QRect(118, 259, 56, 15), small, Qt::black)
+        ->setText("website:");
+    m_la_website_2 = add_text_label(*this, QStringLiteral("la_website_2"), QRect(174, 259, 168, 15),
+                                    link, Link_Colour);
     m_la_website_2->setText(text_of(shown_address(Website_Address)));
-    add_label("la_email_1", QRect(118, 282, 56, 15), small, Qt::black)->setText("email:");
-    m_la_email_2 = add_label("la_email_2", QRect(174, 282, 168, 15), link, Link_Colour);
+    add_text_label(*this, QStringLiteral("la_email_1"), QRect(118, 282, 56, 15), small, Qt::black)
+        ->setText("email:");
+    m_la_email_2 = add_text_label(*this, QStringLiteral("la_email_2"), QRect(174, 282, 168, 15),
+                                  link, Link_Colour);
     m_la_email_2->setText(text_of(shown_address(Email_Address)));
     for (QLabel* address : {m_la_website_2, m_la_email_2})
         address->setCursor(Qt::PointingHandCursor);
-    QLabel* sound_select = add_label("la_sound_select", QRect(98, 308, 116, 15), small, Qt::black);
+    QLabel* sound_select = add_text_label(*this, QStringLiteral("la_sound_select"),
+                                          QRect(98, 308, 116, 15), small, Qt::black);
     sound_select->setText("Select sound driver:");
     // Low in its place, so it reads on one line with the taller driver box beside it.
     sound_select->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
@@ -131,28 +136,10 @@ void TSplashForm::build_controls(const std::string& window_folder) {
     setTabOrder(m_cb_sound, m_chb_splashscreen);
 }
 
-QLabel* TSplashForm::add_label(const char* name, QRect geometry, const QFont& font,
-                               const QColor& colour) {
-    auto* label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(font);
-    set_ink(*label, colour);
-    return label;
-}
-
 QLabel* TSplashForm::add_picture(const char* name, QRect geometry, const std::string& file,
                                  bool transparent) {
-    auto* holder = new QLabel(this);
-    holder->setObjectName(QString::fromLatin1(name));
-    holder->setGeometry(geometry);
-    const DiskPictureFiles files;
-    if (!files.exists(file)) return holder;
-    // An unreadable picture is told in the error box; its place stays empty.
-    run_guarded(m_shell, [&] {
-        holder->setPixmap(QPixmap::fromImage(picture_image(*files.load(file), transparent)));
-    });
-    return holder;
+    return add_design_picture(*this, QString::fromLatin1(name), geometry, file, transparent,
+                              m_shell);
 }
 
 void TSplashForm::watch_children() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <string>
 
+#include "display/skin_sources.h"
 #include "shell/start_screen.h"
 
 class QCheckBox;
@@ -22,7 +23,7 @@ public:
     // Window pictures are read from window_folder ("Graphics/Window/" beside the program);
     // a missing one leaves its place empty.
     TSplashForm(SettingsStore& store, SoundSystem& sound, ShellPort& shell, PlayTarget& play,
-                bool& app_splash_pending, const std::string& window_folder = "Graphics/Window/",
+                bool& app_splash_pending, const std::string& window_folder = Window_Design_Folder,
                 QWidget* parent = nullptr);
 
     // The choices as they stand (the pop-up menu's start-up entry reads the check box).
@@ -36,7 +37,6 @@ protected:
 
 private:
     void build_controls(const std::string& window_folder);
-    QLabel* add_label(const char* name, QRect geometry, const QFont& font, const QColor& colour);
     QLabel* add_picture(const char* name, QRect geometry, const std::string& file,
                         bool transparent);
     void watch_children();
