@@ -5,8 +5,8 @@
 
 #include <array>
 
+#include "app/headless/headless_driver.h"
 #include "engine/board.h"
-#include "shell/headless/headless_driver.h"
 
 namespace fluffo {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/headless/headless_driver.h"
 #include "display/compositor.h"
 #include "display/png_writer.h"
 #include "display/skin_loader.h"
-#include "shell/headless/headless_driver.h"
 #include "support/picture_bytes.h"
 
 namespace fluffo {

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "base/settings_values.h"
 #include "engine/board.h"
-#include "shell/settings_values.h"
 
 namespace fluffo {
 

@@ -4,11 +4,11 @@
 // and alarm, and the fourteen player actions. It draws through MainScreen, keeps time through
 // the Scheduler's nine timers and reaches sound, store, clock and chance through ports.
 
+#include "base/settings_store.h"
 #include "display/main_screen.h"
 #include "engine/game_state.h"
-#include "engine/ports.h"
+#include "engine/sample_player.h"
 #include "engine/scheduler.h"
-#include "shell/settings_store.h"
 
 namespace fluffo {
 

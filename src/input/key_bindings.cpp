@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/settings_values.h"
+#include "base/settings_values.h"
 
 namespace fluffo {
 

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/settings_store.h"
 #include "display/screen_model.h"
 #include "input/key_list.h"
-#include "shell/settings_store.h"
 
 namespace fluffo {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/audio_backend.h"
+#include "base/audio_backend.h"
 
 namespace fluffo {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/shell_port.h"
+#include "base/shell_port.h"
 
 namespace fluffo {
 

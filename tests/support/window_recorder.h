@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/main_window_port.h"
+#include "windows/main_window_view.h"
 
 namespace fluffo {
 

@@ -1,0 +1,66 @@
+#include "app/headless/command_words.h"
+
+#include <charconv>
+
+#include "engine/game_state.h"
+
+namespace fluffo {
+
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::vector<std::string_view> split_words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+std::string_view usage_word(std::string_view usage, size_t index) {
+    const std::vector<std::string_view> words = split_words(usage);
+    return index < words.size() ? words[index] : std::string_view{};
+}
+
+int64_t number_arg(const Words& a, size_t i, std::string_view what, int64_t lo, int64_t hi) {
+    const std::string_view text = a[i];
+    int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool whole = ec == std::errc() && end == text.data() + text.size();
+    const std::string where = std::string(a[0]) + ": " + std::string(what) + " ";
+    if (!whole && ec != std::errc::result_out_of_range) {
+        throw BadLine(where + quoted(text) + " is not a whole number");
+    }
+    if (!whole || value < lo || value > hi) {
+        throw BadLine(where + quoted(text) + " is outside " + std::to_string(lo) + ".." +
+                      std::to_string(hi));
+    }
+    return value;
+}
+
+int32_t int32_arg(const Words& a, size_t i, std::string_view what, int64_t lo, int64_t hi) {
+    return static_cast<int32_t>(number_arg(a, i, what, lo, hi));
+}
+
+int32_t dir_arg(const Words& a, size_t i) {
+    const int32_t dir = int32_arg(a, i, "DIR");
+    if (dir != 0 && dir != Dir_Up && dir != Dir_Left && dir != Dir_Right && dir != Dir_Down) {
+        throw BadLine(std::string(a[0]) + ": DIR " + quoted(a[i]) + " is not one of 0 1 2 4 8");
+    }
+    return dir;
+}
+
+TimerId timer_arg(const Words& a, size_t i) {
+    const std::optional<TimerId> id = timer_from_name(a[i]);
+    if (!id) throw BadLine(std::string(a[0]) + ": unknown timer " + quoted(a[i]));
+    return *id;
+}
+
+}  // namespace fluffo

@@ -1,0 +1,101 @@
+#pragma once
+// fluffo-sim's engine room: the handheld built as the main window builds it, on a virtual
+// clock, driven by one text command per line and answering queries with one JSON object per
+// line. Only queries and errors answer; a refused store write is reported like a bad line,
+// and the driver goes on. The exit code is 1 when any line was in error, else 0.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/headless/command_words.h"
+#include "base/settings_store.h"
+#include "display/compositor.h"
+#include "display/main_screen.h"
+#include "display/picture_files.h"
+#include "display/skin_sources.h"
+#include "display/skin_window.h"
+#include "engine/handheld.h"
+#include "engine/scheduler.h"
+#include "engine/sound_recorder.h"
+
+namespace fluffo {
+
+// The handheld with simple ports, as it stands right after main window creation: high
+// scores read from the store, nothing shown, no timer running, virtual time 0, 00:00.
+struct SimWorld {
+    explicit SimWorld(uint64_t seed);
+    SimWorld(const SimWorld&) = delete;
+    SimWorld& operator=(const SimWorld&) = delete;
+
+    SoundRecorder sound;
+    MemoryStore store;
+    SettableClock clock;
+    SeededRandom random;
+    Scheduler scheduler;
+    MainScreen screen;
+    Handheld handheld;
+    PlainSkinWindow window;  // the main window's size and colour; no skin: the design's
+};
+
+class HeadlessDriver {
+public:
+    explicit HeadlessDriver(uint64_t seed);
+
+    // Reads commands until the input ends or "quit"; writes and flushes each answer as it
+    // comes, so a process talking to the driver gets it at once. Returns the exit code.
+    int run(std::istream& in, std::ostream& out);
+
+    // Loads DIR/Config.ini and the pictures it names, relative paths taken from DIR, in
+    // windowed mode, as the main window's creation does. Throws std::runtime_error with the
+    // text the program would show (a missing Config.ini, a malformed colour, an undecodable
+    // picture).
+    void load_skin(const std::string& dir);
+
+    // Runs the next line (lines are numbered from 1 in call order) and returns its answer
+    // without the line break, or an empty string when the line answers nothing.
+    std::string execute(std::string_view line);
+
+    bool had_error() const { return m_had_error; }
+    SimWorld& world() { return m_world; }
+
+private:
+    using Args = Words;
+    using Handler = std::string (HeadlessDriver::*)(const Args&);
+    struct Command;
+    static const std::vector<Command>& commands();
+
+    // Commands answer nothing (an empty string); queries answer one JSON text.
+    std::string cmd_play(const Args& a);
+    std::string cmd_press(const Args& a);
+    std::string cmd_release(const Args& a);
+    std::string cmd_wait(const Args& a);
+    std::string cmd_clock(const Args& a);
+    std::string cmd_seed(const Args& a);
+    std::string cmd_mode(const Args& a);
+    std::string cmd_set(const Args& a);
+    std::string cmd_fluffo(const Args& a);
+    std::string cmd_wolf(const Args& a);
+    std::string cmd_egg(const Args& a);
+    std::string cmd_gate(const Args& a);
+    std::string cmd_arm(const Args& a);
+    std::string cmd_disarm(const Args& a);
+    std::string cmd_render(const Args& a);
+    std::string cmd_quit(const Args& a);
+    std::string query_state(const Args& a);
+    std::string query_screen(const Args& a);
+    std::string query_sounds(const Args& a);
+    std::string query_store(const Args& a);
+
+    SimWorld m_world;
+    DiskConfigFiles m_config_files;
+    DiskPictureFiles m_picture_files;
+    Compositor m_compositor;  // kept, so each render recomposes only what changed
+    int64_t m_line_no = 0;
+    bool m_had_error = false;
+    bool m_quit = false;
+};
+
+}  // namespace fluffo

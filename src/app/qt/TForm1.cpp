@@ -1,0 +1,347 @@
+#include "app/qt/TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+#include <QWindow>
+#include <utility>
+
+#include "app/qt/cursor_shape.h"
+#include "app/qt/frame_image.h"
+#include "app/qt/key_translation.h"
+#include "app/qt/mouse_translation.h"
+#include "app/qt/qt_shell.h"
+#include "base/error_boundary.h"
+
+namespace fluffo {
+
+namespace {
+
+QSize screen_size() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+}  // namespace
+
+TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_shell(shell),
+      m_form(ports(*this)),
+      m_popup(this) {
+    setObjectName("TForm1");
+    // The frame is drawn whole over every changed area: no background fill, no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(m_client_width, m_client_height);
+
+    m_pump = clock ? std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(),
+                                                     std::move(clock), nullptr, this)
+                   : std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
+    m_pump->set_gate([this](const std::function<void()>& fire) {
+        ++m_depth;
+        const auto error = caught_error(fire);
+        --m_depth;
+        refresh();
+        const auto frame_error = std::exchange(m_untold_frame_error, std::nullopt);
+        if (error || frame_error) {
+            // The box waits for the player while the timers run on beneath it.
+            m_pump->reaim();
+            if (frame_error) m_shell.show_error(*frame_error);
+            if (error) m_shell.show_error(*error);
+        }
+    });
+    build_popup_menu();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::enter(const std::function<void()>& handler) {
+    ++m_depth;
+    // Timers that fell due before this event fire first, as events of their own: an error of
+    // theirs is told like the event's own, and the event still runs.
+    std::optional<std::string> timer_error;
+    if (m_depth == 1) timer_error = caught_error([this] { m_pump->catch_up(); });
+    const auto error = caught_error(handler);
+    --m_depth;
+    refresh();
+    m_pump->reaim();
+    // Shown last: the box runs a nested event loop in which the game timers keep firing.
+    if (timer_error) m_shell.show_error(*timer_error);
+    if (m_untold_frame_error) m_shell.show_error(*std::exchange(m_untold_frame_error, {}));
+    if (error) m_shell.show_error(*error);
+}
+
+// The picture of the window follows the model: the frame is recomposed where holders
+// changed, those areas and the changed menu rows are repainted, the shape cut again when the
+// skin changed.
+void TForm1::refresh() {
+    const bool resized =
+        m_compositor.width() != m_client_width || m_compositor.height() != m_client_height;
+    // A size the frame cannot take is told once, not at every repaint, and by the entry that
+    // asked for it once the timers are aimed: a box opened here would run its nested event
+    // loop with the pump unaimed, and each timer in that loop would open another.
+    const QSize frame(m_client_width, m_client_height);
+    if (frame != m_refused_frame) {
+        const auto refused = caught_error(
+            [&] { m_compositor.set_frame(m_client_width, m_client_height, m_colour); });
+        m_refused_frame = refused ? frame : QSize();
+        if (refused) m_untold_frame_error = refused;
+    }
+    for (const Rect& r : m_compositor.update(m_form.screen().model()))
+        update(to_qrect(r));
+    for (const Rect& r : m_form.take_menu_dirty())
+        update(to_qrect(r));
+    if (resized) m_shape_stale = true;
+    if (m_shape_stale) update_mask();
+    if (m_shown && m_shown_fullscreen != m_form.screen().Vid_Fullscreen) apply_display();
+}
+
+void TForm1::update_mask() {
+    m_shape_stale = false;
+    if (!m_colour_key_on || m_form.screen().Vid_Fullscreen) {
+        clearMask();
+        return;
+    }
+    setMask(shape_mask(frame_image(m_compositor), m_colour_key));
+}
+
+void TForm1::build_popup_menu() {
+    m_popup.setObjectName("pm_0_menu");
+    for (int i = 0; i < Popup_Entry_Count; ++i) {
+        const PopupEntry& e = Popup_Entries[static_cast<size_t>(i)];
+        if (is_separator(e)) {
+            m_popup.addSeparator()->setObjectName(
+                QString::fromUtf8(e.name.data(), int(e.name.size())));
+            m_actions.push_back(nullptr);
+            continue;
+        }
+        QAction* a = m_popup.addAction(QString::fromUtf8(e.caption.data(), int(e.caption.size())));
+        a->setObjectName(QString::fromUtf8(e.name.data(), int(e.name.size())));
+        if (e.shortcut != 0) {
+            // The text only: the main window's key handler runs shortcuts with the menu closed.
+            const int f_key = e.shortcut - 112 + 1;
+            a->setShortcut(e.shortcut == 27 ? QKeySequence(Qt::Key_Escape)
+                                            : QKeySequence(QStringLiteral("F%1").arg(f_key)));
+            a->setShortcutContext(Qt::WidgetShortcut);
+        }
+        const MenuCommand command = e.command;
+        a->setCheckable(command == MenuCommand::Fullscreen ||
+                        command == MenuCommand::Splashscreen || command == MenuCommand::Controller);
+        connect(a, &QAction::triggered, this,
+                [this, command] { enter([this, command] { m_form.run_command(command); }); });
+        m_actions.push_back(a);
+    }
+    m_popup.setDefaultAction(m_actions[Popup_Default_Entry]);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    enter([this] {
+        // The menu takes the pointer: a left press in progress would never see its release.
+        m_form.mouse_capture_lost();
+        m_form.pm_0_menuPopup();
+    });
+    for (int i = 0; i < Popup_Entry_Count; ++i) {
+        if (QAction* a = m_actions[static_cast<size_t>(i)]; a && a->isCheckable())
+            a->setChecked(m_form.checked(i));
+    }
+    m_popup.popup(event->globalPos());
+}
+
+// Keys.
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (!passes_auto_repeat_filter(*event)) return;
+    const uint16_t key = virtual_key_of(*event);
+    const bool repeated = event->isAutoRepeat();
+    enter([&] {
+        m_form.FormKeyDown(key);
+        if (!repeated) m_form.menu_shortcut(key);
+    });
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+    if (!passes_auto_repeat_filter(*event)) return;
+    const uint16_t key = virtual_key_of(*event);
+    enter([&] { m_form.FormKeyUp(key); });
+}
+
+// The mouse. Positions are taken from the pointer's place on the screen and the window's
+// place as last set, so a drag stays steady however late the window system moves it.
+
+QPoint TForm1::client_point(const QPointF& global) const {
+    const QPoint g = global.toPoint();
+    if (m_form.screen().Vid_Fullscreen) return mapFromGlobal(g);
+    return {g.x() - m_left, g.y() - m_top};
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = client_point(event->globalPosition());
+    enter([&] { m_form.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = client_point(event->globalPosition());
+    enter([&] { m_form.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
+    update_cursor(p.x(), p.y());
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = client_point(event->globalPosition());
+    const bool left = event->buttons().testFlag(Qt::LeftButton);
+    enter([&] { m_form.mouse_move(p.x(), p.y(), left); });
+    if (!left) update_cursor(p.x(), p.y());
+}
+
+void TForm1::leaveEvent(QEvent* event) {
+    enter([this] { m_form.mouse_leave(); });
+    QWidget::leaveEvent(event);
+}
+
+void TForm1::update_cursor(int32_t x, int32_t y) {
+    const Cursor c = m_form.cursor_at(x, y);
+    if (c == m_cursor) return;
+    m_cursor = c;
+    setCursor(cursor_shape(c));
+}
+
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const std::string hint = m_form.hint_at(help->pos().x(), help->pos().y());
+        if (hint.empty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// The window.
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        enter([this] { m_form.FormActivate(); });
+    QWidget::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    enter([this] { m_form.FormClose(); });
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (m_compositor.width() == 0 || m_compositor.height() == 0) return;
+    const QImage frame = frame_image(m_compositor);
+    const qreal dpr = devicePixelRatioF();
+    for (const QRect& r : event->region())
+        paint_frame(painter, frame, r, dpr);
+    paint_menu_rows(painter, event->rect());
+}
+
+void TForm1::paint_menu_rows(QPainter& painter, const QRect& area) {
+    const auto& rows = m_form.game_menu().rows();
+    if (rows.empty()) return;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);  // a 16-pixel cell, as a 12-point face at 96 dots per inch
+    painter.setFont(font);
+    for (const MenuRow& row : rows) {
+        const QRect r = to_qrect(row.bounds);
+        if (!r.intersects(area) || row.separator) continue;
+        if (row.opaque) painter.fillRect(r, Qt::black);
+        painter.setPen(row.enabled ? QColor(Qt::white) : QColor(Qt::gray));
+        painter.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(row.text));
+    }
+}
+
+void TForm1::set_client_width(int32_t width) {
+    m_client_width = width;
+    setFixedSize(m_client_width, m_client_height);
+}
+
+void TForm1::set_client_height(int32_t height) {
+    m_client_height = height;
+    setFixedSize(m_client_width, m_client_height);
+}
+
+void TForm1::set_colour_key(uint32_t colour) {
+    m_colour_key = colour;
+    m_shape_stale = true;
+}
+
+void TForm1::set_colour_key_enabled(bool on) {
+    m_colour_key_on = on;
+    m_shape_stale = true;
+}
+
+int32_t TForm1::screen_width() const {
+    return screen_size().width();
+}
+
+int32_t TForm1::screen_height() const {
+    return screen_size().height();
+}
+
+void TForm1::move_to(int32_t left, int32_t top) {
+    m_left = left;
+    m_top = top;
+    if (m_shown && !m_form.screen().Vid_Fullscreen) move(left, top);
+}
+
+void TForm1::set_shown(bool shown) {
+    m_shown = shown;
+    if (shown) {
+        apply_display();
+    } else {
+        hide();
+    }
+}
+
+// The caption of this window and the title of the error boxes; the other windows keep their
+// own captions as they are.
+void TForm1::set_title(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+    QtShell::set_box_title(title);
+}
+
+// Fullscreen covers the screen above its panels; windowed mode is the borderless shape at its
+// place. Runs when the window comes into view and after each switch of display.
+void TForm1::apply_display() {
+    if (!m_shown) return;
+    m_shown_fullscreen = m_form.screen().Vid_Fullscreen;
+    m_shape_stale = true;
+    refresh();
+    if (m_form.screen().Vid_Fullscreen) {
+        move(0, 0);
+        if (!isFullScreen()) showFullScreen();
+    } else {
+        // The skin's new size has already taken the widget out of fullscreen, but not the
+        // window on the screen; and leaving it, the window system gives back the place and size
+        // from before, not the skin's. So the window itself is set to both.
+        QWindow* native = windowHandle();
+        if (native && native->windowStates().testFlag(Qt::WindowFullScreen)) {
+            native->setWindowStates(Qt::WindowNoState);
+            native->setGeometry(m_left, m_top, m_client_width, m_client_height);
+        }
+        move(m_left, m_top);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+}  // namespace fluffo

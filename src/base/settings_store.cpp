@@ -1,0 +1,63 @@
+#include "base/settings_store.h"
+
+#include <charconv>
+
+namespace fluffo {
+
+std::string invalid_data_type_text(std::string_view value_name) {
+    return "Invalid data type for '" + std::string(value_name) + "'";
+}
+
+std::string set_data_failed_text(std::string_view value_name) {
+    return "Failed to set data for '" + std::string(value_name) + "'";
+}
+
+std::string create_key_failed_text(std::string_view key_path) {
+    return "Failed to create key " + std::string(key_path);
+}
+
+std::optional<int32_t> parse_store_integer(std::string_view text) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') {  // an explicit plus sign reads as a number...
+        ++first;
+        if (first != last && *first == '-') return std::nullopt;  // ...but not "+-5"
+    }
+    int32_t value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || first == last) return std::nullopt;
+    return value;
+}
+
+int32_t read_integer(SettingsStore& store, std::string_view name, int32_t default_value) {
+    const std::string key(name);
+    const std::optional<StoredValue> value = store.read_value(key);
+    if (!value) return default_value;
+    if (!value->is_text) throw StoreError(invalid_data_type_text(name));
+    return parse_store_integer(value->text).value_or(default_value);
+}
+
+bool read_boolean(SettingsStore& store, std::string_view name, bool default_value) {
+    return read_integer(store, name, default_value ? 1 : 0) != 0;
+}
+
+void write_integer(SettingsStore& store, std::string_view name, int32_t value) {
+    store.write_text(std::string(name), std::to_string(value));
+}
+
+void write_boolean(SettingsStore& store, std::string_view name, bool value) {
+    store.write_text(std::string(name), value ? "1" : "0");
+}
+
+std::optional<StoredValue> MemoryStore::read_value(const std::string& name) {
+    const auto it = m_values.find(name);
+    if (it == m_values.end()) return std::nullopt;
+    return it->second;
+}
+
+void MemoryStore::write_text(const std::string& name, const std::string& text) {
+    if (m_refuse_writes) throw StoreError(set_data_failed_text(name));
+    m_values[name] = StoredValue{true, text};
+}
+
+}  // namespace fluffo

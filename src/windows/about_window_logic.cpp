@@ -1,0 +1,35 @@
+#include "windows/about_window_logic.h"
+
+#include "windows/project_addresses.h"
+
+namespace fluffo {
+
+std::array<AboutRow, 7> about_rows() {
+    return {{
+        {"name", "Name:", "The Fluffo Brambo Sim project"},
+        {"birthplace", "Birthplace:", "A Debian 12 workbench"},
+        {"birthdate", "Birth date:", "8th December 2026"},
+        {"job", "Occupation:", "Bringing a handheld back to life"},
+        {"hobby", "Hobby:", "Switching segments on, on time"},
+        {"website", "Website:", shown_address(Website_Address)},
+        {"email", "Email:", shown_address(Email_Address)},
+    }};
+}
+
+void AboutBox::la_website_2Click() {
+    m_shell.open_address(std::string(Website_Address));
+    m_view.close_window();
+}
+
+void AboutBox::la_email_2Click() {
+    m_shell.open_address(std::string(Email_Address));
+    m_view.close_window();
+}
+
+bool AboutBox::FormKeyDown(uint16_t virtual_key) {
+    if (virtual_key != About_Key_Esc) return false;
+    m_view.close_window();
+    return true;
+}
+
+}  // namespace fluffo

@@ -1,0 +1,368 @@
+#include "windows/main_window_logic.h"
+
+#include "base/error_boundary.h"
+#include "base/settings_values.h"
+
+namespace fluffo {
+
+MainForm::MainForm(MainFormPorts ports)
+    : m_ports(std::move(ports)),
+      m_handheld(m_screen, m_scheduler,
+                 HandheldPorts{m_ports.sound, m_ports.store, m_ports.clock, m_ports.random}),
+      m_skin(m_screen, m_ports.window, m_ports.sources) {}
+
+void MainForm::FormCreate() {
+    MainWindowPort& window = m_ports.window;
+    DeferredErrors errors;
+
+    window.set_title(App_Title);
+    // Unseen until the play action brings the window up at the centre.
+    window.move_to(-window.screen_width(), -window.screen_height());
+    errors.attempt([&] { load_design_pictures(); });
+
+    m_screen.Vid_Fullscreen = Setting_FullscreenMode.default_value;
+    errors.attempt(
+        [&] { m_screen.Vid_Fullscreen = read_setting(m_ports.store, Setting_FullscreenMode); });
+
+    // A missing Config.ini is told and ends the program inside; the steps below still run.
+    errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
+    m_screen.Vid_Menu_Open = false;
+
+    errors.attempt([&] { m_keys.load(m_ports.store, m_screen.model()); });
+
+    m_screen.Vid_Ctrlr_Overlay = Setting_CtrlrOverlay.default_value;
+    errors.attempt(
+        [&] { m_screen.Vid_Ctrlr_Overlay = read_setting(m_ports.store, Setting_CtrlrOverlay); });
+    m_screen.Vid_Display_Ctrl_Overlay();
+
+    // Move tables, high scores (each falling back to 0) and the held-button flags.
+    errors.attempt([&] { m_handheld.create(); });
+    if (m_ports.seed) m_ports.random.reseed(m_ports.seed());
+
+    errors.rethrow_first();
+}
+
+void MainForm::load_design_pictures() {
+    const std::string path = m_ports.sources.program_file(Game_Menu_Picture);
+    if (!m_ports.sources.pictures.exists(path)) return;
+    const HolderId background = m_screen.model().require("btn_game_menu_background");
+    m_screen.model().set_picture(background, m_ports.sources.pictures.load(path));
+}
+
+void MainForm::FormActivate() {
+    if (!App_Splash_Pending) return;
+    App_Splash_Pending = false;
+    m_ports.windows.show_start_screen();
+}
+
+void MainForm::FormClose() {
+    m_ports.sound.Snd_Release();
+}
+
+void MainForm::start_play(bool splash_screen_checked) {
+    m_pm_11_checked = splash_screen_checked;
+    centre_on_screen();
+    m_handheld.state.Gam_Mode = Mode_All_On;
+    m_handheld.Gam_Set_Mode();
+    // Shown once every segment is lit: the window's first picture is the lit screen, not the
+    // one before it.
+    m_ports.window.set_shown(true);
+}
+
+void MainForm::centre_on_screen() {
+    MainWindowPort& w = m_ports.window;
+    // Truncating towards zero, as the skin centres itself on the screen.
+    w.move_to(clamp_to_int32((int64_t{w.screen_width()} - w.client_width()) / 2),
+              clamp_to_int32((int64_t{w.screen_height()} - w.client_height()) / 2));
+}
+
+// Keys.
+
+void MainForm::FormKeyDown(uint16_t virtual_key) {
+    fluffo::FormKeyDown(m_keys, m_handheld, virtual_key);
+}
+
+void MainForm::FormKeyUp(uint16_t virtual_key) {
+    fluffo::FormKeyUp(m_keys, m_handheld, virtual_key);
+}
+
+bool MainForm::menu_shortcut(uint16_t virtual_key) {
+    const auto command = command_for_shortcut(virtual_key);
+    if (!command) return false;
+    run_command(*command);
+    return true;
+}
+
+// The mouse.
+
+HolderId MainForm::holder_at(int32_t x, int32_t y) const {
+    return m_screen.model().topmost_at(x, y);
+}
+
+void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {
+    // Only the left button captures: a right or middle press during a left one must not take
+    // its release away from the area that was pressed.
+    if (button != MouseButton::Left) return;
+    // A left press whose release never came (the pointer went to another window) ends first.
+    mouse_capture_lost();
+    m_captured_row = m_game_menu.row_at(x, y);
+    m_captured = m_captured_row >= 0 ? -1 : holder_at(x, y);
+    if (m_captured < 0) return;
+
+    const Holder& h = m_screen.model().at(m_captured);
+    const InputArea area = input_area(h.name);
+    if (area.kind == AreaKind::Button) {
+        action_down(m_handheld, area.action);
+    } else if (area.kind == AreaKind::Drag && !m_screen.Vid_Fullscreen) {
+        Inp_Drag_X = x - h.bounds.left;
+        Inp_Drag_Y = y - h.bounds.top;
+    }
+}
+
+void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
+    if (button != MouseButton::Left) return;
+    const HolderId holder = m_captured;
+    const int row = m_captured_row;
+    m_captured = -1;
+    m_captured_row = -1;
+
+    if (row >= 0) {
+        if (static_cast<size_t>(row) >= m_game_menu.rows().size()) return;
+        const MenuRow& r = m_game_menu.rows()[static_cast<size_t>(row)];
+        if (!r.enabled) return;
+        // The click runs the entry's command first; the release then folds the menu up, even
+        // when the command failed.
+        DeferredErrors errors;
+        if (m_game_menu.row_at(x, y) == row) errors.attempt([&] { run_command(r.command); });
+        m_screen.Vid_Menu_Open = false;
+        Vid_Display_Game_Menu(false);
+        errors.rethrow_first();
+        return;
+    }
+
+    if (holder < 0) return;
+    const Holder& h = m_screen.model().at(holder);
+    const InputArea area = input_area(h.name);
+    if (area.kind == AreaKind::Button) {
+        action_up(m_handheld, area.action);
+    } else if (area.kind == AreaKind::MenuButton && holder_at(x, y) == holder) {
+        btn_game_menu_topClick();
+    }
+}
+
+void MainForm::mouse_capture_lost() {
+    if (m_captured < 0 && m_captured_row < 0) return;
+    mouse_up(INT32_MIN, INT32_MIN, MouseButton::Left);
+}
+
+void MainForm::mouse_move(int32_t x, int32_t y, bool left_held) {
+    if (!m_game_menu.rows().empty()) {
+        for (const Rect& r : m_game_menu.hover(m_game_menu.row_at(x, y)))
+            m_menu_dirty.push_back(r);
+    }
+    if (m_captured < 0 || !left_held || m_screen.Vid_Fullscreen) return;
+    const Holder& h = m_screen.model().at(m_captured);
+    if (input_area(h.name).kind != AreaKind::Drag) return;
+    // The pressed point comes back under the pointer: top first, then left.
+    MainWindowPort& w = m_ports.window;
+    const int32_t top = clamp_to_int32(int64_t{w.top()} + (y - h.bounds.top) - Inp_Drag_Y);
+    w.move_to(w.left(), top);
+    const int32_t left = clamp_to_int32(int64_t{w.left()} + (x - h.bounds.left) - Inp_Drag_X);
+    w.move_to(left, w.top());
+}
+
+void MainForm::mouse_leave() {
+    if (m_game_menu.rows().empty()) return;
+    for (const Rect& r : m_game_menu.hover(-1))
+        m_menu_dirty.push_back(r);
+}
+
+Cursor MainForm::cursor_at(int32_t x, int32_t y) const {
+    const int row = m_game_menu.row_at(x, y);
+    if (row >= 0)
+        return m_game_menu.rows()[static_cast<size_t>(row)].enabled ? Cursor::Hand
+                                                                    : Cursor::Default;
+    const HolderId id = holder_at(x, y);
+    return id >= 0 ? m_screen.model().at(id).cursor : Cursor::Default;
+}
+
+std::string MainForm::hint_at(int32_t x, int32_t y) const {
+    if (m_game_menu.row_at(x, y) >= 0) return {};
+    const HolderId id = holder_at(x, y);
+    if (id < 0) return {};
+    const Holder& h = m_screen.model().at(id);
+    return input_area(h.name).shows_hint ? h.hint : std::string();
+}
+
+// The pop-up menu.
+
+void MainForm::pm_0_menuPopup() {
+    DeferredErrors errors;
+    errors.attempt([&] {
+        const bool box = m_splash_check_box ? m_splash_check_box() : m_pm_11_checked;
+        m_pm_11_checked = read_boolean(m_ports.store, Setting_SplashScreen.name, box);
+    });
+    if (m_screen.Vid_Fullscreen && m_screen.Vid_Menu_Open) {
+        m_screen.Vid_Menu_Open = false;
+        Vid_Display_Game_Menu(false);
+    }
+    errors.rethrow_first();
+}
+
+bool MainForm::checked(int entry) const {
+    if (entry < 0 || entry >= Popup_Entry_Count) return false;
+    switch (Popup_Entries[static_cast<size_t>(entry)].command) {
+        case MenuCommand::Fullscreen:
+            return m_screen.Vid_Fullscreen;
+        case MenuCommand::Splashscreen:
+            return m_pm_11_checked;
+        case MenuCommand::Controller:
+            return m_screen.Vid_Ctrlr_Overlay;
+        default:
+            return false;
+    }
+}
+
+void MainForm::run_command(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::None:
+            break;
+        case MenuCommand::About:
+            pm_1_aboutClick();
+            break;
+        case MenuCommand::Readme:
+            pm_2_readmeClick();
+            break;
+        case MenuCommand::Whatsnew:
+            pm_3_whatsnewClick();
+            break;
+        case MenuCommand::Manual:
+            pm_4_manualClick();
+            break;
+        case MenuCommand::Config:
+            pm_6_configClick();
+            break;
+        case MenuCommand::Keys:
+            pm_7_keysClick();
+            break;
+        case MenuCommand::Hiscore:
+            pm_8_hiscoreClick();
+            break;
+        case MenuCommand::Fullscreen:
+            pm_10_fullscreenClick();
+            break;
+        case MenuCommand::Splashscreen:
+            pm_11_splashscreenClick();
+            break;
+        case MenuCommand::Controller:
+            pm_12_controllerClick();
+            break;
+        case MenuCommand::Exit:
+            pm_14_exitClick();
+            break;
+    }
+}
+
+void MainForm::pm_1_aboutClick() {
+    m_ports.windows.show_about();
+}
+
+void MainForm::pm_2_readmeClick() {
+    m_ports.shell.open_document("Readme.txt");
+}
+
+void MainForm::pm_3_whatsnewClick() {
+    m_ports.shell.open_document("Whatsnew.txt");
+}
+
+void MainForm::pm_4_manualClick() {
+    m_ports.windows.show_manual();
+}
+
+void MainForm::pm_6_configClick() {
+    m_ports.shell.open_document(Config_File_Name);
+}
+
+void MainForm::pm_7_keysClick() {
+    m_ports.windows.show_key_settings();
+    m_ports.window.set_enabled(false);
+}
+
+void MainForm::pm_8_hiscoreClick() {
+    m_handheld.reset_high_scores();
+    m_ports.shell.beep();
+}
+
+void MainForm::pm_10_fullscreenClick() {
+    m_screen.Vid_Fullscreen = !m_screen.Vid_Fullscreen;
+    // The switch folds the in-game menu up itself, wherever it was asked from.
+    m_screen.Vid_Menu_Open = false;
+    Vid_Display_Game_Menu(false);
+
+    // A refused write or a bad picture must not leave the window off-screen or half set up:
+    // the switch is carried through and the first failure told afterwards.
+    DeferredErrors errors;
+    errors.attempt(
+        [&] { write_setting(m_ports.store, Setting_FullscreenMode, m_screen.Vid_Fullscreen); });
+    MainWindowPort& w = m_ports.window;
+    w.move_to(-w.screen_width(), -w.screen_height());
+    errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
+    centre_on_screen();
+    errors.rethrow_first();
+}
+
+void MainForm::pm_11_splashscreenClick() {
+    m_pm_11_checked = !m_pm_11_checked;
+    write_setting(m_ports.store, Setting_SplashScreen, m_pm_11_checked);
+}
+
+void MainForm::pm_12_controllerClick() {
+    m_screen.Vid_Ctrlr_Overlay = !m_screen.Vid_Ctrlr_Overlay;
+    DeferredErrors errors;
+    errors.attempt(
+        [&] { write_setting(m_ports.store, Setting_CtrlrOverlay, m_screen.Vid_Ctrlr_Overlay); });
+    m_screen.Vid_Display_Ctrl_Overlay();
+    errors.rethrow_first();
+}
+
+void MainForm::pm_14_exitClick() {
+    m_ports.shell.terminate();
+}
+
+// The in-game menu.
+
+void MainForm::btn_game_menu_topClick() {
+    m_screen.Vid_Menu_Open = !m_screen.Vid_Menu_Open;
+    Vid_Display_Game_Menu(m_screen.Vid_Menu_Open);
+}
+
+void MainForm::Vid_Display_Game_Menu(bool /*open*/) {
+    ScreenModel& model = m_screen.model();
+    const HolderId background = model.require("btn_game_menu_background");
+    Rect r = model.at(background).bounds;
+    for (const MenuRow& row : m_game_menu.rows())
+        m_menu_dirty.push_back(row.bounds);
+    if (m_screen.Vid_Menu_Open) {
+        std::array<bool, Popup_Entry_Count> marks{};
+        for (int i = 0; i < Popup_Entry_Count; ++i)
+            marks[static_cast<size_t>(i)] = checked(i);
+        m_game_menu.build(marks);
+        for (const MenuRow& row : m_game_menu.rows())
+            m_menu_dirty.push_back(row.bounds);
+        r.width = GameMenu::Open_Background.width;
+        r.height = GameMenu::Open_Background.height;
+    } else {
+        m_game_menu.clear();
+        r.width = MainScreen::Game_Menu_Closed.width;
+        r.height = MainScreen::Game_Menu_Closed.height;
+    }
+    model.set_bounds(background, r);
+}
+
+std::vector<Rect> MainForm::take_menu_dirty() {
+    std::vector<Rect> out;
+    out.swap(m_menu_dirty);
+    return out;
+}
+
+}  // namespace fluffo

@@ -1,0 +1,282 @@
+// TForm1 on the offscreen platform, over the generated skin: the shape cut by the colour key,
+// keys and clicks reaching the game, the fullscreen switch during a game, the in-game menu,
+// the pop-up menu and errors shown and survived.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QBitmap>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <QToolTip>
+#include <QWindow>
+#include <chrono>
+
+#include "app/qt/TForm1.h"
+#include "app/qt/qt_icon_decoder.h"
+#include "base/settings_values.h"
+#include "support/fake_audio_backend.h"
+#include "support/shell_recorder.h"
+#include "support/window_recorder.h"
+
+namespace fluffo {
+namespace {
+
+struct MainWindowTest : ::testing::Test {
+    ShellRecorder shell;
+    WindowRecorder windows;
+    MemoryStore store;
+    FakeBackend audio;
+    SoundSystem sound{audio};
+    SettableClock clock{[] { return int64_t{0}; }};
+    SeededRandom random{3};
+    DiskConfigFiles config;
+    QtIconDecoder icons;
+    DiskPictureFiles pictures{&icons};
+    std::unique_ptr<TForm1> window;
+    std::chrono::nanoseconds pump_time{0};  // the game timers' clock
+
+    void create(bool fullscreen) {
+        store.write_text("FullscreenMode", fullscreen ? "1" : "0");
+        const SkinSources sources{config, pictures, FLUFFO_RUN_DIR_PATH, FLUFFO_RUN_DIR_PATH};
+        window = std::make_unique<TForm1>(
+            [&](MainWindowPort& self) {
+                return MainFormPorts{self,  windows, shell,   store,  sound,
+                                     clock, random,  sources, nullptr};
+            },
+            shell, [this] { return pump_time; });
+        window->enter([&] { form().FormCreate(); });
+        window->enter([&] { form().start_play(true); });
+        ASSERT_TRUE(shell.errors.empty()) << shell.errors.front();
+    }
+    MainForm& form() { return window->form(); }
+    int32_t mode() { return form().handheld().state.Gam_Mode; }
+    void to_clock() {
+        window->enter([&] {
+            form().handheld().state.Gam_Mode = Mode_Time;
+            form().handheld().Gam_Set_Mode();
+        });
+    }
+    QPoint centre_of(const char* holder) {
+        const Rect& r = form().screen().model().at(form().screen().model().require(holder)).bounds;
+        return {r.left + r.width / 2, r.top + r.height / 2};
+    }
+    QRect centred_handheld() {
+        const MainWindowPort& w = form().window();
+        return {(w.screen_width() - 440) / 2, (w.screen_height() - 664) / 2, 440, 664};
+    }
+    // Game keys are digits or letters here, whose Qt key is their code.
+    Qt::Key key_of(int binding) {
+        return Qt::Key(form().keys().Inp_Key_Bindings[static_cast<size_t>(binding)].virtual_key);
+    }
+};
+
+TEST_F(MainWindowTest, TheWindowedHandheldIsCutToItsShape) {
+    create(false);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(440, 664));
+    const QRegion shape = window->mask();
+    ASSERT_FALSE(shape.isEmpty());
+    EXPECT_FALSE(shape.contains(QPoint(0, 0)));  // a rounded corner on the key colour
+    EXPECT_TRUE(shape.contains(centre_of("btn_time_top")));
+    EXPECT_TRUE(shape.contains(QPoint(220, 150)));  // the screen
+}
+
+TEST_F(MainWindowTest, KeysAndClicksReachTheHandheld) {
+    create(false);
+    to_clock();
+    QTest::keyPress(window.get(), key_of(Key_Game_A));
+    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_TRUE(form().handheld().state.Inp_Game_A_Held);
+    // The intro's timer is pumped: the single shot is aimed.
+    EXPECT_TRUE(form().scheduler().next_due().has_value());
+    QTest::keyRelease(window.get(), key_of(Key_Game_A));
+    EXPECT_FALSE(form().handheld().state.Inp_Game_A_Held);
+
+    to_clock();
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, centre_of("btn_time_top"));
+    EXPECT_EQ(mode(), Mode_Alarm);
+    QTest::mouseClick(window.get(), Qt::RightButton, {}, centre_of("btn_time_top"));
+    EXPECT_EQ(mode(), Mode_Alarm);
+}
+
+TEST_F(MainWindowTest, F12SwitchesTheDisplayWhileTheGameGoesOn) {
+    create(false);
+    to_clock();
+    QTest::keyClick(window.get(), key_of(Key_Game_B));
+    const int32_t before = mode();
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_TRUE(form().screen().Vid_Fullscreen);
+    EXPECT_EQ(window->size(),
+              QSize(form().window().screen_width(), form().window().screen_height()));
+    EXPECT_TRUE(window->mask().isEmpty());
+    EXPECT_EQ(mode(), before);
+    EXPECT_EQ(store.read_value("FullscreenMode")->text, "1");
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_EQ(window->size(), QSize(440, 664));
+    EXPECT_FALSE(window->mask().isEmpty());
+    // The window on the screen, not only the widget, left fullscreen: the handheld's size at
+    // its place.
+    EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
+}
+
+TEST_F(MainWindowTest, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentre) {
+    create(true);
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_FALSE(form().screen().Vid_Fullscreen);
+    EXPECT_EQ(window->geometry(), centred_handheld());
+    EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
+    EXPECT_FALSE(window->mask().isEmpty());
+}
+
+TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
+    create(false);
+    store.set_refuse_writes(true);
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    ASSERT_EQ(shell.errors.size(), 1u);
+    EXPECT_EQ(shell.errors[0], "Failed to set data for 'FullscreenMode'");
+    EXPECT_TRUE(form().screen().Vid_Fullscreen);
+    to_clock();
+    QTest::keyClick(window.get(), key_of(Key_Game_A));
+    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+}
+
+TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
+    create(false);
+    // Game A ends with a raised high score that the store refuses, due before the next key.
+    window->enter([&] {
+        GameState& state = form().handheld().state;
+        state.Gam_Mode = Mode_Game_A;
+        state.Gam_Score = 50;
+        state.Gam_Step = 2;
+        form().scheduler().arm(TimerId::Timer_Game_Over, 100);
+    });
+    store.set_refuse_writes(true);
+    pump_time = std::chrono::milliseconds(150);
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'HiScore1'"});
+    EXPECT_EQ(mode(), Mode_Game_Over);
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"about"});
+
+    // Later events still bring the timers up to date first.
+    pump_time = std::chrono::milliseconds(150 + 30000);
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(shell.errors.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
+    create(false);
+    to_clock();
+    window->enter([&] { window->set_client_width(110000); });  // 110000 x 664 pixels
+    ASSERT_EQ(shell.errors.size(), 1u);
+    EXPECT_NE(shell.errors[0].find("too large"), std::string::npos);
+    // The clock ticks on and the keys still work; nothing is told again.
+    pump_time = std::chrono::milliseconds(3000);
+    window->enter([] {});
+    QTest::keyClick(window.get(), key_of(Key_Time));
+    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(shell.errors.size(), 1u);
+
+    // A size it can take draws again; asked for too much once more, it is told once more.
+    window->enter([&] { window->set_client_width(440); });
+    EXPECT_EQ(shell.errors.size(), 1u);
+    window->enter([&] { window->set_client_width(110000); });
+    EXPECT_EQ(shell.errors.size(), 2u);
+    window->enter([&] { window->set_client_width(440); });
+}
+
+TEST_F(MainWindowTest, TheInGameMenuUnfoldsPaintsAndFoldsUp) {
+    create(true);
+    const QImage closed = window->grab().toImage();
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_EQ(form().game_menu().rows().size(), 14u);
+    const QImage open = window->grab().toImage();
+    // The panel darkens what lay beneath it; the rows carry white text.
+    const QPoint in_panel(200, 32 * 3 + 16);
+    EXPECT_LT(qGray(open.pixel(in_panel)), qGray(closed.pixel(in_panel)) + 1);
+    bool white = false;
+    for (int x = 0; x < 200 && !white; ++x)
+        white = open.pixelColor(x, 32 + 16).lightness() > 200;
+    EXPECT_TRUE(white);
+
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(40, 32 * 7 + 16));  // Key settings
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"keys"});
+    EXPECT_TRUE(form().game_menu().rows().empty());
+}
+
+TEST_F(MainWindowTest, TheRightButtonOpensThePopUpMenuWithItsMarks) {
+    create(false);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
+                            window->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(window.get(), &event);
+    auto* menu = window->findChild<QMenu*>("pm_0_menu");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 14);
+    EXPECT_EQ(actions[0]->text(), "About...");
+    EXPECT_EQ(menu->defaultAction(), actions[0]);
+    EXPECT_EQ(actions[9]->shortcut().toString(), "F12");
+    EXPECT_EQ(actions[13]->shortcut().toString(), "Esc");
+    EXPECT_TRUE(actions[4]->isSeparator());
+    EXPECT_FALSE(actions[9]->isChecked());  // windowed
+    EXPECT_TRUE(actions[11]->isChecked());  // overlays on by default
+    actions[7]->trigger();                  // Reset Hiscores
+    EXPECT_EQ(shell.beeps, 1);
+    menu->hide();
+}
+
+TEST_F(MainWindowTest, APopUpMenuDuringALeftPressStillReleasesTheButton) {
+    create(false);
+    to_clock();
+    const QPoint time = centre_of("btn_time_top");
+    // Through the window system, which hands a pop-up menu every mouse event while it is open.
+    QWindow* native = window->windowHandle();
+    QTest::mousePress(native, Qt::LeftButton, {}, time);
+    ASSERT_TRUE(form().handheld().state.Inp_Time_Held);
+    QTest::mousePress(native, Qt::RightButton, {}, time);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, time, window->mapToGlobal(time));
+    QApplication::sendEvent(window.get(), &event);
+    auto* menu = window->findChild<QMenu*>("pm_0_menu");
+    ASSERT_TRUE(menu->isVisible());
+    QTest::mouseRelease(native, Qt::LeftButton, {}, time);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(form().handheld().state.Inp_Time_Held);
+    EXPECT_FALSE(form().screen().is_shown(form().screen().named().btn_time_down));
+    menu->hide();
+}
+
+TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
+    create(false);
+    const QPoint button = centre_of("btn_game_a_top");
+    QTest::mouseMove(window.get(), button);
+    EXPECT_EQ(window->cursor().shape(), Qt::PointingHandCursor);
+    QHelpEvent help(QEvent::ToolTip, button, window->mapToGlobal(button));
+    QApplication::sendEvent(window.get(), &help);
+    EXPECT_EQ(QToolTip::text(), "click or press '1' to start game A");
+    QTest::mouseMove(window.get(), centre_of("btn_set_top"));
+    EXPECT_EQ(window->cursor().shape(), Qt::WhatsThisCursor);
+    QTest::mouseMove(window.get(), QPoint(60, 600));  // the case: drags, no hint
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    QToolTip::hideText();
+}
+
+TEST_F(MainWindowTest, TheProgramsTitleIsThisWindowsCaptionOnly) {
+    create(false);
+    EXPECT_EQ(window->windowTitle().toStdString(), App_Title);
+    // Not the application's display name: the window system would add it to every caption,
+    // the start screen's "About this game..." included.
+    EXPECT_NE(QGuiApplication::applicationDisplayName().toStdString(), App_Title);
+}
+
+TEST_F(MainWindowTest, EscEndsTheProgram) {
+    create(false);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(shell.terminated);
+}
+
+}  // namespace
+}  // namespace fluffo

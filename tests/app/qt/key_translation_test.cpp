@@ -1,0 +1,118 @@
+// Key events as the toolkit delivers them, translated to the key codes the bindings use,
+// and the auto-repeat rule of the main window.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <memory>
+#include <vector>
+
+#include "app/qt/key_translation.h"
+#include "input/key_bindings.h"
+
+namespace fluffo {
+namespace {
+
+QKeyEvent press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, quint32 scan = 0,
+                quint32 native_vk = 0, const QString& text = {}) {
+    return QKeyEvent(QEvent::KeyPress, key, mods, scan, native_vk, 0, text);
+}
+
+uint16_t x11(const QKeyEvent& e) {
+    return virtual_key_of(e, NativeKeyCodes::X11);
+}
+
+TEST(KeyTranslation, DigitsLettersAndFunctionKeysTakeTheirCodesInEitherCase) {
+    for (int d = 0; d <= 9; ++d)
+        EXPECT_EQ(x11(press(Qt::Key_0 + d)), 48 + d);
+    for (int l = 0; l < 26; ++l)
+        EXPECT_EQ(x11(press(Qt::Key_A + l)), 65 + l);
+    // Qt names a letter by its capital whatever the case; the text says which was typed.
+    EXPECT_EQ(x11(press(Qt::Key_Q, Qt::NoModifier, 24, 'q', "q")), 'Q');
+    EXPECT_EQ(x11(press(Qt::Key_Q, Qt::ShiftModifier, 24, 'Q', "Q")), 'Q');
+    EXPECT_EQ(x11(press(Qt::Key_F1)), 112);
+    EXPECT_EQ(x11(press(Qt::Key_F4)), 115);
+    EXPECT_EQ(x11(press(Qt::Key_F12)), 123);
+    EXPECT_EQ(x11(press(Qt::Key_F24)), 135);
+}
+
+TEST(KeyTranslation, ArrowsModifiersSpaceEnterAndEsc) {
+    EXPECT_EQ(x11(press(Qt::Key_Left)), 37);
+    EXPECT_EQ(x11(press(Qt::Key_Up)), 38);
+    EXPECT_EQ(x11(press(Qt::Key_Right)), 39);
+    EXPECT_EQ(x11(press(Qt::Key_Down)), 40);
+    EXPECT_EQ(x11(press(Qt::Key_Shift, Qt::ShiftModifier)), 16);
+    EXPECT_EQ(x11(press(Qt::Key_Control, Qt::ControlModifier)), 17);
+    EXPECT_EQ(x11(press(Qt::Key_Alt, Qt::AltModifier)), 18);
+    EXPECT_EQ(x11(press(Qt::Key_AltGr, Qt::GroupSwitchModifier, 108)), 18);
+    EXPECT_EQ(x11(press(Qt::Key_Space)), 32);
+    EXPECT_EQ(x11(press(Qt::Key_Return)), 13);
+    EXPECT_EQ(x11(press(Qt::Key_Enter, Qt::KeypadModifier, 104)), 13);
+    EXPECT_EQ(x11(press(Qt::Key_Escape)), 27);
+    // The keypad's arrows with Num Lock off are arrows; its digits are not the digit row.
+    EXPECT_EQ(x11(press(Qt::Key_Left, Qt::KeypadModifier, 83)), 37);
+    EXPECT_EQ(x11(press(Qt::Key_1, Qt::KeypadModifier, 87)), 97);
+    EXPECT_EQ(x11(press(Qt::Key_0, Qt::KeypadModifier, 90)), 96);
+}
+
+TEST(KeyTranslation, AShiftedDigitIsStillTheDigitByItsPlaceOnTheKeyboard) {
+    // X11 keycodes: the digit row 1..9, 0 is 10..19. XK_exclam is the keysym of "!".
+    const QKeyEvent shift_1 = press(Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21, "!");
+    EXPECT_EQ(x11(shift_1), '1');
+    EXPECT_EQ(virtual_key_of(shift_1), '1');  // what this platform uses by itself
+    EXPECT_EQ(x11(press(Qt::Key_ParenRight, Qt::ShiftModifier, 19, 0x29, ")")), '0');
+    EXPECT_EQ(x11(press(Qt::Key_At, Qt::ShiftModifier, 11, 0x40, "@")), '2');
+    // A layout whose digit row types symbols without Shift ("&" where "1" is).
+    EXPECT_EQ(x11(press(Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, "&")), '1');
+    // A letter of another alphabet is the letter at its place, as Windows numbers it.
+    EXPECT_EQ(x11(press(0x0444 /* Cyrillic ef */, Qt::NoModifier, 38, 0x6c6, "ф")), 'A');
+    EXPECT_EQ(x11(press(0x0439 /* Cyrillic short i */, Qt::NoModifier, 24, 0x6ca, "й")), 'Q');
+    // The binding for "1" matches Shift+1.
+    KeyBindings keys;
+    keys.Inp_Key_Bindings[Key_Game_A] = {2, 0};
+    AssignWord(Key_Game_A, keys.Inp_Key_Bindings);
+    EXPECT_EQ(keys.binding_for_key(x11(shift_1)), Key_Game_A);
+}
+
+TEST(KeyTranslation, KeysOutsideTheListGiveZeroAndNativeCodesFollowThePlatform) {
+    EXPECT_EQ(x11(press(Qt::Key_Exclam, Qt::ShiftModifier, 0, 0, "!")), 0);  // no place known
+    EXPECT_EQ(x11(press(Qt::Key_Tab, Qt::NoModifier, 23)), 0);
+    EXPECT_EQ(x11(press(Qt::Key_Minus, Qt::NoModifier, 20)), 0);  // beside the digit row
+    EXPECT_EQ(x11(press(Qt::Key_unknown, Qt::NoModifier, 0)), 0);
+    // Without a native scheme the shifted symbol cannot be placed.
+    EXPECT_EQ(virtual_key_of(press(Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21, "!"),
+                             NativeKeyCodes::Other),
+              0);
+    // On Windows the native virtual key already is the code, Shift or not.
+    const auto win = [](const QKeyEvent& e) { return virtual_key_of(e, NativeKeyCodes::Windows); };
+    EXPECT_EQ(win(press(Qt::Key_Exclam, Qt::ShiftModifier, 2, 0x31, "!")), '1');
+    EXPECT_EQ(win(press(Qt::Key_Alt, Qt::AltModifier, 56, 18)), 18);
+    EXPECT_EQ(win(press(Qt::Key_Space, Qt::NoModifier, 57, 0)), 32);  // synthesised: no native key
+}
+
+TEST(AutoRepeat, AHeldKeyGivesRepeatedPressesAndOneRelease) {
+    // X11 delivers a held key as a press, then release+press pairs flagged auto-repeat, then
+    // the real release.
+    std::vector<std::unique_ptr<QKeyEvent>> delivered;
+    const auto deliver = [&](QEvent::Type type, bool repeated) {
+        delivered.push_back(
+            std::make_unique<QKeyEvent>(type, Qt::Key_Left, Qt::NoModifier, QString(), repeated));
+    };
+    deliver(QEvent::KeyPress, false);
+    for (int i = 0; i < 3; ++i) {
+        deliver(QEvent::KeyRelease, true);
+        deliver(QEvent::KeyPress, true);
+    }
+    deliver(QEvent::KeyRelease, false);
+
+    int presses = 0;
+    int releases = 0;
+    for (const auto& e : delivered) {
+        if (!passes_auto_repeat_filter(*e)) continue;
+        (e->type() == QEvent::KeyPress ? presses : releases) += 1;
+    }
+    EXPECT_EQ(presses, 4);
+    EXPECT_EQ(releases, 1);
+}
+
+}  // namespace
+}  // namespace fluffo

@@ -1,0 +1,123 @@
+// The buttons' latches and mode switches, and the clock and alarm displays.
+#include <gtest/gtest.h>
+
+#include "support/engine_rig.h"
+
+namespace fluffo::testing {
+namespace {
+
+TEST(Actions, TimeSwitchesOncePerPressAndADirectionReleaseFreesTheLatch) {
+    Rig r;
+    r.set_mode(Mode_All_On);
+    r.hh.Inp_time_down();
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_TRUE(r.lit("btn_time_down"));
+    r.hh.Inp_time_down();  // a held key's repeat
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    r.hh.Inp_left_down();
+    r.hh.Inp_left_up();
+    r.hh.Inp_time_down();  // the repeat now switches again
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Alarm);
+    r.hh.Inp_time_up();
+    EXPECT_FALSE(r.lit("btn_time_down"));
+    r.hh.Inp_time_down();
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+}
+
+TEST(Actions, GameButtonsWorkOnlyInTheClockAndAtGameOver) {
+    for (int32_t mode : {Mode_All_On, Mode_Alarm, Mode_Game_A_Intro, Mode_Game_B}) {
+        Rig r;
+        r.st.Gam_Mode = mode;
+        r.hh.Inp_game_a_down();
+        r.hh.Inp_game_b_down();
+        EXPECT_EQ(r.st.Gam_Mode, mode);
+        EXPECT_TRUE(r.lit("btn_game_a_down"));
+    }
+    for (int32_t mode : {Mode_Time, Mode_Game_Over}) {
+        Rig r;
+        r.st.Gam_Mode = mode;
+        r.hh.Inp_game_b_down();
+        EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B_Intro);
+        r.hh.Inp_game_b_up();
+        r.hh.Inp_time_down();  // dead in the intro
+        EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B_Intro);
+    }
+    Rig r;
+    r.st.Gam_Mode = Mode_Game_Over;
+    r.hh.Inp_time_down();
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+}
+
+TEST(Actions, DirectionLeavesAllOnForTheClockAndIsIgnoredBeforeTheTick) {
+    Rig r;
+    r.set_mode(Mode_All_On);
+    r.hh.Inp_down_down();
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    r.set_mode(Mode_Game_A_Intro);
+    r.wait(2901);  // stage start running, tick not yet enabled
+    r.st.Gam_Fluffo_Col = 3;
+    r.st.Gam_Fluffo_Row = 5;
+    r.hh.Inp_left_down();
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    r.wait(700);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);  // Fluffo starts standing
+    r.hh.Inp_left_down();
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir_Left);
+}
+
+struct ClockCase {
+    int h, m;
+    const char* digits;
+    bool pm;
+};
+
+TEST(Clock, TwelveHourFormWithPmMark) {
+    for (ClockCase c : {ClockCase{0, 7, "1207 ", false}, ClockCase{0, 59, "1259 ", false},
+                        ClockCase{12, 0, "1200 ", true}, ClockCase{13, 5, " 105 ", true},
+                        ClockCase{9, 30, " 930 ", false}, ClockCase{23, 59, "1159 ", true},
+                        ClockCase{11, 0, "1100 ", false}}) {
+        Rig r;
+        r.clock.set(c.h, c.m);
+        r.set_mode(Mode_Time);
+        r.wait(1);
+        EXPECT_EQ(r.digits(), c.digits) << c.h << ":" << c.m;
+        EXPECT_EQ(r.lit("im_panel_time_pm"), c.pm) << c.h;
+        EXPECT_TRUE(r.lit("im_panel_time_colon"));
+    }
+}
+
+TEST(Clock, RunsOnEverySecondAndShowsAChangedClockWithinASecond) {
+    Rig r;
+    r.clock.set(11, 59);
+    r.set_mode(Mode_Time);
+    r.wait(1);
+    EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Clock), 1000);
+    r.wait(60000);
+    EXPECT_EQ(r.digits(), "1200 ");
+    EXPECT_TRUE(r.lit("im_panel_time_pm"));
+    r.clock.set(7, 45);
+    r.wait(1000);
+    EXPECT_EQ(r.digits(), " 745 ");
+}
+
+TEST(Clock, AlarmShowsTwelveAndBlinksTheBell) {
+    Rig r;
+    r.set_mode(Mode_All_On);
+    r.set_mode(Mode_Alarm);
+    EXPECT_EQ(r.digits(), "1200 ");
+    EXPECT_TRUE(r.lit("im_panel_bell"));
+    EXPECT_TRUE(r.lit("im_panel_time_colon"));
+    EXPECT_FALSE(r.lit("im_fluffo_1_1"));
+    r.wait(500);
+    EXPECT_FALSE(r.lit("im_panel_bell"));
+    r.wait(500);
+    EXPECT_TRUE(r.lit("im_panel_bell"));
+    r.hh.Inp_time_down();
+    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_FALSE(r.on(TimerId::Timer_Alarm));
+    EXPECT_FALSE(r.lit("im_panel_bell"));
+}
+
+}  // namespace
+}  // namespace fluffo::testing

@@ -1,0 +1,217 @@
+// The game tick: Fluffo's steps, eggs and scores, catches both ways, eating, power eggs,
+// the den, the gates, and the extra life.
+#include <gtest/gtest.h>
+
+#include "support/engine_rig.h"
+
+namespace fluffo::testing {
+namespace {
+
+using V = std::vector<std::string>;
+
+struct Tick : ::testing::Test {
+    Rig r;
+    void SetUp() override {
+        r.start_game(Mode_Game_A_Intro);
+        r.sounds();
+    }
+    void tick() { r.wait(370); }
+    void place(int c, int row, int32_t dir = 0) {
+        r.st.Gam_Fluffo_Col = c;
+        r.st.Gam_Fluffo_Row = row;
+        r.st.Gam_Fluffo_Dir = dir;
+    }
+};
+
+TEST_F(Tick, StandingFluffoOnlyAdvancesThePhaseWhileWolvesAndGatesGoOn) {
+    for (int i = 0; i < 4; ++i)
+        tick();
+    EXPECT_EQ(r.st.Gam_Phase, 1);
+    EXPECT_EQ(r.st.Gam_Score, 0);
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, 2);  // den steps on ticks 2 and 4
+    EXPECT_TRUE(r.lit("im_wolf_3_4"));
+    EXPECT_TRUE(r.sounds().empty());
+}
+
+TEST_F(Tick, FirstWolfLeavesTheDenAfterTheTwentiethTick) {
+    for (int i = 0; i < 19; ++i)
+        tick();
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, 9);
+    tick();
+    const Gam_Wolf& w = r.st.Gam_Wolves[0];
+    EXPECT_EQ(w.State, Wolf_Active);
+    EXPECT_EQ(w.Col, 3);
+    EXPECT_EQ(w.Row, 3);
+    EXPECT_TRUE(w.Dir == Dir_Left || w.Dir == Dir_Right);
+    EXPECT_TRUE(r.lit("im_wolf_3_3"));
+    EXPECT_FALSE(r.lit("im_wolf_3_4"));
+}
+
+TEST_F(Tick, WalkingLaysEggsScoresAndPlaysMove) {
+    r.hh.Inp_left_down();
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir_Left);
+    tick();
+    EXPECT_EQ(r.st.Gam_Fluffo_Col, 2);
+    EXPECT_TRUE(r.lit("im_egg_2_5"));
+    EXPECT_TRUE(r.lit("im_fluffo_2_5"));
+    EXPECT_FALSE(r.lit("im_fluffo_3_5"));
+    EXPECT_EQ(r.digits(), "   10");
+    EXPECT_EQ(r.sounds(), (V{"Move"}));
+    tick();  // the wolves' phase
+    tick();
+    EXPECT_EQ(r.st.Gam_Fluffo_Col, 1);
+    EXPECT_EQ(r.st.Gam_Score, 20);
+    tick();
+    tick();  // (1,5) has no way left: Fluffo stops, no sound, no redraw
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    EXPECT_EQ(r.st.Gam_Score, 20);
+}
+
+TEST_F(Tick, AShutGateStopsFluffoButNeverTrapsItInTheTunnel) {
+    place(1, 4, Dir_Left);
+    r.st.Gam_Gate = 3;  // left and right gates shut
+    r.hh.Gam_Set_Gate();
+    tick();
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    EXPECT_EQ(r.st.Gam_Fluffo_Col, 1);
+
+    place(0, 4, Dir_Left);  // inside the side tunnel when the gates shut
+    tick();
+    tick();
+    EXPECT_EQ(r.st.Gam_Fluffo_Col, 6);
+    EXPECT_EQ(r.count_lit("im_fluffo_"), 0);  // no picture on a hidden cell
+    tick();
+    tick();
+    EXPECT_EQ(r.st.Gam_Fluffo_Col, 5);
+    EXPECT_EQ(r.st.Gam_Fluffo_Row, 4);
+    EXPECT_TRUE(r.lit("im_fluffo_5_4"));
+}
+
+TEST_F(Tick, WalkingRightIntoAWolfStaysBesideItOtherwiseOnItsCell) {
+    r.st.Gam_Wolves[0] = {4, 5, Dir_Up, Wolf_Active};
+    r.hh.Inp_right_down();
+    tick();
+    EXPECT_EQ(r.st.Gam_Fluffo_Col, 3);
+    EXPECT_TRUE(r.on(TimerId::Timer_Miss));
+    EXPECT_EQ(r.st.Gam_Phase, 1);
+
+    Rig r2;
+    r2.start_game(Mode_Game_A_Intro);
+    r2.st.Gam_Wolves[0] = {2, 5, Dir_Up, Wolf_Active};
+    r2.hh.Inp_left_down();
+    r2.wait(370);
+    EXPECT_EQ(r2.st.Gam_Fluffo_Col, 2);
+    EXPECT_TRUE(r2.lit("im_fluffo_2_5"));
+
+    Rig r3;  // out of the side tunnel onto a wolf at the left gate
+    r3.start_game(Mode_Game_A_Intro);
+    r3.st.Gam_Fluffo_Col = 0;
+    r3.st.Gam_Fluffo_Row = 4;
+    r3.st.Gam_Fluffo_Dir = Dir_Right;
+    r3.st.Gam_Wolves[0] = {1, 4, Dir_Up, Wolf_Active};
+    r3.wait(370);
+    EXPECT_EQ(r3.st.Gam_Fluffo_Col, 1);
+    EXPECT_TRUE(r3.on(TimerId::Timer_Miss));
+}
+
+TEST_F(Tick, FluffoAtTheDenDoorIsCaughtByTheWolfComingOut) {
+    place(3, 3);
+    r.st.Gam_Wolves[0].State = 9;
+    r.st.Gam_Phase = 2;
+    tick();
+    EXPECT_TRUE(r.on(TimerId::Timer_Miss));
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Active);
+    EXPECT_TRUE(r.lit("im_wolf_3_3"));
+    EXPECT_FALSE(r.lit("im_wolf_3_4"));
+}
+
+TEST_F(Tick, PowerEggWithoutARoamingWolfScoresFiftyWithMoveAndNoPowerMode) {
+    place(3, 2, Dir_Right);
+    r.st.Gam_Wolf_Bonus = 400;
+    tick();
+    EXPECT_EQ(r.st.Gam_Score, 50);
+    EXPECT_EQ(r.sounds(), (V{"Move"}));
+    EXPECT_EQ(r.st.Gam_Power_Count, 0);
+    EXPECT_EQ(r.st.Gam_Wolf_Bonus, 200);
+    EXPECT_FALSE(r.lit("im_egg_4_2_w"));
+    EXPECT_FALSE(r.on(TimerId::Timer_Power_Pill));
+}
+
+TEST_F(Tick, PowerEggMakesWolvesVulnerableAndTwoEatenInOneStepScoreSixHundred) {
+    r.st.Gam_Wolf_Count = 2;
+    r.st.Gam_Wolves[0] = {1, 1, Dir_Right, Wolf_Active};
+    place(3, 2, Dir_Right);
+    tick();
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Vulnerable);
+    EXPECT_EQ(r.st.Gam_Power_Count, 1);
+    EXPECT_TRUE(r.sounds().empty());  // power mode on: no Move
+    r.wait(1);
+    EXPECT_EQ(r.sounds(), (V{"Power1"}));
+
+    // Both vulnerable wolves on the cell Fluffo enters next.
+    r.st.Gam_Wolves[0] = {5, 2, Dir_Up, Wolf_Vulnerable};
+    r.st.Gam_Wolves[1] = {5, 2, Dir_Up, Wolf_Vulnerable};
+    r.st.Gam_Phase = 1;
+    r.wait(369);
+    EXPECT_EQ(r.st.Gam_Score, 50 + 600 + 10);
+    EXPECT_EQ(r.sounds(), (V{"Power2", "Bonus"}));
+    EXPECT_EQ(r.st.Gam_Power_Count, 0);
+    EXPECT_FALSE(r.on(TimerId::Timer_Power_Pill));
+    EXPECT_EQ(r.st.Gam_Wolves[1].State, 0);
+}
+
+TEST_F(Tick, VulnerableWolvesMoveOnPhaseFourOnlyBlinkAndAreEatenThere) {
+    r.st.Gam_Wolves[0] = {3, 6, Dir_Up, Wolf_Vulnerable};
+    r.st.Gam_Power_Count = 5;
+    r.st.Gam_Wolf_Bonus = 200;
+    r.st.Gam_Phase = 2;
+    tick();
+    EXPECT_EQ(r.st.Gam_Wolves[0].Row, 6);  // no move on phase 2, and hidden
+    EXPECT_FALSE(r.lit("im_wolf_3_6"));
+    place(3, 6);  // now Fluffo stands where the wolf is
+    r.st.Gam_Wolves[0].Dir = 0;
+    r.st.cell(3, 6).Wolf_Dirs = 0;  // pin it so it cannot walk away before the eat
+    r.st.Gam_Phase = 4;
+    tick();
+    EXPECT_EQ(r.st.Gam_Score, 200);
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, 0);
+    EXPECT_EQ(r.st.Gam_Wolf_Bonus, 400);
+    EXPECT_EQ(r.sounds(), (V{"Bonus"}));
+}
+
+TEST_F(Tick, ExtraLifeOnceAtTwoThousandWithBonus) {
+    r.st.Gam_Score = 1995;
+    r.hh.Inp_left_down();
+    tick();
+    EXPECT_EQ(r.st.Gam_Lives, 3);
+    EXPECT_EQ(r.st.Gam_Extra_Life_At, 999999);
+    EXPECT_EQ(r.count_lit("im_panel_lives_"), 3);
+    EXPECT_EQ(r.sounds(), (V{"Bonus"}));
+    tick();
+    tick();
+    EXPECT_EQ(r.st.Gam_Lives, 3);
+    EXPECT_EQ(r.sounds(), (V{"Move"}));
+}
+
+TEST_F(Tick, GateChangesAfterEveryFourthTickOnly) {
+    r.st.Gam_Gate = 7;  // a value no draw produces
+    for (int i = 0; i < 3; ++i)
+        tick();
+    EXPECT_EQ(r.st.Gam_Gate, 7);
+    tick();
+    EXPECT_GE(r.st.Gam_Gate, 1);
+    EXPECT_LE(r.st.Gam_Gate, 5);
+}
+
+TEST_F(Tick, DirectionsAreTakenOnlyWhereTheCellOpensThatWay) {
+    r.hh.Inp_up_down();  // (3,5) has no way up
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    r.hh.Inp_right_down();
+    r.hh.Inp_up_down();  // dropped, not remembered
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir_Right);
+    r.hh.Inp_right_up();
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir_Right);  // releasing does not stop Fluffo
+}
+
+}  // namespace
+}  // namespace fluffo::testing

@@ -1,0 +1,495 @@
+// The main window's logic with every port faked: creation, the hand-over with the start
+// screen, keys and mouse on the handheld's face, the pop-up menu's commands and the in-game
+// menu's life, and errors that must not leave anything half done.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "base/settings_values.h"
+#include "display/skin_images.h"
+#include "support/fake_audio_backend.h"
+#include "support/shell_recorder.h"
+#include "support/skin_fakes.h"
+#include "support/window_recorder.h"
+#include "windows/main_window_logic.h"
+
+namespace fluffo {
+namespace {
+
+struct FakeWindow : MainWindowPort {
+    test::RecordingWindow skin{1280, 1024};
+    int32_t x = 0, y = 0;
+    bool shown = false, enabled = true;
+    std::string title;
+    std::function<void()> on_shown;
+
+    void set_client_width(int32_t w) override { skin.set_client_width(w); }
+    void set_client_height(int32_t h) override { skin.set_client_height(h); }
+    int32_t client_width() const override { return skin.client_width(); }
+    int32_t client_height() const override { return skin.client_height(); }
+    void set_colour(uint32_t c) override { skin.set_colour(c); }
+    void set_colour_key(uint32_t c) override { skin.set_colour_key(c); }
+    void set_colour_key_enabled(bool on) override { skin.set_colour_key_enabled(on); }
+    int32_t screen_width() const override { return skin.screen_width(); }
+    int32_t screen_height() const override { return skin.screen_height(); }
+    void show_error(const std::string& text) override { skin.show_error(text); }
+    void terminate() override { skin.terminate(); }
+    int32_t left() const override { return x; }
+    int32_t top() const override { return y; }
+    void move_to(int32_t l, int32_t t) override { x = l, y = t; }
+    void set_shown(bool s) override {
+        shown = s;
+        if (on_shown) on_shown();
+    }
+    void set_enabled(bool e) override { enabled = e; }
+    void set_title(const std::string& t) override { title = t; }
+};
+
+// Every image section at its design place, without pictures.
+std::string design_config() {
+    std::string ini = "[Common]\nGameWidth=440\nGameHeight=664\n";
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        const Rect& r = skin_images()[static_cast<size_t>(n - 1)].design;
+        ini += "[Image" + std::to_string(n) + "]\nLeft=" + std::to_string(r.left) +
+               "\nTop=" + std::to_string(r.top) + "\nWidth=" + std::to_string(r.width) +
+               "\nHeight=" + std::to_string(r.height) + "\n";
+    }
+    return ini;
+}
+
+std::string stored(MemoryStore& store, const std::string& name) {
+    const auto v = store.read_value(name);
+    return v ? v->text : "<none>";
+}
+
+struct MainFormTest : ::testing::Test {
+    FakeWindow window;
+    WindowRecorder windows;
+    ShellRecorder shell;
+    MemoryStore store;
+    FakeBackend audio;
+    SoundSystem sound{audio};
+    SeededRandom random{7};
+    test::FakeConfigFiles config;
+    test::FakePictureFiles pictures;
+    SettableClock clock{[this] { return form.scheduler().now(); }};
+    MainForm form{MainFormPorts{window, windows, shell, store, sound, clock, random,
+                                SkinSources{config, pictures, "", ""}, [] { return 42u; }}};
+
+    MainFormTest() { config.files["Config.ini"] = design_config(); }
+
+    void create_windowed() {
+        store.write_text("FullscreenMode", "0");
+        form.FormCreate();
+    }
+    HolderId id(const char* name) { return form.screen().model().require(name); }
+    // The centre of a holder, in client pixels.
+    std::pair<int32_t, int32_t> centre(const char* name) {
+        const Rect& r = form.screen().model().at(id(name)).bounds;
+        return {r.left + r.width / 2, r.top + r.height / 2};
+    }
+    void click(const char* name, MouseButton b = MouseButton::Left) {
+        const auto [x, y] = centre(name);
+        form.mouse_down(x, y, b);
+        form.mouse_up(x, y, b);
+    }
+    void to_clock() {
+        form.handheld().state.Gam_Mode = Mode_Time;
+        form.handheld().Gam_Set_Mode();
+    }
+    int32_t mode() { return form.handheld().state.Gam_Mode; }
+    const MenuRow& row(int entry) { return form.game_menu().rows().at(static_cast<size_t>(entry)); }
+    void release_on_row(int entry) {
+        const Rect& r = row(entry).bounds;
+        form.mouse_down(r.left + 5, r.top + 5, MouseButton::Left);
+        form.mouse_up(r.left + 5, r.top + 5, MouseButton::Left);
+    }
+};
+
+TEST_F(MainFormTest, FirstCreationStoresTheKeysAndWaitsUnseenInFullscreen) {
+    form.FormCreate();
+    EXPECT_EQ(window.title, App_Title);
+    EXPECT_FALSE(window.shown);
+    EXPECT_EQ(window.x, -1280);
+    EXPECT_EQ(window.y, -1024);
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_NE(stored(store, key_value_name(n)), "<none>") << n;
+    EXPECT_EQ(stored(store, "FullscreenMode"), "<none>");
+    EXPECT_EQ(stored(store, "SoundMode"), "<none>");
+    // Fullscreen by default: the window covers the screen, the menu button shows, closed.
+    EXPECT_TRUE(form.screen().Vid_Fullscreen);
+    EXPECT_TRUE(form.checked(9));
+    EXPECT_EQ(window.client_width(), 1280);
+    EXPECT_TRUE(form.screen().is_shown(id("btn_game_menu_top")));
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    // Overlays on by default; hints from the bindings; no mode set, no timer running.
+    EXPECT_TRUE(form.screen().is_shown(id("btn_ctrlr_overlay_up")));
+    EXPECT_FALSE(form.screen().is_shown(id("btn_joystick_top")));
+    EXPECT_FALSE(form.screen().model().at(id("btn_game_a_top")).hint.empty());
+    EXPECT_FALSE(form.scheduler().next_due().has_value());
+    EXPECT_TRUE(shell.errors.empty());
+}
+
+TEST_F(MainFormTest, StoredChoicesAndHighScoresAreRead) {
+    store.write_text("CtrlrOverlay", "0");
+    store.write_text("HiScore1", "123");
+    store.write_text("HiScore2", "4567");
+    create_windowed();
+    EXPECT_FALSE(form.screen().Vid_Fullscreen);
+    EXPECT_EQ(window.client_width(), 440);
+    EXPECT_TRUE(window.skin.colour_key_enabled());
+    EXPECT_FALSE(form.screen().is_shown(id("btn_game_menu_top")));
+    EXPECT_FALSE(form.screen().is_shown(id("btn_ctrlr_overlay_up")));
+    EXPECT_TRUE(form.screen().is_shown(id("btn_joystick_top")));
+    EXPECT_EQ(form.handheld().state.Gam_HiScore_A, 123);
+    EXPECT_EQ(form.handheld().state.Gam_HiScore_B, 4567);
+}
+
+TEST_F(MainFormTest, CreationRunsEveryStepWhenTheStoreFailsAndTellsTheFirstFailure) {
+    store.set_raw("FullscreenMode", StoredValue{false, ""});  // not text
+    store.write_text("HiScore2", "900");
+    store.set_refuse_writes(true);
+    try {
+        form.FormCreate();
+        ADD_FAILURE() << "creation told no error";
+    } catch (const StoreError& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'FullscreenMode'");
+    }
+    // The default display, the keys, the hints and the high scores are all in place.
+    EXPECT_TRUE(form.screen().Vid_Fullscreen);
+    EXPECT_NE(form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key, 0);
+    EXPECT_FALSE(form.screen().model().at(id("btn_time_top")).hint.empty());
+    EXPECT_EQ(form.handheld().state.Gam_HiScore_B, 900);
+}
+
+TEST_F(MainFormTest, AMissingConfigFileIsToldAndTheRestOfCreationStillRuns) {
+    config.files.clear();
+    form.FormCreate();
+    ASSERT_EQ(window.skin.errors().size(), 1u);
+    EXPECT_TRUE(window.skin.terminated());
+    EXPECT_EQ(stored(store, "Key7"), "38");
+}
+
+TEST_F(MainFormTest, TheFirstActivationBringsTheStartScreenUpOnce) {
+    form.FormCreate();
+    form.FormActivate();
+    form.FormActivate();
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"start"});
+    EXPECT_FALSE(form.App_Splash_Pending);
+}
+
+TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
+    create_windowed();
+    // The window's first picture already has every segment lit.
+    bool lit_when_shown = false;
+    window.on_shown = [&] {
+        lit_when_shown = mode() == Mode_All_On &&
+                         form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]) &&
+                         window.x == (1280 - 440) / 2;
+    };
+    form.start_play(false);
+    EXPECT_TRUE(lit_when_shown);
+    EXPECT_TRUE(window.shown);
+    EXPECT_EQ(window.x, (1280 - 440) / 2);
+    EXPECT_EQ(window.y, (1024 - 664) / 2);
+    EXPECT_EQ(mode(), Mode_All_On);
+    EXPECT_TRUE(form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]));
+    EXPECT_FALSE(form.checked(10));
+}
+
+TEST_F(MainFormTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands) {
+    create_windowed();
+    to_clock();
+    const uint16_t game_a = form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key;
+    form.FormKeyDown(game_a);
+    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    form.FormKeyUp(game_a);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
+
+    // Shortcut keys are no game keys, and game keys are no shortcuts.
+    EXPECT_FALSE(form.menu_shortcut(game_a));
+    EXPECT_TRUE(form.menu_shortcut(112));
+    EXPECT_TRUE(form.menu_shortcut(113));
+    EXPECT_TRUE(form.menu_shortcut(114));
+    EXPECT_TRUE(form.menu_shortcut(115));
+    EXPECT_EQ(windows.shown, (std::vector<std::string>{"about", "manual"}));
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"file Readme.txt", "file Whatsnew.txt"}));
+    EXPECT_FALSE(shell.terminated);
+    EXPECT_TRUE(form.menu_shortcut(27));
+    EXPECT_TRUE(shell.terminated);
+}
+
+TEST_F(MainFormTest, AButtonPressedAndReleasedElsewhereStillGetsItsRelease) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_a_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    form.mouse_move(5, 5, true);
+    form.mouse_up(5, 5, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
+}
+
+TEST_F(MainFormTest, OtherButtonsDuringALeftPressDoNotTakeItsRelease) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_a_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    // Right and middle pressed and let go meanwhile, on the button and off it.
+    form.mouse_down(x, y, MouseButton::Right);
+    form.mouse_up(x, y, MouseButton::Right);
+    form.mouse_down(5, 5, MouseButton::Middle);
+    form.mouse_up(5, 5, MouseButton::Middle);
+    EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
+    form.mouse_up(5, 5, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
+
+    // A right press first: the left press that follows still takes the area under it.
+    const auto [tx, ty] = centre("btn_time_top");
+    form.mouse_down(tx, ty, MouseButton::Right);
+    form.mouse_down(tx, ty, MouseButton::Left);
+    EXPECT_TRUE(form.handheld().state.Inp_Time_Held);
+    form.mouse_up(tx, ty, MouseButton::Right);
+    EXPECT_TRUE(form.handheld().state.Inp_Time_Held);
+    form.mouse_up(tx, ty, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Time_Held);
+}
+
+TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
+    create_windowed();
+    to_clock();
+    const auto [x, y] = centre("btn_game_b_top");
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_B_Held);
+    form.mouse_capture_lost();
+    EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
+    // Its release, should it come after all, finds nothing pressed; nor does a second loss.
+    to_clock();
+    form.mouse_capture_lost();
+    form.mouse_up(x, y, MouseButton::Left);
+    EXPECT_EQ(mode(), Mode_Time);
+
+    // A press whose release never arrived ends before the next press begins.
+    form.mouse_down(x, y, MouseButton::Left);
+    ASSERT_TRUE(form.handheld().state.Inp_Game_B_Held);
+    form.mouse_down(10, 10, MouseButton::Left);
+    EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
+}
+
+TEST_F(MainFormTest, ALostPointerOnAMenuRowFoldsTheMenuWithoutItsCommand) {
+    form.FormCreate();
+    click("btn_game_menu_top");
+    const Rect& about = row(0).bounds;
+    form.mouse_down(about.left + 5, about.top + 5, MouseButton::Left);
+    form.mouse_capture_lost();
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_TRUE(form.game_menu().rows().empty());
+}
+
+TEST_F(MainFormTest, OnlyTheLeftButtonPressesTheHandheldsButtons) {
+    create_windowed();
+    to_clock();
+    click("btn_game_b_top", MouseButton::Right);
+    click("btn_game_b_top", MouseButton::Middle);
+    EXPECT_EQ(mode(), Mode_Time);
+    click("btn_time_top");
+    EXPECT_EQ(mode(), Mode_Alarm);
+}
+
+TEST_F(MainFormTest, TheOverlayArrowsTakeClicksOnlyWhileShown) {
+    create_windowed();
+    EXPECT_EQ(
+        form.holder_at(centre("btn_ctrlr_overlay_up").first, centre("btn_ctrlr_overlay_up").second),
+        id("btn_ctrlr_overlay_up"));
+    form.pm_12_controllerClick();
+    EXPECT_EQ(stored(store, "CtrlrOverlay"), "0");
+    const auto [x, y] = centre("btn_ctrlr_overlay_up");
+    EXPECT_EQ(form.holder_at(x, y), id("btn_joystick_top"));
+    EXPECT_EQ(form.cursor_at(x, y), Cursor::Help);
+    EXPECT_NE(form.hint_at(x, y).find("activate the controller overlays"), std::string::npos);
+}
+
+TEST_F(MainFormTest, TheBackgroundDragsTheWindowInWindowedModeOnly) {
+    create_windowed();
+    form.start_play(true);
+    const int32_t x0 = window.x, y0 = window.y;
+    form.mouse_down(10, 10, MouseButton::Left);  // im_background
+    form.mouse_move(30, 25, true);
+    EXPECT_EQ(window.x, x0 + 20);
+    EXPECT_EQ(window.y, y0 + 15);
+    form.mouse_move(40, 40, false);  // button let go: no move
+    EXPECT_EQ(window.x, x0 + 20);
+    form.mouse_up(40, 40, MouseButton::Left);
+    EXPECT_EQ(form.hint_at(10, 10), "");  // the background shows no hint
+
+    form.pm_10_fullscreenClick();
+    const int32_t xf = window.x;
+    form.mouse_down(300, 300, MouseButton::Left);
+    form.mouse_move(350, 350, true);
+    EXPECT_EQ(window.x, xf);
+}
+
+TEST_F(MainFormTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
+    create_windowed();
+    form.start_play(true);
+    to_clock();
+    form.FormKeyDown(form.keys().Inp_Key_Bindings[Key_Game_B].virtual_key);
+    form.scheduler().advance_to(form.scheduler().now() + 5000);
+    ASSERT_EQ(mode(), Mode_Game_B);
+    const int32_t lives = form.handheld().state.Gam_Lives;
+    const auto due = form.scheduler().next_due();
+
+    form.menu_shortcut(123);
+    EXPECT_TRUE(form.screen().Vid_Fullscreen);
+    EXPECT_EQ(stored(store, "FullscreenMode"), "1");
+    EXPECT_EQ(window.client_width(), 1280);
+    EXPECT_EQ(window.x, 0);
+    EXPECT_EQ(mode(), Mode_Game_B);
+    EXPECT_EQ(form.handheld().state.Gam_Lives, lives);
+    EXPECT_EQ(form.scheduler().next_due(), due);
+
+    form.menu_shortcut(123);
+    EXPECT_FALSE(form.screen().Vid_Fullscreen);
+    EXPECT_EQ(stored(store, "FullscreenMode"), "0");
+    EXPECT_EQ(window.x, (1280 - 440) / 2);
+}
+
+TEST_F(MainFormTest, ARefusedWriteDoesNotLeaveTheSwitchHalfDone) {
+    create_windowed();
+    form.start_play(true);
+    store.set_refuse_writes(true);
+    EXPECT_THROW(form.pm_10_fullscreenClick(), StoreError);
+    // The display did switch and the window is back on screen.
+    EXPECT_EQ(window.client_width(), 1280);
+    EXPECT_EQ(window.x, 0);
+    EXPECT_THROW(form.pm_12_controllerClick(), StoreError);
+    EXPECT_FALSE(form.screen().is_shown(id("btn_ctrlr_overlay_up")));
+}
+
+TEST_F(MainFormTest, ResettingTheHighScoresWritesBothThenBeeps) {
+    store.write_text("HiScore1", "50");
+    store.write_text("HiScore2", "60");
+    create_windowed();
+    form.pm_8_hiscoreClick();
+    EXPECT_EQ(stored(store, "HiScore1"), "0");
+    EXPECT_EQ(stored(store, "HiScore2"), "0");
+    EXPECT_EQ(shell.beeps, 1);
+    store.set_refuse_writes(true);
+    EXPECT_THROW(form.pm_8_hiscoreClick(), StoreError);
+    EXPECT_EQ(shell.beeps, 1);
+}
+
+TEST_F(MainFormTest, KeySettingsOpenOverADisabledWindow) {
+    create_windowed();
+    form.pm_7_keysClick();
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"keys"});
+    EXPECT_FALSE(window.enabled);
+    form.pm_6_configClick();
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"file Config.ini"});
+}
+
+TEST_F(MainFormTest, TheSplashEntryFollowsTheStoreWithTheCheckBoxAsDefault) {
+    create_windowed();
+    bool box = false;
+    form.set_splash_check_box([&] { return box; });
+    form.pm_0_menuPopup();
+    EXPECT_FALSE(form.checked(10));  // nothing stored: the check box
+    form.pm_11_splashscreenClick();
+    EXPECT_EQ(stored(store, "SplashScreen"), "1");
+    form.pm_0_menuPopup();
+    EXPECT_TRUE(form.checked(10));
+    store.write_text("SplashScreen", "0");
+    form.pm_0_menuPopup();
+    EXPECT_FALSE(form.checked(10));
+}
+
+TEST_F(MainFormTest, TheInGameMenuOpensWithItsRowsAndFoldsUpOnARelease) {
+    form.FormCreate();  // fullscreen
+    form.start_play(true);
+    click("btn_game_menu_top");
+    ASSERT_TRUE(form.screen().Vid_Menu_Open);
+    ASSERT_EQ(form.game_menu().rows().size(), 14u);
+    EXPECT_EQ(row(0).text, "   About...");
+    EXPECT_EQ(row(0).bounds, (Rect{0, 32, 256, 32}));
+    EXPECT_EQ(row(9).text, "   Display in fullscreen mode [V]");
+    EXPECT_EQ(row(13).bounds.top, 448);
+    EXPECT_TRUE(row(4).separator);
+    EXPECT_EQ(form.screen().model().at(id("btn_game_menu_background")).bounds,
+              (Rect{0, 0, 256, 480}));
+
+    // Hover: the row under the pointer turns opaque, and back.
+    form.mouse_move(20, 32 * 7 + 10, false);
+    EXPECT_TRUE(row(6).opaque);
+    EXPECT_EQ(form.cursor_at(20, 32 * 7 + 10), Cursor::Hand);
+    form.mouse_move(20, 32 * 2 + 10, false);
+    EXPECT_FALSE(row(6).opaque);
+    EXPECT_FALSE(form.take_menu_dirty().empty());
+
+    // A separator does nothing; the menu stays open.
+    release_on_row(4);
+    EXPECT_TRUE(form.screen().Vid_Menu_Open);
+
+    // "Key settings": the command runs, then the release folds the menu up.
+    release_on_row(6);
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"keys"});
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_TRUE(form.game_menu().rows().empty());
+    EXPECT_EQ(form.screen().model().at(id("btn_game_menu_background")).bounds,
+              (Rect{0, 0, 36, 32}));
+
+    // Reopened: fourteen rows again, not twenty-eight.
+    click("btn_game_menu_top");
+    EXPECT_EQ(form.game_menu().rows().size(), 14u);
+}
+
+TEST_F(MainFormTest, AReleaseAwayFromThePressedRowRunsNoCommandButCloses) {
+    form.FormCreate();
+    click("btn_game_menu_top");
+    form.mouse_down(20, 32 + 5, MouseButton::Left);  // About...
+    form.mouse_up(500, 500, MouseButton::Left);
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+}
+
+TEST_F(MainFormTest, TheMenuRowSwitchingToWindowedModeLeavesAClosedMenu) {
+    form.FormCreate();
+    form.start_play(true);
+    click("btn_game_menu_top");
+    release_on_row(9);
+    EXPECT_FALSE(form.screen().Vid_Fullscreen);
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_TRUE(form.game_menu().rows().empty());
+    EXPECT_FALSE(form.screen().is_shown(id("btn_game_menu_top")));
+
+    // F12 back to fullscreen with the menu open: the switch closes it too.
+    form.menu_shortcut(123);
+    click("btn_game_menu_top");
+    form.menu_shortcut(123);
+    form.menu_shortcut(123);
+    EXPECT_TRUE(form.game_menu().rows().empty());
+    EXPECT_EQ(form.screen().model().at(id("btn_game_menu_background")).bounds.width, 36);
+}
+
+TEST_F(MainFormTest, OpeningThePopUpMenuClosesTheInGameMenu) {
+    form.FormCreate();
+    click("btn_game_menu_top");
+    form.pm_0_menuPopup();
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_TRUE(form.game_menu().rows().empty());
+}
+
+TEST_F(MainFormTest, CloseFreesTheSamplesAndTheLibraryEvenWithoutSound) {
+    form.FormCreate();
+    form.FormClose();
+    ASSERT_EQ(audio.calls.size(), 10u);
+    EXPECT_EQ(audio.calls.front(), "free 0");
+    EXPECT_EQ(audio.calls.back(), "close");
+}
+
+}  // namespace
+}  // namespace fluffo
