@@ -4,38 +4,18 @@
 // store only keeps raw values. Failures raise StoreError carrying the user-facing text.
 
 #include <cstdint>
-#include <exception>
 #include <map>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "base/platform_error.h"
+
 namespace fluffo {
 
-class StoreError : public std::runtime_error {
+class StoreError : public PlatformError {
 public:
-    using std::runtime_error::runtime_error;
-};
-
-// Steps that must all be tried even when the store fails some: the first StoreError is kept
-// and raised once the rest have run.
-class StoreErrors {
-public:
-    template <typename Step>
-    void attempt(Step&& step) {
-        try {
-            step();
-        } catch (const StoreError&) {
-            if (!m_first) m_first = std::current_exception();
-        }
-    }
-    void rethrow_first() const {
-        if (m_first) std::rethrow_exception(m_first);
-    }
-
-private:
-    std::exception_ptr m_first;
+    using PlatformError::PlatformError;
 };
 
 // The texts the user sees when the store fails.

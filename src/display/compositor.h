@@ -11,18 +11,18 @@
 // as a colour and a PNG's alpha is ignored, so pictures for such holders are made opaque.
 
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
+#include "base/platform_error.h"
 #include "display/screen_model.h"
 
 namespace fluffo {
 
 // Config.ini may give the window any size; a frame larger than the largest picture there can
 // be is not made. The text names the size.
-class FrameTooLarge : public std::runtime_error {
+class FrameTooLarge : public PlatformError {
 public:
-    using std::runtime_error::runtime_error;
+    using PlatformError::PlatformError;
 };
 
 class Compositor {

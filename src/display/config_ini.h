@@ -6,17 +6,18 @@
 #include <cstdint>
 #include <istream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "base/platform_error.h"
+
 namespace fluffo {
 
 // A colour entry whose text is not a number: the skin load stops with this message.
-class MalformedColour : public std::runtime_error {
+class MalformedColour : public PlatformError {
 public:
-    using std::runtime_error::runtime_error;
+    using PlatformError::PlatformError;
 };
 
 class IniProfile {

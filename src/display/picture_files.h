@@ -5,18 +5,18 @@
 
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/platform_error.h"
 #include "display/picture.h"
 
 namespace fluffo {
 
 // The text names the file and the reason.
-class UndecodablePicture : public std::runtime_error {
+class UndecodablePicture : public PlatformError {
 public:
-    using std::runtime_error::runtime_error;
+    using PlatformError::PlatformError;
 };
 
 // Pictures larger than this on either side, or in all, are refused before any pixel memory

@@ -17,7 +17,7 @@ void Handheld::create() {
     fill_move_tables(state);
     // A missing high score keeps the one in memory, which is 0 at this point. One that cannot
     // be read is reported after the rest of creation is done, and keeps it too.
-    StoreErrors unreadable;
+    DeferredErrors unreadable;
     unreadable.attempt([&] {
         state.Gam_HiScore_A = read_integer(m_ports.store, Value_HiScore1, state.Gam_HiScore_A);
     });
@@ -40,7 +40,7 @@ void Handheld::reset_high_scores() {
 }
 
 void Handheld::store_unsaved_high_scores() {
-    StoreErrors refused;
+    DeferredErrors refused;
     const auto store = [&](bool& unsaved, std::string_view name, int32_t value) {
         if (!unsaved) return;
         refused.attempt([&] {

@@ -4,7 +4,9 @@
 // and alarm, and the fourteen player actions. It draws through MainScreen, keeps time through
 // the Scheduler's nine timers and reaches sound, store, clock and chance through ports.
 
+#include "base/random_source.h"
 #include "base/settings_store.h"
+#include "base/wall_clock.h"
 #include "display/main_screen.h"
 #include "engine/game_state.h"
 #include "engine/sample_player.h"

@@ -1,7 +1,7 @@
 #pragma once
-// What the handheld asks of the world around it: a sound to play, the local time of day and
-// random numbers. The desktop program plugs in the real ones; tests and the headless driver
-// use the simple ones of engine/sound_recorder.h. (High scores go through base/settings_store.h.)
+// The handheld's nine sound samples and the player it sounds them through: the sound system
+// (engine/sound_system.h) in the desktop program, a recorder (engine/sound_recorder.h) in the
+// headless driver and the tests.
 
 #include <array>
 #include <cstdint>
@@ -32,24 +32,6 @@ public:
     virtual ~SamplePlayer() = default;
     // Fire and forget; samples overlap freely.
     virtual void Snd_Play(Sample sample) = 0;
-};
-
-struct LocalTime {
-    int32_t hour = 0;    // 0..23
-    int32_t minute = 0;  // 0..59
-};
-
-class WallClock {
-public:
-    virtual ~WallClock() = default;
-    virtual LocalTime local_time() = 0;
-};
-
-class RandomSource {
-public:
-    virtual ~RandomSource() = default;
-    // A uniform integer in 0..n-1, n >= 1.
-    virtual int32_t next_below(int32_t n) = 0;
 };
 
 }  // namespace fluffo

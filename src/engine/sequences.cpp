@@ -121,7 +121,7 @@ void Handheld::Timer_Power_PillTimer() {
 }
 
 void Handheld::Timer_Game_OverTimer() {
-    StoreErrors refused;
+    DeferredErrors refused;
     switch (state.Gam_Step) {
         case 1:
             m_ports.sound.Snd_Play(Sample::Gameover);

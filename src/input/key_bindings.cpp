@@ -35,7 +35,7 @@ KeyBindings::KeyBindings() {
 void KeyBindings::load(SettingsStore& store, ScreenModel& main_window) {
     // A value of the wrong type is reported, but its binding still gets its default key, and
     // the write-back below replaces the value with text.
-    StoreErrors errors;
+    DeferredErrors errors;
     KeyListIndexes stored = Default_Key_List_Indexes;
     for (int n = 1; n <= Key_Binding_Count; ++n) {
         int32_t& list_index = stored[static_cast<size_t>(n)];
@@ -47,13 +47,13 @@ void KeyBindings::load(SettingsStore& store, ScreenModel& main_window) {
 
 void KeyBindings::accept(const KeyListIndexes& list_indexes, SettingsStore& store,
                          ScreenModel& main_window) {
-    StoreErrors refused;
+    DeferredErrors refused;
     take(list_indexes, store, main_window, refused);
     refused.rethrow_first();
 }
 
 void KeyBindings::take(const KeyListIndexes& list_indexes, SettingsStore& store,
-                       ScreenModel& main_window, StoreErrors& refused) {
+                       ScreenModel& main_window, DeferredErrors& refused) {
     // Memory first: a refused write must not leave an action without its key or hint.
     for (int n = 1; n <= Key_Binding_Count; ++n) {
         Inp_Key_Bindings[static_cast<size_t>(n)].list_index =

@@ -69,7 +69,7 @@ public:
 private:
     // Sets the bindings and hints, then writes all seven, keeping refusals in `refused`.
     void take(const KeyListIndexes& list_indexes, SettingsStore& store, ScreenModel& main_window,
-              StoreErrors& refused);
+              DeferredErrors& refused);
 };
 
 // Rewrites the hover hints of the main window's buttons, joystick area and overlay arrows

@@ -1,6 +1,6 @@
 #include "windows/main_window_logic.h"
 
-#include "base/error_boundary.h"
+#include "base/platform_error.h"
 #include "base/settings_values.h"
 
 namespace fluffo {

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/random_source.h"
 #include "base/shell_port.h"
+#include "base/wall_clock.h"
 #include "display/main_screen.h"
 #include "display/skin_loader.h"
 #include "engine/handheld.h"
 #include "engine/scheduler.h"
-#include "engine/sound_recorder.h"
 #include "engine/sound_system.h"
 #include "input/input_dispatch.h"
 #include "input/key_bindings.h"

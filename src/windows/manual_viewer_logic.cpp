@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "base/error_boundary.h"
+#include "base/platform_error.h"
 #include "display/manual_pages.h"
 
 namespace fluffo {

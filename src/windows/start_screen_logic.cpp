@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "base/error_boundary.h"
+#include "base/platform_error.h"
 #include "base/settings_values.h"
 
 namespace fluffo {

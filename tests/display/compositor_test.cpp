@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/random_source.h"
 #include "display/compositor.h"
-#include "engine/sound_recorder.h"
 #include "support/skin_fakes.h"
 
 namespace fluffo {

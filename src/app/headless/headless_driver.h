@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "app/headless/command_words.h"
+#include "base/random_source.h"
 #include "base/settings_store.h"
+#include "base/wall_clock.h"
 #include "display/compositor.h"
 #include "display/main_screen.h"
 #include "display/picture_files.h"

@@ -12,7 +12,8 @@
 #include "app/qt/app_windows.h"
 #include "app/qt/qt_icon_decoder.h"
 #include "base/audio_backend.h"
-#include "base/local_clock.h"
+#include "base/random_source.h"
+#include "base/wall_clock.h"
 #include "engine/sound_system.h"
 
 namespace fluffo {
