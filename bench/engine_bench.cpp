@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "app/headless/headless_driver.h"
 #include "engine/board.h"
+#include "engine/sim_world.h"
 
 namespace fluffo {
 namespace {

@@ -1,12 +1,12 @@
 #pragma once
-// A whole handheld on the virtual clock for engine tests: the headless driver's world
+// A whole handheld on the virtual clock for engine tests: the world the headless driver uses
 // (screen model, scheduler, recorder, in-memory store, settable clock, seeded generator),
 // created the way the main window creates it.
 
 #include <string>
 #include <vector>
 
-#include "app/headless/headless_driver.h"
+#include "engine/sim_world.h"
 
 namespace fluffo::testing {
 

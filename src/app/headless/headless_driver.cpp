@@ -15,16 +15,6 @@
 
 namespace fluffo {
 
-SimWorld::SimWorld(uint64_t seed)
-    : sound([this] { return scheduler.now(); }),
-      clock([this] { return scheduler.now(); }),
-      random(seed),
-      handheld(screen, scheduler, HandheldPorts{sound, store, clock, random}) {
-    handheld.create();
-    screen.Vid_Ctrlr_Overlay = read_setting(store, Setting_CtrlrOverlay);
-    screen.Vid_Display_Ctrl_Overlay();
-}
-
 struct HeadlessDriver::Command {
     std::string_view name;
     std::string_view usage;  // the command word, then one word per argument

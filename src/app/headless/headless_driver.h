@@ -1,5 +1,5 @@
 #pragma once
-// fluffo-sim's engine room: the handheld built as the main window builds it, on a virtual
+// fluffo-sim's driver: the handheld built as the main window builds it (SimWorld), on a virtual
 // clock, driven by one text command per line and answering queries with one JSON object per
 // line. Only queries and errors answer; a refused store write is reported like a bad line,
 // and the driver goes on. The exit code is 1 when any line was in error, else 0.
@@ -11,36 +11,14 @@
 #include <vector>
 
 #include "app/headless/command_words.h"
-#include "base/random_source.h"
 #include "base/settings_store.h"
-#include "base/wall_clock.h"
 #include "display/compositor.h"
-#include "display/main_screen.h"
 #include "display/picture_files.h"
 #include "display/skin_sources.h"
-#include "display/skin_window.h"
-#include "engine/handheld.h"
 #include "engine/scheduler.h"
-#include "engine/sound_recorder.h"
+#include "engine/sim_world.h"
 
 namespace fluffo {
-
-// The handheld with simple ports, as it stands right after main window creation: high
-// scores read from the store, nothing shown, no timer running, virtual time 0, 00:00.
-struct SimWorld {
-    explicit SimWorld(uint64_t seed);
-    SimWorld(const SimWorld&) = delete;
-    SimWorld& operator=(const SimWorld&) = delete;
-
-    SoundRecorder sound;
-    MemoryStore store;
-    SettableClock clock;
-    SeededRandom random;
-    Scheduler scheduler;
-    MainScreen screen;
-    Handheld handheld;
-    PlainSkinWindow window;  // the main window's size and colour; no skin: the design's
-};
 
 class HeadlessDriver {
 public:
