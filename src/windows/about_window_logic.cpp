@@ -16,17 +16,17 @@ std::array<AboutRow, 7> about_rows() {
     }};
 }
 
-void AboutBox::la_website_2Click() {
+void AboutWindowLogic::la_website_2Click() {
     m_shell.open_address(std::string(Website_Address));
     m_view.close_window();
 }
 
-void AboutBox::la_email_2Click() {
+void AboutWindowLogic::la_email_2Click() {
     m_shell.open_address(std::string(Email_Address));
     m_view.close_window();
 }
 
-bool AboutBox::FormKeyDown(uint16_t virtual_key) {
+bool AboutWindowLogic::FormKeyDown(uint16_t virtual_key) {
     if (virtual_key != About_Key_Esc) return false;
     m_view.close_window();
     return true;

@@ -23,16 +23,16 @@ std::array<AboutRow, 7> about_rows();
 
 inline constexpr uint16_t About_Key_Esc = 27;
 
-class AboutBoxView {
+class AboutWindowView {
 public:
-    virtual ~AboutBoxView() = default;
+    virtual ~AboutWindowView() = default;
     // Hides the window; it keeps its place for the next showing.
     virtual void close_window() = 0;
 };
 
-class AboutBox {
+class AboutWindowLogic {
 public:
-    AboutBox(ShellPort& shell, AboutBoxView& view) : m_shell(shell), m_view(view) {}
+    AboutWindowLogic(ShellPort& shell, AboutWindowView& view) : m_shell(shell), m_view(view) {}
 
     void la_website_2Click();
     void la_email_2Click();
@@ -41,7 +41,7 @@ public:
 
 private:
     ShellPort& m_shell;
-    AboutBoxView& m_view;
+    AboutWindowView& m_view;
 };
 
 }  // namespace fluffo

@@ -5,26 +5,26 @@
 
 namespace fluffo {
 
-KeySettings::KeySettings(KeyBindings& keys, SettingsStore& store, ScreenModel& main_window,
-                         KeysWindow& window)
+KeySettingsLogic::KeySettingsLogic(KeyBindings& keys, SettingsStore& store,
+                                   ScreenModel& main_window, KeySettingsView& window)
     : m_keys(keys), m_store(store), m_main_window(main_window), m_window(window) {
     m_selection.fill(No_Selection);
     m_label_colour.fill(Label_White);
 }
 
-size_t KeySettings::slot(int n) {
+size_t KeySettingsLogic::slot(int n) {
     if (n < 1 || n > Key_Binding_Count)
         throw std::out_of_range("no key binding " + std::to_string(n));
     return static_cast<size_t>(n);
 }
 
-void KeySettings::FormCreate() {
+void KeySettingsLogic::FormCreate() {
     for (int n = 1; n <= Key_Binding_Count; ++n)
         select_quietly(n, m_keys.Inp_Key_Bindings[slot(n)].list_index - 1);
     cbChange();
 }
 
-bool KeySettings::CheckKeys() {
+bool KeySettingsLogic::CheckKeys() {
     m_label_colour.fill(Label_White);
     bool duplicate = false;
     // The boxes are told apart by what they show, so two empty boxes are a pair too.
@@ -39,7 +39,7 @@ bool KeySettings::CheckKeys() {
     return duplicate;
 }
 
-void KeySettings::cbChange() {
+void KeySettingsLogic::cbChange() {
     const bool duplicate = CheckKeys();
     // An empty box would be stored as no key at all; the player must choose one first.
     bool all_chosen = true;
@@ -48,16 +48,16 @@ void KeySettings::cbChange() {
     m_accept_enabled = !duplicate && all_chosen;
 }
 
-void KeySettings::select(int n, int32_t item) {
+void KeySettingsLogic::select(int n, int32_t item) {
     select_quietly(n, item);
     cbChange();
 }
 
-void KeySettings::select_quietly(int n, int32_t item) {
+void KeySettingsLogic::select_quietly(int n, int32_t item) {
     m_selection[slot(n)] = item >= 0 && item < Key_List_Count ? item : No_Selection;
 }
 
-void KeySettings::btn_acceptClick() {
+void KeySettingsLogic::btn_acceptClick() {
     if (!m_accept_enabled) return;
     KeyListIndexes list_indexes{};
     for (int n = 1; n <= Key_Binding_Count; ++n)
@@ -69,7 +69,7 @@ void KeySettings::btn_acceptClick() {
     m_window.close_window();
 }
 
-bool KeySettings::FormKeyDown(uint16_t virtual_key) {
+bool KeySettingsLogic::FormKeyDown(uint16_t virtual_key) {
     switch (virtual_key) {
         case Keys_Key_Enter:
             btn_acceptClick();
@@ -84,7 +84,7 @@ bool KeySettings::FormKeyDown(uint16_t virtual_key) {
     }
 }
 
-std::string_view KeySettings::item_text(int n) const {
+std::string_view KeySettingsLogic::item_text(int n) const {
     const SelectableKey* key = selectable_key(selection(n) + 1);
     return key ? key->item_text : std::string_view();
 }

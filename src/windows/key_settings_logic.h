@@ -3,7 +3,8 @@
 // labels marked red for a key chosen more than once, when Accept is enabled, and the keys the
 // window takes before its focused box (Enter accepts, Esc leaves). Accepting stores all seven
 // bindings; a refused write abandons the handler at the caller's error boundary with the main
-// window still disabled and this window still open. The windows are reached through KeysWindow.
+// window still disabled and this window still open. The windows are reached through
+// KeySettingsView.
 
 #include <array>
 #include <cstdint>
@@ -27,20 +28,20 @@ inline constexpr uint32_t Label_Red = 0xff0000;
 inline constexpr int32_t No_Selection = -1;
 
 // What the logic asks of the windows around it.
-class KeysWindow {
+class KeySettingsView {
 public:
-    virtual ~KeysWindow() = default;
+    virtual ~KeySettingsView() = default;
     // Hides the key settings window; its selections stay as they are for the next opening.
     virtual void close_window() = 0;
     // The main window takes input again and becomes the active window.
     virtual void enable_main_window() = 0;
 };
 
-class KeySettings {
+class KeySettingsLogic {
 public:
     // The main window's model receives the hints that name the accepted keys.
-    KeySettings(KeyBindings& keys, SettingsStore& store, ScreenModel& main_window,
-                KeysWindow& window);
+    KeySettingsLogic(KeyBindings& keys, SettingsStore& store, ScreenModel& main_window,
+                     KeySettingsView& window);
 
     // Once, at start-up, after the bindings are loaded: each box shows its binding's key (a
     // binding without a valid key leaves its box empty), then cbChange.
@@ -73,7 +74,7 @@ private:
     KeyBindings& m_keys;
     SettingsStore& m_store;
     ScreenModel& m_main_window;
-    KeysWindow& m_window;
+    KeySettingsView& m_window;
     // [1..7], index 0 unused, as the bindings are numbered.
     std::array<int32_t, Key_Binding_Count + 1> m_selection{};
     std::array<uint32_t, Key_Binding_Count + 1> m_label_colour{};

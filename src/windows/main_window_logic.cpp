@@ -5,14 +5,14 @@
 
 namespace fluffo {
 
-MainForm::MainForm(MainFormPorts ports)
+MainWindowLogic::MainWindowLogic(MainWindowPorts ports)
     : m_ports(std::move(ports)),
       m_handheld(m_screen, m_scheduler,
                  HandheldPorts{m_ports.sound, m_ports.store, m_ports.clock, m_ports.random}),
       m_skin(m_screen, m_ports.window, m_ports.sources) {}
 
-void MainForm::FormCreate() {
-    MainWindowPort& window = m_ports.window;
+void MainWindowLogic::FormCreate() {
+    MainWindowView& window = m_ports.window;
     DeferredErrors errors;
 
     window.set_title(App_Title);
@@ -42,24 +42,24 @@ void MainForm::FormCreate() {
     errors.rethrow_first();
 }
 
-void MainForm::load_design_pictures() {
+void MainWindowLogic::load_design_pictures() {
     const std::string path = m_ports.sources.program_file(Game_Menu_Picture);
     if (!m_ports.sources.pictures.exists(path)) return;
     const HolderId background = m_screen.model().require("btn_game_menu_background");
     m_screen.model().set_picture(background, m_ports.sources.pictures.load(path));
 }
 
-void MainForm::FormActivate() {
+void MainWindowLogic::FormActivate() {
     if (!App_Splash_Pending) return;
     App_Splash_Pending = false;
     m_ports.windows.show_start_screen();
 }
 
-void MainForm::FormClose() {
+void MainWindowLogic::FormClose() {
     m_ports.sound.Snd_Release();
 }
 
-void MainForm::start_play(bool splash_screen_checked) {
+void MainWindowLogic::start_play(bool splash_screen_checked) {
     m_pm_11_checked = splash_screen_checked;
     centre_on_screen();
     m_handheld.state.Gam_Mode = Mode_All_On;
@@ -69,8 +69,8 @@ void MainForm::start_play(bool splash_screen_checked) {
     m_ports.window.set_shown(true);
 }
 
-void MainForm::centre_on_screen() {
-    MainWindowPort& w = m_ports.window;
+void MainWindowLogic::centre_on_screen() {
+    MainWindowView& w = m_ports.window;
     // Truncating towards zero, as the skin centres itself on the screen.
     w.move_to(clamp_to_int32((int64_t{w.screen_width()} - w.client_width()) / 2),
               clamp_to_int32((int64_t{w.screen_height()} - w.client_height()) / 2));
@@ -78,15 +78,15 @@ void MainForm::centre_on_screen() {
 
 // Keys.
 
-void MainForm::FormKeyDown(uint16_t virtual_key) {
+void MainWindowLogic::FormKeyDown(uint16_t virtual_key) {
     fluffo::FormKeyDown(m_keys, m_handheld, virtual_key);
 }
 
-void MainForm::FormKeyUp(uint16_t virtual_key) {
+void MainWindowLogic::FormKeyUp(uint16_t virtual_key) {
     fluffo::FormKeyUp(m_keys, m_handheld, virtual_key);
 }
 
-bool MainForm::menu_shortcut(uint16_t virtual_key) {
+bool MainWindowLogic::menu_shortcut(uint16_t virtual_key) {
     const auto command = command_for_shortcut(virtual_key);
     if (!command) return false;
     run_command(*command);
@@ -95,11 +95,11 @@ bool MainForm::menu_shortcut(uint16_t virtual_key) {
 
 // The mouse.
 
-HolderId MainForm::holder_at(int32_t x, int32_t y) const {
+HolderId MainWindowLogic::holder_at(int32_t x, int32_t y) const {
     return m_screen.model().topmost_at(x, y);
 }
 
-void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {
+void MainWindowLogic::mouse_down(int32_t x, int32_t y, MouseButton button) {
     // Only the left button captures: a right or middle press during a left one must not take
     // its release away from the area that was pressed.
     if (button != MouseButton::Left) return;
@@ -119,7 +119,7 @@ void MainForm::mouse_down(int32_t x, int32_t y, MouseButton button) {
     }
 }
 
-void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
+void MainWindowLogic::mouse_up(int32_t x, int32_t y, MouseButton button) {
     if (button != MouseButton::Left) return;
     const HolderId holder = m_captured;
     const int row = m_captured_row;
@@ -150,12 +150,12 @@ void MainForm::mouse_up(int32_t x, int32_t y, MouseButton button) {
     }
 }
 
-void MainForm::mouse_capture_lost() {
+void MainWindowLogic::mouse_capture_lost() {
     if (m_captured < 0 && m_captured_row < 0) return;
     mouse_up(INT32_MIN, INT32_MIN, MouseButton::Left);
 }
 
-void MainForm::mouse_move(int32_t x, int32_t y, bool left_held) {
+void MainWindowLogic::mouse_move(int32_t x, int32_t y, bool left_held) {
     if (!m_game_menu.rows().empty()) {
         for (const Rect& r : m_game_menu.hover(m_game_menu.row_at(x, y)))
             m_menu_dirty.push_back(r);
@@ -164,20 +164,20 @@ void MainForm::mouse_move(int32_t x, int32_t y, bool left_held) {
     const Holder& h = m_screen.model().at(m_captured);
     if (input_area(h.name).kind != AreaKind::Drag) return;
     // The pressed point comes back under the pointer: top first, then left.
-    MainWindowPort& w = m_ports.window;
+    MainWindowView& w = m_ports.window;
     const int32_t top = clamp_to_int32(int64_t{w.top()} + (y - h.bounds.top) - Inp_Drag_Y);
     w.move_to(w.left(), top);
     const int32_t left = clamp_to_int32(int64_t{w.left()} + (x - h.bounds.left) - Inp_Drag_X);
     w.move_to(left, w.top());
 }
 
-void MainForm::mouse_leave() {
+void MainWindowLogic::mouse_leave() {
     if (m_game_menu.rows().empty()) return;
     for (const Rect& r : m_game_menu.hover(-1))
         m_menu_dirty.push_back(r);
 }
 
-Cursor MainForm::cursor_at(int32_t x, int32_t y) const {
+Cursor MainWindowLogic::cursor_at(int32_t x, int32_t y) const {
     const int row = m_game_menu.row_at(x, y);
     if (row >= 0)
         return m_game_menu.rows()[static_cast<size_t>(row)].enabled ? Cursor::Hand
@@ -186,7 +186,7 @@ Cursor MainForm::cursor_at(int32_t x, int32_t y) const {
     return id >= 0 ? m_screen.model().at(id).cursor : Cursor::Default;
 }
 
-std::string MainForm::hint_at(int32_t x, int32_t y) const {
+std::string MainWindowLogic::hint_at(int32_t x, int32_t y) const {
     if (m_game_menu.row_at(x, y) >= 0) return {};
     const HolderId id = holder_at(x, y);
     if (id < 0) return {};
@@ -196,7 +196,7 @@ std::string MainForm::hint_at(int32_t x, int32_t y) const {
 
 // The pop-up menu.
 
-void MainForm::pm_0_menuPopup() {
+void MainWindowLogic::pm_0_menuPopup() {
     DeferredErrors errors;
     errors.attempt([&] {
         const bool box = m_splash_check_box ? m_splash_check_box() : m_pm_11_checked;
@@ -209,7 +209,7 @@ void MainForm::pm_0_menuPopup() {
     errors.rethrow_first();
 }
 
-bool MainForm::checked(int entry) const {
+bool MainWindowLogic::checked(int entry) const {
     if (entry < 0 || entry >= Popup_Entry_Count) return false;
     switch (Popup_Entries[static_cast<size_t>(entry)].command) {
         case MenuCommand::Fullscreen:
@@ -223,7 +223,7 @@ bool MainForm::checked(int entry) const {
     }
 }
 
-void MainForm::run_command(MenuCommand command) {
+void MainWindowLogic::run_command(MenuCommand command) {
     switch (command) {
         case MenuCommand::None:
             break;
@@ -263,37 +263,37 @@ void MainForm::run_command(MenuCommand command) {
     }
 }
 
-void MainForm::pm_1_aboutClick() {
+void MainWindowLogic::pm_1_aboutClick() {
     m_ports.windows.show_about();
 }
 
-void MainForm::pm_2_readmeClick() {
+void MainWindowLogic::pm_2_readmeClick() {
     m_ports.shell.open_document("Readme.txt");
 }
 
-void MainForm::pm_3_whatsnewClick() {
+void MainWindowLogic::pm_3_whatsnewClick() {
     m_ports.shell.open_document("Whatsnew.txt");
 }
 
-void MainForm::pm_4_manualClick() {
+void MainWindowLogic::pm_4_manualClick() {
     m_ports.windows.show_manual();
 }
 
-void MainForm::pm_6_configClick() {
+void MainWindowLogic::pm_6_configClick() {
     m_ports.shell.open_document(Config_File_Name);
 }
 
-void MainForm::pm_7_keysClick() {
+void MainWindowLogic::pm_7_keysClick() {
     m_ports.windows.show_key_settings();
     m_ports.window.set_enabled(false);
 }
 
-void MainForm::pm_8_hiscoreClick() {
+void MainWindowLogic::pm_8_hiscoreClick() {
     m_handheld.reset_high_scores();
     m_ports.shell.beep();
 }
 
-void MainForm::pm_10_fullscreenClick() {
+void MainWindowLogic::pm_10_fullscreenClick() {
     m_screen.Vid_Fullscreen = !m_screen.Vid_Fullscreen;
     // The switch folds the in-game menu up itself, wherever it was asked from.
     m_screen.Vid_Menu_Open = false;
@@ -304,19 +304,19 @@ void MainForm::pm_10_fullscreenClick() {
     DeferredErrors errors;
     errors.attempt(
         [&] { write_setting(m_ports.store, Setting_FullscreenMode, m_screen.Vid_Fullscreen); });
-    MainWindowPort& w = m_ports.window;
+    MainWindowView& w = m_ports.window;
     w.move_to(-w.screen_width(), -w.screen_height());
     errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
     centre_on_screen();
     errors.rethrow_first();
 }
 
-void MainForm::pm_11_splashscreenClick() {
+void MainWindowLogic::pm_11_splashscreenClick() {
     m_pm_11_checked = !m_pm_11_checked;
     write_setting(m_ports.store, Setting_SplashScreen, m_pm_11_checked);
 }
 
-void MainForm::pm_12_controllerClick() {
+void MainWindowLogic::pm_12_controllerClick() {
     m_screen.Vid_Ctrlr_Overlay = !m_screen.Vid_Ctrlr_Overlay;
     DeferredErrors errors;
     errors.attempt(
@@ -325,18 +325,18 @@ void MainForm::pm_12_controllerClick() {
     errors.rethrow_first();
 }
 
-void MainForm::pm_14_exitClick() {
+void MainWindowLogic::pm_14_exitClick() {
     m_ports.shell.terminate();
 }
 
 // The in-game menu.
 
-void MainForm::btn_game_menu_topClick() {
+void MainWindowLogic::btn_game_menu_topClick() {
     m_screen.Vid_Menu_Open = !m_screen.Vid_Menu_Open;
     Vid_Display_Game_Menu(m_screen.Vid_Menu_Open);
 }
 
-void MainForm::Vid_Display_Game_Menu(bool /*open*/) {
+void MainWindowLogic::Vid_Display_Game_Menu(bool /*open*/) {
     ScreenModel& model = m_screen.model();
     const HolderId background = model.require("btn_game_menu_background");
     Rect r = model.at(background).bounds;
@@ -359,7 +359,7 @@ void MainForm::Vid_Display_Game_Menu(bool /*open*/) {
     model.set_bounds(background, r);
 }
 
-std::vector<Rect> MainForm::take_menu_dirty() {
+std::vector<Rect> MainWindowLogic::take_menu_dirty() {
     std::vector<Rect> out;
     out.swap(m_menu_dirty);
     return out;

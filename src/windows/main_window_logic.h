@@ -32,8 +32,8 @@ inline constexpr const char* App_Title = "Fluffo Brambo (Zentrix, Gleeplay) Simu
 // The in-game menu's picture belongs to the window's design, not to the skin.
 inline constexpr const char* Game_Menu_Picture = "Graphics/Window/game_menu.png";
 
-struct MainFormPorts {
-    MainWindowPort& window;
+struct MainWindowPorts {
+    MainWindowView& window;
     AuxWindows& windows;
     ShellPort& shell;
     SettingsStore& store;
@@ -44,11 +44,11 @@ struct MainFormPorts {
     std::function<uint64_t()> seed;  // step 17's seed from the clock
 };
 
-class MainForm : public PlayTarget {
+class MainWindowLogic : public PlayTarget {
 public:
-    explicit MainForm(MainFormPorts ports);
-    MainForm(const MainForm&) = delete;
-    MainForm& operator=(const MainForm&) = delete;
+    explicit MainWindowLogic(MainWindowPorts ports);
+    MainWindowLogic(const MainWindowLogic&) = delete;
+    MainWindowLogic& operator=(const MainWindowLogic&) = delete;
 
     // True until the main window's first activation or the start screen's automatic path.
     bool App_Splash_Pending = true;
@@ -122,13 +122,13 @@ public:
     Handheld& handheld() { return m_handheld; }
     KeyBindings& keys() { return m_keys; }
     SkinLoader& skin() { return m_skin; }
-    MainWindowPort& window() { return m_ports.window; }
+    MainWindowView& window() { return m_ports.window; }
 
 private:
     void load_design_pictures();
     void centre_on_screen();
 
-    MainFormPorts m_ports;
+    MainWindowPorts m_ports;
     MainScreen m_screen;
     Scheduler m_scheduler;
     Handheld m_handheld;

@@ -10,7 +10,7 @@
 
 namespace fluffo {
 
-class MainWindowPort : public SkinWindow {
+class MainWindowView : public SkinWindow {
 public:
     // Top-left corner of the client area, in screen pixels (the window has no frame).
     virtual int32_t left() const = 0;

@@ -8,10 +8,10 @@
 
 namespace fluffo {
 
-ManualViewer::ManualViewer(ManualScreen& screen, ManualWindow& window)
+ManualViewerLogic::ManualViewerLogic(ManualScreen& screen, ManualViewerView& window)
     : m_screen(screen), m_window(window) {}
 
-void ManualViewer::FormCreate(const SkinSources& sources) {
+void ManualViewerLogic::FormCreate(const SkinSources& sources) {
     DeferredErrors errors;
     errors.attempt([&] { Gfx_Load_Manual_Pages(m_screen, sources); });
 
@@ -36,16 +36,16 @@ void ManualViewer::FormCreate(const SkinSources& sources) {
     errors.rethrow_first();
 }
 
-void ManualViewer::FormShow() {
+void ManualViewerLogic::FormShow() {
     Vid_Show_Page();
 }
 
-void ManualViewer::show_pair(HolderId down, HolderId up, bool shown) {
+void ManualViewerLogic::show_pair(HolderId down, HolderId up, bool shown) {
     m_screen.model().set_visible(down, shown);
     m_screen.model().set_visible(up, shown);
 }
 
-void ManualViewer::Vid_Show_Page() {
+void ManualViewerLogic::Vid_Show_Page() {
     ScreenModel& model = m_screen.model();
     const HolderId page = m_screen.Vid_Pages[static_cast<size_t>(Vid_Current_Page)];
     model.set_picture(m_screen.im_page_top, model.at(page).picture, page);
@@ -61,31 +61,31 @@ void ManualViewer::Vid_Show_Page() {
     }
 }
 
-void ManualViewer::Inp_left_down() {
+void ManualViewerLogic::Inp_left_down() {
     m_screen.model().set_visible(m_screen.btn_left_up, false);
 }
 
 // A button pressed with the mouse can outlive its page: a key may turn to the first or last
 // page before the button is let go. Its release then turns no further.
-void ManualViewer::Inp_left_up() {
+void ManualViewerLogic::Inp_left_up() {
     if (Vid_Current_Page > 1) --Vid_Current_Page;
     Vid_Show_Page();
 }
 
-void ManualViewer::Inp_right_down() {
+void ManualViewerLogic::Inp_right_down() {
     m_screen.model().set_visible(m_screen.btn_right_up, false);
 }
 
-void ManualViewer::Inp_right_up() {
+void ManualViewerLogic::Inp_right_up() {
     if (Vid_Current_Page < Page_Count) ++Vid_Current_Page;
     Vid_Show_Page();
 }
 
-void ManualViewer::Inp_esc_down() {
+void ManualViewerLogic::Inp_esc_down() {
     m_screen.model().set_visible(m_screen.btn_close_up, false);
 }
 
-void ManualViewer::Inp_esc_up() {
+void ManualViewerLogic::Inp_esc_up() {
     m_screen.model().set_visible(m_screen.btn_close_up, true);
     m_window.hide_window();
     // A button held down with the mouse while Esc closed the window is let go with it.
@@ -94,7 +94,7 @@ void ManualViewer::Inp_esc_up() {
 
 // Keys.
 
-void ManualViewer::FormKeyDown(uint16_t virtual_key) {
+void ManualViewerLogic::FormKeyDown(uint16_t virtual_key) {
     switch (virtual_key) {
         case Key_Esc:
             Inp_esc_down();
@@ -110,7 +110,7 @@ void ManualViewer::FormKeyDown(uint16_t virtual_key) {
     }
 }
 
-void ManualViewer::FormKeyUp(uint16_t virtual_key) {
+void ManualViewerLogic::FormKeyUp(uint16_t virtual_key) {
     switch (virtual_key) {
         case Key_Esc:
             Inp_esc_up();
@@ -128,14 +128,14 @@ void ManualViewer::FormKeyUp(uint16_t virtual_key) {
 
 // The mouse.
 
-HolderId ManualViewer::pressed_picture_of(HolderId released) const {
+HolderId ManualViewerLogic::pressed_picture_of(HolderId released) const {
     if (released == m_screen.btn_close_up) return m_screen.btn_close_down;
     if (released == m_screen.btn_left_up) return m_screen.btn_left_down;
     if (released == m_screen.btn_right_up) return m_screen.btn_right_down;
     return -1;
 }
 
-void ManualViewer::mouse_down(int32_t x, int32_t y, MouseButton button) {
+void ManualViewerLogic::mouse_down(int32_t x, int32_t y, MouseButton button) {
     if (button != MouseButton::Left) return;
     // A left press whose release never came ends first.
     mouse_capture_lost();
@@ -158,7 +158,7 @@ void ManualViewer::mouse_down(int32_t x, int32_t y, MouseButton button) {
     m_captured = id;
 }
 
-void ManualViewer::mouse_up(int32_t /*x*/, int32_t /*y*/, MouseButton button) {
+void ManualViewerLogic::mouse_up(int32_t /*x*/, int32_t /*y*/, MouseButton button) {
     if (button != MouseButton::Left) return;
     const HolderId id = std::exchange(m_captured, -1);
     if (id == m_screen.btn_close_up) {
@@ -170,7 +170,7 @@ void ManualViewer::mouse_up(int32_t /*x*/, int32_t /*y*/, MouseButton button) {
     }
 }
 
-void ManualViewer::mouse_move(int32_t x, int32_t y, bool left_held) {
+void ManualViewerLogic::mouse_move(int32_t x, int32_t y, bool left_held) {
     if (m_captured != m_screen.sh_page_top || !left_held) return;
     // The pressed point comes back under the pointer: top first, then left.
     const Rect& page = m_screen.model().at(m_screen.sh_page_top).bounds;
@@ -182,7 +182,7 @@ void ManualViewer::mouse_move(int32_t x, int32_t y, bool left_held) {
     m_window.move_to(left, m_window.top());
 }
 
-void ManualViewer::mouse_capture_lost() {
+void ManualViewerLogic::mouse_capture_lost() {
     const HolderId id = std::exchange(m_captured, -1);
     const HolderId pressed = pressed_picture_of(id);
     if (pressed < 0) return;
@@ -191,7 +191,7 @@ void ManualViewer::mouse_capture_lost() {
     m_screen.model().set_visible(id, m_screen.model().at(pressed).visible);
 }
 
-Cursor ManualViewer::cursor_at(int32_t x, int32_t y) const {
+Cursor ManualViewerLogic::cursor_at(int32_t x, int32_t y) const {
     const HolderId id = m_screen.model().topmost_at(x, y);
     return id >= 0 ? m_screen.model().at(id).cursor : Cursor::Default;
 }

@@ -14,9 +14,9 @@
 namespace fluffo {
 
 // What the viewer asks of its window.
-class ManualWindow {
+class ManualViewerView {
 public:
-    virtual ~ManualWindow() = default;
+    virtual ~ManualViewerView() = default;
     // Top-left corner of the client area, in screen pixels (the window has no frame).
     virtual int32_t left() const = 0;
     virtual int32_t top() const = 0;
@@ -24,16 +24,16 @@ public:
     virtual void hide_window() = 0;
 };
 
-class ManualViewer {
+class ManualViewerLogic {
 public:
     static constexpr int32_t Page_Count = 8;
     static constexpr uint16_t Key_Esc = 27;
     static constexpr uint16_t Key_Left = 37;
     static constexpr uint16_t Key_Right = 39;
 
-    ManualViewer(ManualScreen& screen, ManualWindow& window);
-    ManualViewer(const ManualViewer&) = delete;
-    ManualViewer& operator=(const ManualViewer&) = delete;
+    ManualViewerLogic(ManualScreen& screen, ManualViewerView& window);
+    ManualViewerLogic(const ManualViewerLogic&) = delete;
+    ManualViewerLogic& operator=(const ManualViewerLogic&) = delete;
 
     int32_t Vid_Current_Page = 1;
     // The pointer's place on the page at the last left press there.
@@ -79,7 +79,7 @@ private:
     HolderId pressed_picture_of(HolderId released) const;
 
     ManualScreen& m_screen;
-    ManualWindow& m_window;
+    ManualViewerView& m_window;
     HolderId m_captured = -1;  // the button picture or page that took the left press
 };
 

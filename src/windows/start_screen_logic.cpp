@@ -15,8 +15,9 @@ bool is_driver_index(int32_t index) {
 
 }  // namespace
 
-StartScreen::StartScreen(SettingsStore& store, SoundSystem& sound, ShellPort& shell,
-                         PlayTarget& play, bool& app_splash_pending, StartScreenView& view)
+StartScreenLogic::StartScreenLogic(SettingsStore& store, SoundSystem& sound, ShellPort& shell,
+                                   PlayTarget& play, bool& app_splash_pending,
+                                   StartScreenView& view)
     : m_store(store),
       m_sound(sound),
       m_shell(shell),
@@ -24,7 +25,7 @@ StartScreen::StartScreen(SettingsStore& store, SoundSystem& sound, ShellPort& sh
       m_app_splash_pending(app_splash_pending),
       m_view(view) {}
 
-void StartScreen::FormCreate() {
+void StartScreenLogic::FormCreate() {
     m_controls.game_title = Start_Game_Title;
     m_controls.version = Start_Version;
     m_controls.release_date = Start_Release_Credit;
@@ -52,16 +53,16 @@ void StartScreen::FormCreate() {
     unreadable.rethrow_first();
 }
 
-void StartScreen::cb_soundChange(int32_t index) {
+void StartScreenLogic::cb_soundChange(int32_t index) {
     m_controls.sound_index = is_driver_index(index) ? index : -1;
     update_play_button();
 }
 
-void StartScreen::chb_splashscreenChange(bool checked) {
+void StartScreenLogic::chb_splashscreenChange(bool checked) {
     m_controls.splash_screen_checked = checked;
 }
 
-bool StartScreen::FormKeyDown(uint16_t virtual_key) {
+bool StartScreenLogic::FormKeyDown(uint16_t virtual_key) {
     switch (virtual_key) {
         case Start_Key_Enter:
         case Start_Key_1:
@@ -76,7 +77,7 @@ bool StartScreen::FormKeyDown(uint16_t virtual_key) {
     }
 }
 
-void StartScreen::btn_playClick() {
+void StartScreenLogic::btn_playClick() {
     const SoundStart started =
         m_sound.Snd_Init(sound_text(), m_store,
                          [this](std::string_view text) { m_shell.show_error(std::string(text)); });
@@ -92,24 +93,24 @@ void StartScreen::btn_playClick() {
     m_view.hide_for_good();
 }
 
-void StartScreen::la_website_2Click() {
+void StartScreenLogic::la_website_2Click() {
     m_shell.open_address(std::string(Website_Address));
 }
 
-void StartScreen::la_email_2Click() {
+void StartScreenLogic::la_email_2Click() {
     m_shell.open_address(std::string(Email_Address));
 }
 
-void StartScreen::btn_paypalClick() {
+void StartScreenLogic::btn_paypalClick() {
     m_shell.open_address(std::string(Donation_Address));
 }
 
-std::string_view StartScreen::sound_text() const {
+std::string_view StartScreenLogic::sound_text() const {
     if (!is_driver_index(m_controls.sound_index)) return {};
     return Snd_Driver_Texts[static_cast<size_t>(m_controls.sound_index)];
 }
 
-void StartScreen::update_play_button() {
+void StartScreenLogic::update_play_button() {
     m_controls.play_enabled = !sound_text().empty();
     m_view.refresh_controls(m_controls);
 }

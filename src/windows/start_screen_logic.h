@@ -51,10 +51,10 @@ public:
     virtual void refresh_controls(const StartScreenControls& controls) = 0;
 };
 
-class StartScreen {
+class StartScreenLogic {
 public:
-    StartScreen(SettingsStore& store, SoundSystem& sound, ShellPort& shell, PlayTarget& play,
-                bool& app_splash_pending, StartScreenView& view);
+    StartScreenLogic(SettingsStore& store, SoundSystem& sound, ShellPort& shell, PlayTarget& play,
+                     bool& app_splash_pending, StartScreenView& view);
 
     // Fills the texts and the stored choices, then either runs the play action unseen (a
     // driver is stored and the start screen is switched off) or centres the window.

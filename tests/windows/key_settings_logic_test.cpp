@@ -12,7 +12,7 @@
 namespace fluffo {
 namespace {
 
-struct WindowCalls : KeysWindow {
+struct WindowCalls : KeySettingsView {
     std::vector<std::string> calls;
     void close_window() override { calls.push_back("close"); }
     void enable_main_window() override { calls.push_back("enable main"); }
@@ -23,7 +23,7 @@ struct KeySettingsRig {
     MemoryStore store;
     KeyBindings keys;
     WindowCalls window;
-    KeySettings settings{keys, store, screen.model(), window};
+    KeySettingsLogic settings{keys, store, screen.model(), window};
 
     KeySettingsRig() { keys.load(store, screen.model()); }
     std::vector<int32_t> selections() const {

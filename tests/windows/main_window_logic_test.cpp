@@ -17,7 +17,7 @@
 namespace fluffo {
 namespace {
 
-struct FakeWindow : MainWindowPort {
+struct FakeWindow : MainWindowView {
     test::RecordingWindow skin{1280, 1024};
     int32_t x = 0, y = 0;
     bool shown = false, enabled = true;
@@ -74,8 +74,9 @@ struct MainFormTest : ::testing::Test {
     test::FakeConfigFiles config;
     test::FakePictureFiles pictures;
     SettableClock clock{[this] { return form.scheduler().now(); }};
-    MainForm form{MainFormPorts{window, windows, shell, store, sound, clock, random,
-                                SkinSources{config, pictures, "", ""}, [] { return 42u; }}};
+    MainWindowLogic form{MainWindowPorts{window, windows, shell, store, sound, clock, random,
+                                         SkinSources{config, pictures, "", ""},
+                                         [] { return 42u; }}};
 
     MainFormTest() { config.files["Config.ini"] = design_config(); }
 

@@ -15,7 +15,7 @@ namespace {
 
 using test::solid_picture;
 
-struct FakeWindow : ManualWindow {
+struct FakeWindow : ManualViewerView {
     int32_t place_left = 100;
     int32_t place_top = 200;
     std::vector<std::string> calls;
@@ -29,8 +29,8 @@ struct FakeWindow : ManualWindow {
     void hide_window() override { calls.push_back("hide"); }
 };
 
-constexpr uint16_t Esc = ManualViewer::Key_Esc, Left = ManualViewer::Key_Left,
-                   Right = ManualViewer::Key_Right;
+constexpr uint16_t Esc = ManualViewerLogic::Key_Esc, Left = ManualViewerLogic::Key_Left,
+                   Right = ManualViewerLogic::Key_Right;
 constexpr auto Left_Button = MouseButton::Left;
 
 struct ManualViewerTest : ::testing::Test {
@@ -39,7 +39,7 @@ struct ManualViewerTest : ::testing::Test {
     test::FakeConfigFiles config;
     test::FakePictureFiles pictures;
     SkinSources sources{config, pictures, "/prog/", "/prog/"};
-    ManualViewer viewer{screen, window};
+    ManualViewerLogic viewer{screen, window};
 
     ManualViewerTest() {
         for (int n = 1; n <= 8; ++n)

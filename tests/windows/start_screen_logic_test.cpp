@@ -45,7 +45,7 @@ struct StartScreenTest : ::testing::Test {
     RecordingPlayTarget play;
     RecordingView view;
     bool app_splash_pending = true;
-    StartScreen screen{store, sound, shell, play, app_splash_pending, view};
+    StartScreenLogic screen{store, sound, shell, play, app_splash_pending, view};
 
     StartScreenTest() { play.app_splash_pending = &app_splash_pending; }
 
@@ -158,7 +158,7 @@ TEST_F(StartScreenTest, NoValidDriverShowsTheScreenEvenWhenSwitchedOffWithTheBox
         own_store.set_raw("SoundMode", StoredValue{true, mode});
         own_store.set_raw("SplashScreen", StoredValue{true, "0"});
         RecordingView own_view;
-        StartScreen own{own_store, sound, shell, play, app_splash_pending, own_view};
+        StartScreenLogic own{own_store, sound, shell, play, app_splash_pending, own_view};
         own.FormCreate();
         EXPECT_EQ(own_view.calls, (std::vector<std::string>{"centre", "refresh"})) << mode;
         EXPECT_EQ(own_view.shown.sound_index, -1) << mode;
@@ -214,7 +214,7 @@ TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver
     auto_store.set_raw("SplashScreen", StoredValue{true, "0"});
     auto_store.set_refuse_writes(true);
     RecordingView auto_view;
-    StartScreen automatic{auto_store, sound, shell, play, app_splash_pending, auto_view};
+    StartScreenLogic automatic{auto_store, sound, shell, play, app_splash_pending, auto_view};
     EXPECT_THROW(automatic.FormCreate(), StoreError);
     EXPECT_EQ(played(), "<none>");
     EXPECT_FALSE(automatic.hidden_for_good());
@@ -243,7 +243,7 @@ TEST_F(StartScreenTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyFor
     own_store.set_raw("SoundMode", StoredValue{true, "1"});
     own_store.set_raw("SplashScreen", StoredValue{false, ""});
     RecordingView own_view;
-    StartScreen own{own_store, sound, shell, play, app_splash_pending, own_view};
+    StartScreenLogic own{own_store, sound, shell, play, app_splash_pending, own_view};
     EXPECT_THROW(own.FormCreate(), StoreError);
     EXPECT_EQ(own_view.calls, (std::vector<std::string>{"centre", "refresh"}));
     EXPECT_EQ(own_view.shown.sound_index, 1);

@@ -33,7 +33,7 @@ TAboutForm::TAboutForm(ShellPort& shell, const std::string& window_folder, const
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_shell(shell),
       m_owner(owner),
-      m_box(shell, *this) {
+      m_logic(shell, *this) {
     setObjectName(QStringLiteral("TAboutForm"));
     setWindowTitle(QStringLiteral("About the author..."));
     setFixedSize(397, 176);
@@ -85,7 +85,7 @@ void TAboutForm::bring_up() {
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
-            return m_box.FormKeyDown(virtual_key_of(*static_cast<QKeyEvent*>(event)));
+            return m_logic.FormKeyDown(virtual_key_of(*static_cast<QKeyEvent*>(event)));
         case QEvent::MouseButtonPress:
             if (watched == this || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
                 break;
@@ -99,8 +99,8 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
             if (!pressed_here ||
                 !static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
                 return true;
-            if (watched == m_la_website_2) m_box.la_website_2Click();
-            if (watched == m_la_email_2) m_box.la_email_2Click();
+            if (watched == m_la_website_2) m_logic.la_website_2Click();
+            if (watched == m_la_email_2) m_logic.la_email_2Click();
             return true;
         }
         default:

@@ -14,7 +14,7 @@ class QLabel;
 
 namespace fluffo {
 
-class TAboutForm : public QWidget, private AboutBoxView {
+class TAboutForm : public QWidget, public AboutWindowView {
     Q_OBJECT
 public:
     // The picture is read from window_folder ("Graphics/Window/"); a missing one leaves its
@@ -35,7 +35,7 @@ private:
 
     ShellPort& m_shell;
     const QWidget* m_owner;
-    AboutBox m_box;
+    AboutWindowLogic m_logic;
     QLabel* m_la_website_2 = nullptr;
     QLabel* m_la_email_2 = nullptr;
     // A link opens on a press and a release over the same link, as buttons have it.

@@ -34,7 +34,7 @@ QSize screen_size() {
 TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_shell(shell),
-      m_form(ports(*this)),
+      m_logic(ports(*this)),
       m_popup(this) {
     setObjectName("TForm1");
     // The frame is drawn whole over every changed area: no background fill, no flicker.
@@ -44,9 +44,9 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clo
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(m_client_width, m_client_height);
 
-    m_pump = clock ? std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(),
+    m_pump = clock ? std::make_unique<SchedulerPump>(m_logic.scheduler(), m_logic.handheld(),
                                                      std::move(clock), nullptr, this)
-                   : std::make_unique<SchedulerPump>(m_form.scheduler(), m_form.handheld(), this);
+                   : std::make_unique<SchedulerPump>(m_logic.scheduler(), m_logic.handheld(), this);
     m_pump->set_gate([this](const std::function<void()>& fire) {
         ++m_depth;
         const auto error = caught_error(fire);
@@ -97,18 +97,18 @@ void TForm1::refresh() {
         m_refused_frame = refused ? frame : QSize();
         if (refused) m_untold_frame_error = refused;
     }
-    for (const Rect& r : m_compositor.update(m_form.screen().model()))
+    for (const Rect& r : m_compositor.update(m_logic.screen().model()))
         update(to_qrect(r));
-    for (const Rect& r : m_form.take_menu_dirty())
+    for (const Rect& r : m_logic.take_menu_dirty())
         update(to_qrect(r));
     if (resized) m_shape_stale = true;
     if (m_shape_stale) update_mask();
-    if (m_shown && m_shown_fullscreen != m_form.screen().Vid_Fullscreen) apply_display();
+    if (m_shown && m_shown_fullscreen != m_logic.screen().Vid_Fullscreen) apply_display();
 }
 
 void TForm1::update_mask() {
     m_shape_stale = false;
-    if (!m_colour_key_on || m_form.screen().Vid_Fullscreen) {
+    if (!m_colour_key_on || m_logic.screen().Vid_Fullscreen) {
         clearMask();
         return;
     }
@@ -138,7 +138,7 @@ void TForm1::build_popup_menu() {
         a->setCheckable(command == MenuCommand::Fullscreen ||
                         command == MenuCommand::Splashscreen || command == MenuCommand::Controller);
         connect(a, &QAction::triggered, this,
-                [this, command] { enter([this, command] { m_form.run_command(command); }); });
+                [this, command] { enter([this, command] { m_logic.run_command(command); }); });
         m_actions.push_back(a);
     }
     m_popup.setDefaultAction(m_actions[Popup_Default_Entry]);
@@ -147,12 +147,12 @@ void TForm1::build_popup_menu() {
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     enter([this] {
         // The menu takes the pointer: a left press in progress would never see its release.
-        m_form.mouse_capture_lost();
-        m_form.pm_0_menuPopup();
+        m_logic.mouse_capture_lost();
+        m_logic.pm_0_menuPopup();
     });
     for (int i = 0; i < Popup_Entry_Count; ++i) {
         if (QAction* a = m_actions[static_cast<size_t>(i)]; a && a->isCheckable())
-            a->setChecked(m_form.checked(i));
+            a->setChecked(m_logic.checked(i));
     }
     m_popup.popup(event->globalPos());
 }
@@ -164,15 +164,15 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     const uint16_t key = virtual_key_of(*event);
     const bool repeated = event->isAutoRepeat();
     enter([&] {
-        m_form.FormKeyDown(key);
-        if (!repeated) m_form.menu_shortcut(key);
+        m_logic.FormKeyDown(key);
+        if (!repeated) m_logic.menu_shortcut(key);
     });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
     const uint16_t key = virtual_key_of(*event);
-    enter([&] { m_form.FormKeyUp(key); });
+    enter([&] { m_logic.FormKeyUp(key); });
 }
 
 // The mouse. Positions are taken from the pointer's place on the screen and the window's
@@ -180,35 +180,35 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 
 QPoint TForm1::client_point(const QPointF& global) const {
     const QPoint g = global.toPoint();
-    if (m_form.screen().Vid_Fullscreen) return mapFromGlobal(g);
+    if (m_logic.screen().Vid_Fullscreen) return mapFromGlobal(g);
     return {g.x() - m_left, g.y() - m_top};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_form.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
+    enter([&] { m_logic.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_form.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
+    enter([&] { m_logic.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
     update_cursor(p.x(), p.y());
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
     const bool left = event->buttons().testFlag(Qt::LeftButton);
-    enter([&] { m_form.mouse_move(p.x(), p.y(), left); });
+    enter([&] { m_logic.mouse_move(p.x(), p.y(), left); });
     if (!left) update_cursor(p.x(), p.y());
 }
 
 void TForm1::leaveEvent(QEvent* event) {
-    enter([this] { m_form.mouse_leave(); });
+    enter([this] { m_logic.mouse_leave(); });
     QWidget::leaveEvent(event);
 }
 
 void TForm1::update_cursor(int32_t x, int32_t y) {
-    const Cursor c = m_form.cursor_at(x, y);
+    const Cursor c = m_logic.cursor_at(x, y);
     if (c == m_cursor) return;
     m_cursor = c;
     setCursor(cursor_shape(c));
@@ -217,7 +217,7 @@ void TForm1::update_cursor(int32_t x, int32_t y) {
 bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const std::string hint = m_form.hint_at(help->pos().x(), help->pos().y());
+        const std::string hint = m_logic.hint_at(help->pos().x(), help->pos().y());
         if (hint.empty()) {
             QToolTip::hideText();
             event->ignore();
@@ -233,12 +233,12 @@ bool TForm1::event(QEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        enter([this] { m_form.FormActivate(); });
+        enter([this] { m_logic.FormActivate(); });
     QWidget::changeEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    enter([this] { m_form.FormClose(); });
+    enter([this] { m_logic.FormClose(); });
     event->accept();
     QCoreApplication::quit();
 }
@@ -254,7 +254,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 void TForm1::paint_menu_rows(QPainter& painter, const QRect& area) {
-    const auto& rows = m_form.game_menu().rows();
+    const auto& rows = m_logic.game_menu().rows();
     if (rows.empty()) return;
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(14);  // a 16-pixel cell, as a 12-point face at 96 dots per inch
@@ -299,7 +299,7 @@ int32_t TForm1::screen_height() const {
 void TForm1::move_to(int32_t left, int32_t top) {
     m_left = left;
     m_top = top;
-    if (m_shown && !m_form.screen().Vid_Fullscreen) move(left, top);
+    if (m_shown && !m_logic.screen().Vid_Fullscreen) move(left, top);
 }
 
 void TForm1::set_shown(bool shown) {
@@ -322,10 +322,10 @@ void TForm1::set_title(const std::string& title) {
 // place. Runs when the window comes into view and after each switch of display.
 void TForm1::apply_display() {
     if (!m_shown) return;
-    m_shown_fullscreen = m_form.screen().Vid_Fullscreen;
+    m_shown_fullscreen = m_logic.screen().Vid_Fullscreen;
     m_shape_stale = true;
     refresh();
-    if (m_form.screen().Vid_Fullscreen) {
+    if (m_logic.screen().Vid_Fullscreen) {
         move(0, 0);
         if (!isFullScreen()) showFullScreen();
     } else {

@@ -19,22 +19,22 @@
 
 namespace fluffo {
 
-class TForm1 : public QWidget, public MainWindowPort {
+class TForm1 : public QWidget, public MainWindowView {
     Q_OBJECT
 public:
     // The core's ports but the window, which is this one.
-    using PortsFor = std::function<MainFormPorts(MainWindowPort& self)>;
+    using PortsFor = std::function<MainWindowPorts(MainWindowView& self)>;
     // The game timers run on the real time unless a clock is given (for tests).
     TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock = {});
     ~TForm1() override;
 
-    MainForm& form() { return m_form; }
+    MainWindowLogic& logic() { return m_logic; }
 
     // Runs one entry into the core: the timers caught up to now first, errors shown in the
     // error box, then the changed parts repainted and the timer pump aimed again.
     void enter(const std::function<void()>& handler);
 
-    // MainWindowPort
+    // MainWindowView
     void set_client_width(int32_t width) override;
     void set_client_height(int32_t height) override;
     int32_t client_width() const override { return m_client_width; }
@@ -76,7 +76,7 @@ private:
     void paint_menu_rows(QPainter& painter, const QRect& area);
 
     ShellPort& m_shell;
-    MainForm m_form;
+    MainWindowLogic m_logic;
     Compositor m_compositor;
     std::unique_ptr<SchedulerPump> m_pump;
     QMenu m_popup;

@@ -51,7 +51,7 @@ void TKeysForm::enter(Call&& call) {
 TKeysForm::TKeysForm(KeysFormPorts ports)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_ports(std::move(ports)),
-      m_settings(m_ports.keys, m_ports.store, m_ports.main_window_model, *this) {
+      m_logic(m_ports.keys, m_ports.store, m_ports.main_window_model, *this) {
     setObjectName(QStringLiteral("TKeysForm"));
     setWindowTitle(QStringLiteral("Key settings"));
     setFixedSize(Client_Width, Client_Height);
@@ -61,7 +61,7 @@ TKeysForm::TKeysForm(KeysFormPorts ports)
     setAutoFillBackground(true);
 
     build_controls();
-    enter([this] { m_settings.FormCreate(); });
+    enter([this] { m_logic.FormCreate(); });
 }
 
 void TKeysForm::build_controls() {
@@ -148,7 +148,7 @@ void TKeysForm::changeEvent(QEvent* event) {
 
 void TKeysForm::closeEvent(QCloseEvent* event) {
     // Never hidden with the main window left disabled.
-    if (isVisible()) enter([this] { m_settings.FormKeyDown(Keys_Key_Esc); });
+    if (isVisible()) enter([this] { m_logic.FormKeyDown(Keys_Key_Esc); });
     event->accept();
 }
 
@@ -159,17 +159,17 @@ void TKeysForm::FormActivate() {
 bool TKeysForm::FormKeyDown(const QKeyEvent& event) {
     const uint16_t key = virtual_key_of(event);
     bool handled = false;
-    enter([&] { handled = m_settings.FormKeyDown(key); });
+    enter([&] { handled = m_logic.FormKeyDown(key); });
     // An Enter whose Accept was abandoned was still the window's.
     return handled || key == Keys_Key_Enter || key == Keys_Key_Esc;
 }
 
 void TKeysForm::cbChange(int n, int index) {
-    enter([&] { m_settings.select(n, index); });
+    enter([&] { m_logic.select(n, index); });
 }
 
 void TKeysForm::btn_acceptClick() {
-    enter([this] { m_settings.btn_acceptClick(); });
+    enter([this] { m_logic.btn_acceptClick(); });
 }
 
 void TKeysForm::refresh() {
@@ -178,12 +178,12 @@ void TKeysForm::refresh() {
         {
             // What the logic sets is no choice of the player's.
             const QSignalBlocker quiet(box);
-            box->setCurrentIndex(m_settings.selection(n));
+            box->setCurrentIndex(m_logic.selection(n));
         }
         QLabel* label = m_labels[size_t(n)];
-        set_ink(*label, QColor(QRgb{m_settings.label_colour(n)}));  // alpha ignored
+        set_ink(*label, QColor(QRgb{m_logic.label_colour(n)}));  // alpha ignored
     }
-    m_btn_accept->setEnabled(m_settings.accept_enabled());
+    m_btn_accept->setEnabled(m_logic.accept_enabled());
 }
 
 void TKeysForm::bring_up() {

@@ -1,6 +1,6 @@
 #pragma once
 // TKeysForm, the key settings window: seven choice boxes and their labels in two columns and
-// the Accept button, named as designed. It hands every event to KeySettings through the error
+// the Accept button, named as designed. It hands every event to KeySettingsLogic through the error
 // boundary and afterwards shows what the logic holds. A top-level window of its own (never a
 // child of the main window, which is disabled while this one is up); Accept, Esc and a close
 // request from the window system all give the main window back.
@@ -29,7 +29,7 @@ struct KeysFormPorts {
     const QWidget* main_window = nullptr;
 };
 
-class TKeysForm : public QWidget, private KeysWindow {
+class TKeysForm : public QWidget, public KeySettingsView {
     Q_OBJECT
 public:
     // Created once, hidden, after the bindings are loaded; the boxes show them.
@@ -38,7 +38,7 @@ public:
     // At the centre of the screen every time, above the main window, shown and active.
     void bring_up();
 
-    const KeySettings& settings() const { return m_settings; }
+    const KeySettingsLogic& logic() const { return m_logic; }
 
 protected:
     // Key preview: Enter and Esc reach FormKeyDown before the focused control; other keys go
@@ -64,12 +64,12 @@ private:
     void enter(Call&& call);
     void refresh();
 
-    // KeysWindow
+    // KeySettingsView
     void close_window() override;
     void enable_main_window() override;
 
     KeysFormPorts m_ports;
-    KeySettings m_settings;
+    KeySettingsLogic m_logic;
     // [1..7] as the bindings are numbered; index 0 unused.
     std::array<QComboBox*, Key_Binding_Count + 1> m_boxes{};
     std::array<QLabel*, Key_Binding_Count + 1> m_labels{};

@@ -18,7 +18,7 @@ namespace fluffo {
 TManualForm::TManualForm(ShellPort& shell, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_shell(shell),
-      m_viewer(m_screen, *this) {
+      m_logic(m_screen, *this) {
     setObjectName("TManualForm");
     setWindowTitle(QStringLiteral("Manual"));
     // The frame is drawn whole over every changed area: no background fill, no flicker.
@@ -31,7 +31,7 @@ TManualForm::TManualForm(ShellPort& shell, QWidget* parent)
 
 void TManualForm::FormCreate(const SkinSources& sources) {
     DeferredErrors errors;
-    errors.attempt([&] { m_viewer.FormCreate(sources); });
+    errors.attempt([&] { m_logic.FormCreate(sources); });
     setFixedSize(m_screen.client_width(), m_screen.client_height());
     errors.attempt([&] { refresh(); });
     errors.rethrow_first();
@@ -90,13 +90,13 @@ void TManualForm::paintEvent(QPaintEvent* event) {
 
 void TManualForm::showEvent(QShowEvent* event) {
     // Shown by the program, not given back by the window system after a minimise.
-    if (!event->spontaneous()) enter([this] { m_viewer.FormShow(); });
+    if (!event->spontaneous()) enter([this] { m_logic.FormShow(); });
     QWidget::showEvent(event);
 }
 
 void TManualForm::hideEvent(QHideEvent* event) {
     // The window system sends no release to a hidden window.
-    enter([this] { m_viewer.mouse_capture_lost(); });
+    enter([this] { m_logic.mouse_capture_lost(); });
     QWidget::hideEvent(event);
 }
 
@@ -105,13 +105,13 @@ void TManualForm::hideEvent(QHideEvent* event) {
 void TManualForm::keyPressEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
     const uint16_t key = virtual_key_of(*event);
-    enter([&] { m_viewer.FormKeyDown(key); });
+    enter([&] { m_logic.FormKeyDown(key); });
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
     const uint16_t key = virtual_key_of(*event);
-    enter([&] { m_viewer.FormKeyUp(key); });
+    enter([&] { m_logic.FormKeyUp(key); });
 }
 
 // The mouse. Positions are taken from the pointer's place on the screen and the window's
@@ -125,24 +125,24 @@ QPoint TManualForm::client_point(const QPointF& global) const {
 
 void TManualForm::mousePressEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_viewer.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
+    enter([&] { m_logic.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
 }
 
 void TManualForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_viewer.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
+    enter([&] { m_logic.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
     update_cursor(p.x(), p.y());
 }
 
 void TManualForm::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = client_point(event->globalPosition());
     const bool left = event->buttons().testFlag(Qt::LeftButton);
-    enter([&] { m_viewer.mouse_move(p.x(), p.y(), left); });
+    enter([&] { m_logic.mouse_move(p.x(), p.y(), left); });
     if (!left) update_cursor(p.x(), p.y());
 }
 
 void TManualForm::update_cursor(int32_t x, int32_t y) {
-    const Cursor c = m_viewer.cursor_at(x, y);
+    const Cursor c = m_logic.cursor_at(x, y);
     if (c == m_cursor) return;
     m_cursor = c;
     setCursor(cursor_shape(c));

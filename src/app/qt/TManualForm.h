@@ -17,7 +17,7 @@
 
 namespace fluffo {
 
-class TManualForm : public QWidget, public ManualWindow {
+class TManualForm : public QWidget, public ManualViewerView {
     Q_OBJECT
 public:
     explicit TManualForm(ShellPort& shell, QWidget* parent = nullptr);
@@ -30,9 +30,9 @@ public:
     void bring_up();
 
     ManualScreen& screen() { return m_screen; }
-    ManualViewer& viewer() { return m_viewer; }
+    ManualViewerLogic& logic() { return m_logic; }
 
-    // ManualWindow: the place last set, which the window system may show a moment later.
+    // ManualViewerView: the place last set, which the window system may show a moment later.
     int32_t left() const override { return m_left; }
     int32_t top() const override { return m_top; }
     void move_to(int32_t left, int32_t top) override;
@@ -59,7 +59,7 @@ private:
 
     ShellPort& m_shell;
     ManualScreen m_screen;
-    ManualViewer m_viewer;
+    ManualViewerLogic m_logic;
     Compositor m_compositor;
     QSize m_refused_frame;
     int32_t m_left = 0;

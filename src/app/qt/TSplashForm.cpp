@@ -32,7 +32,7 @@ TSplashForm::TSplashForm(SettingsStore& store, SoundSystem& sound, ShellPort& sh
                          const std::string& window_folder, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_shell(shell),
-      m_screen(store, sound, shell, play, app_splash_pending, *this) {
+      m_logic(store, sound, shell, play, app_splash_pending, *this) {
     setObjectName(QStringLiteral("SplashForm"));
     setWindowTitle(QStringLiteral("About this game..."));
     setFixedSize(460, 420);
@@ -47,7 +47,7 @@ TSplashForm::TSplashForm(SettingsStore& store, SoundSystem& sound, ShellPort& sh
     FormCreate();
     // The window is visible in its layout: it shows once its creation has run, unless the
     // play action already hid it for good.
-    if (!m_screen.hidden_for_good()) show();
+    if (!m_logic.hidden_for_good()) show();
 }
 
 void TSplashForm::build_controls(const std::string& window_folder) {
@@ -202,7 +202,7 @@ void TSplashForm::changeEvent(QEvent* event) {
 }
 
 void TSplashForm::FormCreate() {
-    run_guarded(m_shell, [this] { m_screen.FormCreate(); });
+    run_guarded(m_shell, [this] { m_logic.FormCreate(); });
 }
 
 void TSplashForm::FormActivate() {
@@ -213,33 +213,33 @@ void TSplashForm::FormActivate() {
 bool TSplashForm::FormKeyDown(const QKeyEvent& event) {
     const uint16_t key = virtual_key_of(event);
     bool handled = false;
-    run_guarded(m_shell, [&] { handled = m_screen.FormKeyDown(key); });
+    run_guarded(m_shell, [&] { handled = m_logic.FormKeyDown(key); });
     // A key that started an abandoned play action was still the start screen's.
     return handled || key == Start_Key_Enter || key == Start_Key_1;
 }
 
 void TSplashForm::cb_soundChange(int index) {
-    run_guarded(m_shell, [&] { m_screen.cb_soundChange(index); });
+    run_guarded(m_shell, [&] { m_logic.cb_soundChange(index); });
 }
 
 void TSplashForm::chb_splashscreenClick(bool checked) {
-    m_screen.chb_splashscreenChange(checked);
+    m_logic.chb_splashscreenChange(checked);
 }
 
 void TSplashForm::btn_playClick() {
-    run_guarded(m_shell, [this] { m_screen.btn_playClick(); });
+    run_guarded(m_shell, [this] { m_logic.btn_playClick(); });
 }
 
 void TSplashForm::la_website_2Click() {
-    m_screen.la_website_2Click();
+    m_logic.la_website_2Click();
 }
 
 void TSplashForm::la_email_2Click() {
-    m_screen.la_email_2Click();
+    m_logic.la_email_2Click();
 }
 
 void TSplashForm::btn_paypalClick() {
-    m_screen.btn_paypalClick();
+    m_logic.btn_paypalClick();
 }
 
 void TSplashForm::place_off_screen() {

@@ -1,7 +1,7 @@
 #pragma once
 // The start screen's window, TSplashForm: the fixed 460 x 420 layout of pictures, labels, the
 // driver box, the play and donation buttons and the start-up check box, named as designed.
-// It hands every event to StartScreen through the error boundary and does what the logic
+// It hands every event to StartScreenLogic through the error boundary and does what the logic
 // asks of its window. Created last at start-up; shows itself unless it played at once.
 
 #include <QWidget>
@@ -16,7 +16,7 @@ class QLabel;
 
 namespace fluffo {
 
-class TSplashForm : public QWidget, private StartScreenView {
+class TSplashForm : public QWidget, public StartScreenView {
     Q_OBJECT
 
 public:
@@ -27,7 +27,7 @@ public:
                 QWidget* parent = nullptr);
 
     // The choices as they stand (the pop-up menu's start-up entry reads the check box).
-    const StartScreen& start_screen() const { return m_screen; }
+    const StartScreenLogic& logic() const { return m_logic; }
 
 protected:
     // Key preview: every key reaches FormKeyDown before the focused control; clicks on the
@@ -61,7 +61,7 @@ private:
     void refresh_controls(const StartScreenControls& controls) override;
 
     ShellPort& m_shell;
-    StartScreen m_screen;
+    StartScreenLogic m_logic;
 
     QLabel* m_la_game_title = nullptr;
     QLabel* m_la_version = nullptr;

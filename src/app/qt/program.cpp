@@ -10,12 +10,12 @@ Program::Program(ProgramPorts ports)
       m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
       m_window_folder(m_sources.program_file(Window_Design_Folder)) {
     m_main = std::make_unique<TForm1>(
-        [&](MainWindowPort& self) {
-            return MainFormPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
-                                 m_clock, m_random,  m_sources,     &clock_seed};
+        [&](MainWindowView& self) {
+            return MainWindowPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
+                                   m_clock, m_random,  m_sources,     &clock_seed};
         },
         m_ports.shell);
-    MainForm& form = m_main->form();
+    MainWindowLogic& form = m_main->logic();
     m_main->enter([&] { form.FormCreate(); });
 
     // The other windows have no parent: the main window is disabled while the key settings
@@ -41,14 +41,14 @@ Program::Program(ProgramPorts ports)
                                              form.App_Splash_Pending, m_window_folder);
     m_windows.start_screen = m_splash.get();
     form.set_splash_check_box(
-        [this] { return m_splash->start_screen().controls().splash_screen_checked; });
+        [this] { return m_splash->logic().controls().splash_screen_checked; });
 }
 
 Program::~Program() = default;
 
 void Program::start() {
     QTimer::singleShot(0, m_main.get(),
-                       [this] { m_main->enter([this] { form().FormActivate(); }); });
+                       [this] { m_main->enter([this] { main_logic().FormActivate(); }); });
 }
 
 }  // namespace fluffo

@@ -38,7 +38,7 @@ public:
     void start();
 
     TForm1& main_window() { return *m_main; }
-    MainForm& form() { return m_main->form(); }
+    MainWindowLogic& main_logic() { return m_main->logic(); }
     TAboutForm& about() { return *m_about; }
     TKeysForm& keys() { return *m_keys; }
     TManualForm& manual() { return *m_manual; }

@@ -40,16 +40,16 @@ struct MainWindowTest : ::testing::Test {
         store.write_text("FullscreenMode", fullscreen ? "1" : "0");
         const SkinSources sources{config, pictures, FLUFFO_RUN_DIR_PATH, FLUFFO_RUN_DIR_PATH};
         window = std::make_unique<TForm1>(
-            [&](MainWindowPort& self) {
-                return MainFormPorts{self,  windows, shell,   store,  sound,
-                                     clock, random,  sources, nullptr};
+            [&](MainWindowView& self) {
+                return MainWindowPorts{self,  windows, shell,   store,  sound,
+                                       clock, random,  sources, nullptr};
             },
             shell, [this] { return pump_time; });
         window->enter([&] { form().FormCreate(); });
         window->enter([&] { form().start_play(true); });
         ASSERT_TRUE(shell.errors.empty()) << shell.errors.front();
     }
-    MainForm& form() { return window->form(); }
+    MainWindowLogic& form() { return window->logic(); }
     int32_t mode() { return form().handheld().state.Gam_Mode; }
     void to_clock() {
         window->enter([&] {
@@ -62,7 +62,7 @@ struct MainWindowTest : ::testing::Test {
         return {r.left + r.width / 2, r.top + r.height / 2};
     }
     QRect centred_handheld() {
-        const MainWindowPort& w = form().window();
+        const MainWindowView& w = form().window();
         return {(w.screen_width() - 440) / 2, (w.screen_height() - 664) / 2, 440, 664};
     }
     // Game keys are digits or letters here, whose Qt key is their code.

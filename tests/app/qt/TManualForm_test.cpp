@@ -53,7 +53,7 @@ struct ManualFormTest : ::testing::Test {
         form->FormCreate(sources);
     }
     ManualScreen& screen() { return form->screen(); }
-    int page() { return form->viewer().Vid_Current_Page; }
+    int page() { return form->logic().Vid_Current_Page; }
     QRect rect_of(HolderId id) {
         const Rect& r = screen().model().at(id).bounds;
         return {r.left, r.top, r.width, r.height};
@@ -172,7 +172,7 @@ TEST_F(ManualFormTest, AWindowTooLargeToDrawIsToldOnceAndStillTakesKeys) {
     TManualForm large(shell);
     EXPECT_THROW(large.FormCreate(SkinSources{config, pictures, dir, dir}), FrameTooLarge);
     QTest::keyClick(&large, Qt::Key_Right);
-    EXPECT_EQ(large.viewer().Vid_Current_Page, 2);
+    EXPECT_EQ(large.logic().Vid_Current_Page, 2);
     EXPECT_TRUE(shell.errors.empty());
 }
 
@@ -188,7 +188,7 @@ TEST(ManualInProgramTest, EscClosesTheViewerOnly) {
     QCoreApplication::processEvents();
     ASSERT_TRUE(program.main_window().isVisible());
 
-    program.main_window().enter([&] { program.form().run_command(MenuCommand::Manual); });
+    program.main_window().enter([&] { program.main_logic().run_command(MenuCommand::Manual); });
     TManualForm& manual = program.manual();
     ASSERT_TRUE(manual.isVisible());
     EXPECT_TRUE(manual.windowFlags() & Qt::WindowStaysOnTopHint);

@@ -67,10 +67,10 @@ TEST_F(ProgramTest, PlayingWithoutSoundBringsTheHandheldUpWithEverySegmentLit) {
     const QImage first = program->main_window().grab().toImage();
     program->main_window().enter([] {});
     EXPECT_TRUE(program->main_window().grab().toImage() == first);
-    EXPECT_EQ(program->form().handheld().state.Gam_Mode, Mode_All_On);
+    EXPECT_EQ(program->main_logic().handheld().state.Gam_Mode, Mode_All_On);
     EXPECT_EQ(stored("SoundMode"), "2");
     EXPECT_EQ(stored("SplashScreen"), "1");
-    EXPECT_TRUE(program->form().checked(10));
+    EXPECT_TRUE(program->main_logic().checked(10));
     EXPECT_TRUE(shell.errors.empty());
 }
 
@@ -81,13 +81,13 @@ TEST_F(ProgramTest, AStoredDriverWithoutStartScreenOpensTheHandheldDirectly) {
     start();
     EXPECT_TRUE(program->main_window().isVisible());
     EXPECT_FALSE(splash().isVisible());
-    EXPECT_FALSE(program->form().App_Splash_Pending);
-    EXPECT_EQ(program->form().handheld().state.Gam_Mode, Mode_All_On);
+    EXPECT_FALSE(program->main_logic().App_Splash_Pending);
+    EXPECT_EQ(program->main_logic().handheld().state.Gam_Mode, Mode_All_On);
     // Centred on the screen, in windowed mode.
-    const MainWindowPort& w = program->main_window();
+    const MainWindowView& w = program->main_window();
     EXPECT_EQ(w.left(), (w.screen_width() - 440) / 2);
     // Activating the main window later never brings the start screen up.
-    program->form().FormActivate();
+    program->main_logic().FormActivate();
     EXPECT_FALSE(splash().isVisible());
 }
 
@@ -118,7 +118,7 @@ TEST_F(ProgramTest, TheKeySettingsWindowTakesInputOverTheDisabledHandheldAndStor
     store->write_text("FullscreenMode", "0");
     start();
     TForm1& handheld = program->main_window();
-    handheld.enter([this] { program->form().run_command(MenuCommand::Keys); });
+    handheld.enter([this] { program->main_logic().run_command(MenuCommand::Keys); });
     QWidget& keys = program->keys();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&keys));
     EXPECT_FALSE(handheld.isEnabled());
@@ -134,8 +134,8 @@ TEST_F(ProgramTest, TheKeySettingsWindowTakesInputOverTheDisabledHandheldAndStor
     EXPECT_TRUE(handheld.isEnabled());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&handheld));
     EXPECT_EQ(stored("Key3"), "44");
-    EXPECT_EQ(program->form().keys().binding_for_key(32), Key_Time);
-    const ScreenModel& model = program->form().screen().model();
+    EXPECT_EQ(program->main_logic().keys().binding_for_key(32), Key_Time);
+    const ScreenModel& model = program->main_logic().screen().model();
     EXPECT_EQ(model.at(model.require("btn_time_top")).hint,
               "click or press 'spacebar' to switch mode");
     EXPECT_TRUE(shell.errors.empty());
