@@ -64,13 +64,13 @@ void action_up(Handheld& handheld, int action) {
     if (is_action(action)) (handheld.*kActions[static_cast<size_t>(action)].up)();
 }
 
-bool FormKeyDown(const KeyBindings& keys, Handheld& handheld, uint16_t virtual_key) {
+bool FormKeyDown(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key) {
     const int action = keys.binding_for_key(virtual_key);
     action_down(handheld, action);
     return action != 0;
 }
 
-bool FormKeyUp(const KeyBindings& keys, Handheld& handheld, uint16_t virtual_key) {
+bool FormKeyUp(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key) {
     const int action = keys.binding_for_key(virtual_key);
     action_up(handheld, action);
     return action != 0;

@@ -27,7 +27,7 @@ void action_down(Handheld& handheld, int action);
 void action_up(Handheld& handheld, int action);
 
 // FormKeyDown / FormKeyUp: the first binding whose key this is; false when none is.
-bool FormKeyDown(const KeyBindings& keys, Handheld& handheld, uint16_t virtual_key);
-bool FormKeyUp(const KeyBindings& keys, Handheld& handheld, uint16_t virtual_key);
+bool FormKeyDown(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key);
+bool FormKeyUp(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key);
 
 }  // namespace fluffo

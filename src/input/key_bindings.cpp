@@ -76,7 +76,7 @@ std::string_view KeyBindings::name_of(int n) const {
     return selectable_key(list_index) ? Inp_Key_Names[static_cast<size_t>(list_index)] : "";
 }
 
-int KeyBindings::binding_for_key(uint16_t virtual_key) const {
+int KeyBindings::binding_for_key(VirtualKey virtual_key) const {
     if (virtual_key == 0) return 0;
     for (int n = 1; n <= Key_Binding_Count; ++n) {
         if (Inp_Key_Bindings[static_cast<size_t>(n)].virtual_key == virtual_key) return n;

@@ -16,8 +16,8 @@
 namespace fluffo {
 
 struct Inp_Key_Binding {
-    int32_t list_index = 0;    // 1..44, the stored value
-    uint16_t virtual_key = 0;  // derived by AssignWord; 0 matches no key event
+    int32_t list_index = 0;             // 1..44, the stored value
+    VirtualKey virtual_key = vk::None;  // derived by AssignWord; matches no key event till then
 };
 
 // Binding positions, also the number of the value that holds each.
@@ -64,7 +64,7 @@ public:
     // The hint name of binding n's key; empty for a binding without a valid key.
     std::string_view name_of(int n) const;
     // The first binding, in the order Game A .. Down, whose code is virtual_key; 0 for none.
-    int binding_for_key(uint16_t virtual_key) const;
+    int binding_for_key(VirtualKey virtual_key) const;
 
 private:
     // Sets the bindings and hints, then writes all seven, keeping refusals in `refused`.

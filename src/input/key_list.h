@@ -7,64 +7,66 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/virtual_keys.h"
+
 namespace fluffo {
 
 struct SelectableKey {
     std::string_view item_text;  // as the choice boxes list it: "A", "<UP ARROW>"
-    uint16_t virtual_key;        // Windows virtual-key numbering
-    std::string_view name;       // as the hints say it: "'A'", "'up arrow' key"
+    VirtualKey virtual_key;
+    std::string_view name;  // as the hints say it: "'A'", "'up arrow' key"
 };
 
 inline constexpr int Key_List_Count = 44;
 
 inline constexpr std::array<SelectableKey, Key_List_Count> Selectable_Keys = {{
     // 1..10: the digits
-    {"0", 48, "'0'"},
-    {"1", 49, "'1'"},
-    {"2", 50, "'2'"},
-    {"3", 51, "'3'"},
-    {"4", 52, "'4'"},
-    {"5", 53, "'5'"},
-    {"6", 54, "'6'"},
-    {"7", 55, "'7'"},
-    {"8", 56, "'8'"},
-    {"9", 57, "'9'"},
+    {"0", vk::digit(0), "'0'"},
+    {"1", vk::digit(1), "'1'"},
+    {"2", vk::digit(2), "'2'"},
+    {"3", vk::digit(3), "'3'"},
+    {"4", vk::digit(4), "'4'"},
+    {"5", vk::digit(5), "'5'"},
+    {"6", vk::digit(6), "'6'"},
+    {"7", vk::digit(7), "'7'"},
+    {"8", vk::digit(8), "'8'"},
+    {"9", vk::digit(9), "'9'"},
     // 11..36: the letters
-    {"A", 65, "'A'"},
-    {"B", 66, "'B'"},
-    {"C", 67, "'C'"},
-    {"D", 68, "'D'"},
-    {"E", 69, "'E'"},
-    {"F", 70, "'F'"},
-    {"G", 71, "'G'"},
-    {"H", 72, "'H'"},
-    {"I", 73, "'I'"},
-    {"J", 74, "'J'"},
-    {"K", 75, "'K'"},
-    {"L", 76, "'L'"},
-    {"M", 77, "'M'"},
-    {"N", 78, "'N'"},
-    {"O", 79, "'O'"},
-    {"P", 80, "'P'"},
-    {"Q", 81, "'Q'"},
-    {"R", 82, "'R'"},
-    {"S", 83, "'S'"},
-    {"T", 84, "'T'"},
-    {"U", 85, "'U'"},
-    {"V", 86, "'V'"},
-    {"W", 87, "'W'"},
-    {"X", 88, "'X'"},
-    {"Y", 89, "'Y'"},
-    {"Z", 90, "'Z'"},
+    {"A", vk::letter('A'), "'A'"},
+    {"B", vk::letter('B'), "'B'"},
+    {"C", vk::letter('C'), "'C'"},
+    {"D", vk::letter('D'), "'D'"},
+    {"E", vk::letter('E'), "'E'"},
+    {"F", vk::letter('F'), "'F'"},
+    {"G", vk::letter('G'), "'G'"},
+    {"H", vk::letter('H'), "'H'"},
+    {"I", vk::letter('I'), "'I'"},
+    {"J", vk::letter('J'), "'J'"},
+    {"K", vk::letter('K'), "'K'"},
+    {"L", vk::letter('L'), "'L'"},
+    {"M", vk::letter('M'), "'M'"},
+    {"N", vk::letter('N'), "'N'"},
+    {"O", vk::letter('O'), "'O'"},
+    {"P", vk::letter('P'), "'P'"},
+    {"Q", vk::letter('Q'), "'Q'"},
+    {"R", vk::letter('R'), "'R'"},
+    {"S", vk::letter('S'), "'S'"},
+    {"T", vk::letter('T'), "'T'"},
+    {"U", vk::letter('U'), "'U'"},
+    {"V", vk::letter('V'), "'V'"},
+    {"W", vk::letter('W'), "'W'"},
+    {"X", vk::letter('X'), "'X'"},
+    {"Y", vk::letter('Y'), "'Y'"},
+    {"Z", vk::letter('Z'), "'Z'"},
     // 37..44: the arrows (up, down, left, right), the modifiers and the space bar
-    {"<UP ARROW>", 38, "'up arrow' key"},        // 37
-    {"<DOWN ARROW>", 40, "'down arrow' key"},    // 38
-    {"<LEFT ARROW>", 37, "'left arrow' key"},    // 39
-    {"<RIGHT ARROW>", 39, "'right arrow' key"},  // 40
-    {"<ALT>", 18, "'alt' key"},                  // 41
-    {"<CTRL>", 17, "'ctrl' key"},                // 42
-    {"<SHIFT>", 16, "'shift' key"},              // 43
-    {"<SPACEBAR>", 32, "'spacebar'"},            // 44
+    {"<UP ARROW>", vk::Up, "'up arrow' key"},           // 37
+    {"<DOWN ARROW>", vk::Down, "'down arrow' key"},     // 38
+    {"<LEFT ARROW>", vk::Left, "'left arrow' key"},     // 39
+    {"<RIGHT ARROW>", vk::Right, "'right arrow' key"},  // 40
+    {"<ALT>", vk::Alt, "'alt' key"},                    // 41
+    {"<CTRL>", vk::Ctrl, "'ctrl' key"},                 // 42
+    {"<SHIFT>", vk::Shift, "'shift' key"},              // 43
+    {"<SPACEBAR>", vk::Space, "'spacebar'"},            // 44
 }};
 
 // The key at list index 1..44, or nullptr for any other index.

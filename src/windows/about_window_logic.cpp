@@ -26,8 +26,8 @@ void AboutWindowLogic::la_email_2Click() {
     m_view.close_window();
 }
 
-bool AboutWindowLogic::FormKeyDown(uint16_t virtual_key) {
-    if (virtual_key != About_Key_Esc) return false;
+bool AboutWindowLogic::FormKeyDown(VirtualKey virtual_key) {
+    if (virtual_key != vk::Esc) return false;
     m_view.close_window();
     return true;
 }

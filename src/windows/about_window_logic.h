@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/shell_port.h"
+#include "base/virtual_keys.h"
 
 namespace fluffo {
 
@@ -20,8 +21,6 @@ struct AboutRow {
 
 // Rows 1..7 in their order down the window; the last two are the links.
 std::array<AboutRow, 7> about_rows();
-
-inline constexpr uint16_t About_Key_Esc = 27;
 
 class AboutWindowView {
 public:
@@ -37,7 +36,7 @@ public:
     void la_website_2Click();
     void la_email_2Click();
     // True when the key was taken (Esc).
-    bool FormKeyDown(uint16_t virtual_key);
+    bool FormKeyDown(VirtualKey virtual_key);
 
 private:
     ShellPort& m_shell;

@@ -69,12 +69,12 @@ void KeySettingsLogic::btn_acceptClick() {
     m_window.close_window();
 }
 
-bool KeySettingsLogic::FormKeyDown(uint16_t virtual_key) {
+bool KeySettingsLogic::FormKeyDown(VirtualKey virtual_key) {
     switch (virtual_key) {
-        case Keys_Key_Enter:
+        case vk::Enter:
             btn_acceptClick();
             return true;
-        case Keys_Key_Esc:
+        case vk::Esc:
             // The bindings stay as they were; the boxes keep what the player chose.
             m_window.enable_main_window();
             m_window.close_window();

@@ -11,14 +11,11 @@
 #include <string_view>
 
 #include "base/settings_store.h"
+#include "base/virtual_keys.h"
 #include "display/screen_model.h"
 #include "input/key_bindings.h"
 
 namespace fluffo {
-
-// The key codes the window takes before its focused box.
-inline constexpr uint16_t Keys_Key_Enter = 13;
-inline constexpr uint16_t Keys_Key_Esc = 27;
 
 // The labels' font colours, 0xRRGGBB.
 inline constexpr uint32_t Label_White = 0xffffff;
@@ -58,7 +55,7 @@ public:
     // Accept is disabled.
     void btn_acceptClick();
     // A key seen before the focused box; false: the box handles it as usual.
-    bool FormKeyDown(uint16_t virtual_key);
+    bool FormKeyDown(VirtualKey virtual_key);
 
     // Box n's (1..7) 0-based selection, or No_Selection.
     int32_t selection(int n) const { return m_selection[slot(n)]; }

@@ -78,15 +78,15 @@ void MainWindowLogic::centre_on_screen() {
 
 // Keys.
 
-void MainWindowLogic::FormKeyDown(uint16_t virtual_key) {
+void MainWindowLogic::FormKeyDown(VirtualKey virtual_key) {
     fluffo::FormKeyDown(m_keys, m_handheld, virtual_key);
 }
 
-void MainWindowLogic::FormKeyUp(uint16_t virtual_key) {
+void MainWindowLogic::FormKeyUp(VirtualKey virtual_key) {
     fluffo::FormKeyUp(m_keys, m_handheld, virtual_key);
 }
 
-bool MainWindowLogic::menu_shortcut(uint16_t virtual_key) {
+bool MainWindowLogic::menu_shortcut(VirtualKey virtual_key) {
     const auto command = command_for_shortcut(virtual_key);
     if (!command) return false;
     run_command(*command);

@@ -66,9 +66,9 @@ public:
 
     // Keys as virtual-key codes. A key-down goes to the bindings (auto-repeats included); the
     // pop-up menu's shortcuts work with the menu closed, on the first press only.
-    void FormKeyDown(uint16_t virtual_key);
-    void FormKeyUp(uint16_t virtual_key);
-    bool menu_shortcut(uint16_t virtual_key);
+    void FormKeyDown(VirtualKey virtual_key);
+    void FormKeyUp(VirtualKey virtual_key);
+    bool menu_shortcut(VirtualKey virtual_key);
 
     // The mouse, in client pixels. A left press is captured by the holder (or menu row) under
     // it: its release and its moves go there wherever the pointer is then, whatever other

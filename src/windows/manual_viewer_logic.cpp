@@ -94,15 +94,15 @@ void ManualViewerLogic::Inp_esc_up() {
 
 // Keys.
 
-void ManualViewerLogic::FormKeyDown(uint16_t virtual_key) {
+void ManualViewerLogic::FormKeyDown(VirtualKey virtual_key) {
     switch (virtual_key) {
-        case Key_Esc:
+        case vk::Esc:
             Inp_esc_down();
             break;
-        case Key_Left:
+        case vk::Left:
             if (Vid_Current_Page > 1) Inp_left_down();
             break;
-        case Key_Right:
+        case vk::Right:
             if (Vid_Current_Page < Page_Count) Inp_right_down();
             break;
         default:
@@ -110,15 +110,15 @@ void ManualViewerLogic::FormKeyDown(uint16_t virtual_key) {
     }
 }
 
-void ManualViewerLogic::FormKeyUp(uint16_t virtual_key) {
+void ManualViewerLogic::FormKeyUp(VirtualKey virtual_key) {
     switch (virtual_key) {
-        case Key_Esc:
+        case vk::Esc:
             Inp_esc_up();
             break;
-        case Key_Left:
+        case vk::Left:
             if (Vid_Current_Page > 1) Inp_left_up();
             break;
-        case Key_Right:
+        case vk::Right:
             if (Vid_Current_Page < Page_Count) Inp_right_up();
             break;
         default:

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "base/virtual_keys.h"
 #include "display/manual_screen.h"
 #include "display/skin_sources.h"
 #include "input/mouse_button.h"
@@ -27,9 +28,6 @@ public:
 class ManualViewerLogic {
 public:
     static constexpr int32_t Page_Count = 8;
-    static constexpr uint16_t Key_Esc = 27;
-    static constexpr uint16_t Key_Left = 37;
-    static constexpr uint16_t Key_Right = 39;
 
     ManualViewerLogic(ManualScreen& screen, ManualViewerView& window);
     ManualViewerLogic(const ManualViewerLogic&) = delete;
@@ -58,8 +56,8 @@ public:
 
     // Esc, Left and Right as virtual-key codes; every other key is ignored. The arrows act only
     // while there is a page that way, tested at the key-down and the key-up each.
-    void FormKeyDown(uint16_t virtual_key);
-    void FormKeyUp(uint16_t virtual_key);
+    void FormKeyDown(VirtualKey virtual_key);
+    void FormKeyUp(VirtualKey virtual_key);
 
     // The mouse, in client pixels. A left press is captured by the released button picture or
     // the page under it; the release goes there wherever the pointer is then, and moves with

@@ -62,13 +62,13 @@ void StartScreenLogic::chb_splashscreenChange(bool checked) {
     m_controls.splash_screen_checked = checked;
 }
 
-bool StartScreenLogic::FormKeyDown(uint16_t virtual_key) {
+bool StartScreenLogic::FormKeyDown(VirtualKey virtual_key) {
     switch (virtual_key) {
-        case Start_Key_Enter:
-        case Start_Key_1:
+        case vk::Enter:
+        case vk::digit(1):
             if (m_controls.play_enabled) btn_playClick();
             return true;
-        case Start_Key_Esc:
+        case vk::Esc:
             // Nothing is stored: the next start asks again.
             m_shell.terminate();
             return true;

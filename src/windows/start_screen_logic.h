@@ -12,6 +12,7 @@
 
 #include "base/settings_store.h"
 #include "base/shell_port.h"
+#include "base/virtual_keys.h"
 #include "engine/sound_system.h"
 #include "windows/play_target.h"
 #include "windows/project_addresses.h"
@@ -22,11 +23,6 @@ inline constexpr std::string_view Start_Game_Title = "Fluffo Brambo (Zentrix, Gl
 inline constexpr std::string_view Start_Version = "Version 5.00 * Final *";
 inline constexpr std::string_view Start_Release_Credit =
     "Written by the Fluffo Brambo Simulator project, released 4th December 2017";
-
-// The Windows key codes the start screen answers to.
-inline constexpr uint16_t Start_Key_Enter = 13;
-inline constexpr uint16_t Start_Key_Esc = 27;
-inline constexpr uint16_t Start_Key_1 = 49;
 
 // What the window's controls show. Texts are empty until creation fills them.
 struct StartScreenControls {
@@ -64,7 +60,7 @@ public:
     // The player ticked or unticked the start-up box; stored only by the play action.
     void chb_splashscreenChange(bool checked);
     // A key seen before the focused control; false: the control handles it as usual.
-    bool FormKeyDown(uint16_t virtual_key);
+    bool FormKeyDown(VirtualKey virtual_key);
     // The play action. Starts the game even when play is not enabled: the callers check.
     void btn_playClick();
     void la_website_2Click();

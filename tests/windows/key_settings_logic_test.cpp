@@ -94,13 +94,13 @@ TEST(KeySettingsAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptStoresAll
     r.settings.select(Key_Time, Item_Spacebar);
     r.settings.select(Key_Up, 32);  // W
     r.store.set_refuse_writes(true);
-    EXPECT_THROW(r.settings.FormKeyDown(Keys_Key_Enter), StoreError);
+    EXPECT_THROW(r.settings.FormKeyDown(vk::Enter), StoreError);
     EXPECT_TRUE(r.window.calls.empty());  // main window disabled, this one open
     EXPECT_EQ(r.stored(3), "4");
     EXPECT_EQ(r.settings.selection(Key_Time), Item_Spacebar);
 
     r.store.set_refuse_writes(false);
-    EXPECT_TRUE(r.settings.FormKeyDown(Keys_Key_Enter));
+    EXPECT_TRUE(r.settings.FormKeyDown(vk::Enter));
     const std::vector<std::string> stored = {r.stored(1), r.stored(2), r.stored(3), r.stored(4),
                                              r.stored(5), r.stored(6), r.stored(7)};
     EXPECT_EQ(stored, (std::vector<std::string>{"2", "3", "44", "33", "39", "40", "38"}));
@@ -118,7 +118,7 @@ TEST(KeySettingsKeys, EscLeavesEverythingAsItWasAndOtherKeysGoOnToTheFocusedBox)
 
     r.settings.select(Key_Time, Item_1);
     r.store.set_refuse_writes(true);  // any write attempt would throw
-    EXPECT_TRUE(r.settings.FormKeyDown(Keys_Key_Esc));
+    EXPECT_TRUE(r.settings.FormKeyDown(vk::Esc));
     EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
     EXPECT_EQ(r.keys.binding_for_key('3'), Key_Time);
     // The next opening shows the unaccepted choice, still marked.

@@ -29,8 +29,7 @@ struct FakeWindow : ManualViewerView {
     void hide_window() override { calls.push_back("hide"); }
 };
 
-constexpr uint16_t Esc = ManualViewerLogic::Key_Esc, Left = ManualViewerLogic::Key_Left,
-                   Right = ManualViewerLogic::Key_Right;
+constexpr VirtualKey Esc = vk::Esc, Left = vk::Left, Right = vk::Right;
 constexpr auto Left_Button = MouseButton::Left;
 
 struct ManualViewerTest : ::testing::Test {

@@ -71,8 +71,8 @@ TEST_F(StartScreenTest, EmptyStoreShowsTheTextsNoDriverAndPlayDisabledWhichEnter
     EXPECT_EQ(screen.sound_text(), "");
 
     // Both keys are the start screen's even when they do nothing.
-    EXPECT_TRUE(screen.FormKeyDown(Start_Key_Enter));
-    EXPECT_TRUE(screen.FormKeyDown(Start_Key_1));
+    EXPECT_TRUE(screen.FormKeyDown(vk::Enter));
+    EXPECT_TRUE(screen.FormKeyDown(vk::digit(1)));
     EXPECT_EQ(played(), "<none>");
     EXPECT_TRUE(store.values().empty());
     EXPECT_TRUE(backend.calls.empty());
@@ -97,7 +97,7 @@ TEST_F(StartScreenTest, ChoosingAnyOfTheThreeDriversEnablesPlay) {
 TEST_F(StartScreenTest, NoSoundAnd1StartsSilentlyStoresBothChoicesAndHandsOver) {
     screen.FormCreate();
     screen.cb_soundChange(2);
-    EXPECT_TRUE(screen.FormKeyDown(Start_Key_1));
+    EXPECT_TRUE(screen.FormKeyDown(vk::digit(1)));
     EXPECT_EQ(stored("SoundMode"), "2");
     EXPECT_EQ(stored("SplashScreen"), "1");
     EXPECT_TRUE(backend.calls.empty());
@@ -112,7 +112,7 @@ TEST_F(StartScreenTest, UntickedAndEnterStoresSplashScreenOffAndStartsTheChosenD
     screen.FormCreate();
     screen.cb_soundChange(0);
     screen.chb_splashscreenChange(false);
-    EXPECT_TRUE(screen.FormKeyDown(Start_Key_Enter));
+    EXPECT_TRUE(screen.FormKeyDown(vk::Enter));
     EXPECT_EQ(stored("SoundMode"), "0");
     EXPECT_EQ(stored("SplashScreen"), "0");
     ASSERT_FALSE(backend.calls.empty());
@@ -125,7 +125,7 @@ TEST_F(StartScreenTest, EscEndsTheProgramAndStoresNothingWhateverWasChosen) {
     screen.FormCreate();
     screen.cb_soundChange(1);
     screen.chb_splashscreenChange(false);
-    EXPECT_TRUE(screen.FormKeyDown(Start_Key_Esc));
+    EXPECT_TRUE(screen.FormKeyDown(vk::Esc));
     EXPECT_TRUE(shell.terminated);
     EXPECT_TRUE(store.values().empty());
     EXPECT_TRUE(backend.calls.empty());
@@ -203,7 +203,7 @@ TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver
     screen.FormCreate();
     screen.cb_soundChange(2);
     store.set_refuse_writes(true);
-    EXPECT_THROW(screen.FormKeyDown(Start_Key_Enter), StoreError);
+    EXPECT_THROW(screen.FormKeyDown(vk::Enter), StoreError);
     EXPECT_EQ(played(), "<none>");
     EXPECT_FALSE(screen.hidden_for_good());
     EXPECT_FALSE(shell.terminated);

@@ -127,11 +127,9 @@ void TForm1::build_popup_menu() {
         }
         QAction* a = m_popup.addAction(QString::fromUtf8(e.caption.data(), int(e.caption.size())));
         a->setObjectName(QString::fromUtf8(e.name.data(), int(e.name.size())));
-        if (e.shortcut != 0) {
+        if (e.shortcut != vk::None) {
             // The text only: the main window's key handler runs shortcuts with the menu closed.
-            const int f_key = e.shortcut - 112 + 1;
-            a->setShortcut(e.shortcut == 27 ? QKeySequence(Qt::Key_Escape)
-                                            : QKeySequence(QStringLiteral("F%1").arg(f_key)));
+            a->setShortcut(QKeySequence(qt_key_of(e.shortcut)));
             a->setShortcutContext(Qt::WidgetShortcut);
         }
         const MenuCommand command = e.command;
@@ -161,7 +159,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
-    const uint16_t key = virtual_key_of(*event);
+    const VirtualKey key = virtual_key_of(*event);
     const bool repeated = event->isAutoRepeat();
     enter([&] {
         m_logic.FormKeyDown(key);
@@ -171,7 +169,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
-    const uint16_t key = virtual_key_of(*event);
+    const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }
 

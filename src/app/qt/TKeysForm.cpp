@@ -148,7 +148,7 @@ void TKeysForm::changeEvent(QEvent* event) {
 
 void TKeysForm::closeEvent(QCloseEvent* event) {
     // Never hidden with the main window left disabled.
-    if (isVisible()) enter([this] { m_logic.FormKeyDown(Keys_Key_Esc); });
+    if (isVisible()) enter([this] { m_logic.FormKeyDown(vk::Esc); });
     event->accept();
 }
 
@@ -157,11 +157,11 @@ void TKeysForm::FormActivate() {
 }
 
 bool TKeysForm::FormKeyDown(const QKeyEvent& event) {
-    const uint16_t key = virtual_key_of(event);
+    const VirtualKey key = virtual_key_of(event);
     bool handled = false;
     enter([&] { handled = m_logic.FormKeyDown(key); });
     // An Enter whose Accept was abandoned was still the window's.
-    return handled || key == Keys_Key_Enter || key == Keys_Key_Esc;
+    return handled || key == vk::Enter || key == vk::Esc;
 }
 
 void TKeysForm::cbChange(int n, int index) {

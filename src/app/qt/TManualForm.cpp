@@ -104,13 +104,13 @@ void TManualForm::hideEvent(QHideEvent* event) {
 
 void TManualForm::keyPressEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
-    const uint16_t key = virtual_key_of(*event);
+    const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyDown(key); });
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
-    const uint16_t key = virtual_key_of(*event);
+    const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }
 

@@ -211,11 +211,11 @@ void TSplashForm::FormActivate() {
 }
 
 bool TSplashForm::FormKeyDown(const QKeyEvent& event) {
-    const uint16_t key = virtual_key_of(event);
+    const VirtualKey key = virtual_key_of(event);
     bool handled = false;
     run_guarded(m_shell, [&] { handled = m_logic.FormKeyDown(key); });
     // A key that started an abandoned play action was still the start screen's.
-    return handled || key == Start_Key_Enter || key == Start_Key_1;
+    return handled || key == vk::Enter || key == vk::digit(1);
 }
 
 void TSplashForm::cb_soundChange(int index) {

@@ -6,60 +6,56 @@ namespace fluffo {
 
 namespace {
 
-// The code a Qt key stands for, or 0 when it is none of the keys the program knows.
-uint16_t from_qt_key(int key, Qt::KeyboardModifiers modifiers) {
+// The keys that are neither digits, letters nor function keys, both ways.
+struct NamedKey {
+    int qt_key;
+    VirtualKey key;
+};
+constexpr std::array<NamedKey, 12> Named_Keys = {{
+    {Qt::Key_Left, vk::Left},
+    {Qt::Key_Up, vk::Up},
+    {Qt::Key_Right, vk::Right},
+    {Qt::Key_Down, vk::Down},
+    {Qt::Key_Shift, vk::Shift},
+    {Qt::Key_Control, vk::Ctrl},
+    {Qt::Key_Alt, vk::Alt},
+    {Qt::Key_AltGr, vk::Alt},
+    {Qt::Key_Space, vk::Space},
+    {Qt::Key_Return, vk::Enter},
+    {Qt::Key_Enter, vk::Enter},
+    {Qt::Key_Escape, vk::Esc},
+}};
+
+// The code a Qt key stands for, or vk::None when it is none of the keys the program knows.
+VirtualKey from_qt_key(int key, Qt::KeyboardModifiers modifiers) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
         const int digit = key - Qt::Key_0;
-        return static_cast<uint16_t>((modifiers & Qt::KeypadModifier) ? 96 + digit : 48 + digit);
+        return (modifiers & Qt::KeypadModifier) ? vk::keypad_digit(digit) : vk::digit(digit);
     }
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint16_t>(65 + key - Qt::Key_A);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return static_cast<uint16_t>(112 + key - Qt::Key_F1);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::letter(char('A' + (key - Qt::Key_A)));
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::function_key(1 + key - Qt::Key_F1);
+    for (const NamedKey& k : Named_Keys) {
+        if (k.qt_key == key) return k.key;
     }
-    switch (key) {
-        case Qt::Key_Left:
-            return 37;
-        case Qt::Key_Up:
-            return 38;
-        case Qt::Key_Right:
-            return 39;
-        case Qt::Key_Down:
-            return 40;
-        case Qt::Key_Shift:
-            return 16;
-        case Qt::Key_Control:
-            return 17;
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-            return 18;
-        case Qt::Key_Space:
-            return 32;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Escape:
-            return 27;
-        default:
-            return 0;
-    }
+    return vk::None;
 }
 
 // The digit and letter keys by their place on an X11 keyboard (keycode = evdev code + 8), as
 // Windows numbers them by place: used when the symbol is shifted or from another alphabet.
-uint16_t from_x11_keycode(quint32 keycode) {
-    if (keycode >= 10 && keycode <= 18) return static_cast<uint16_t>('1' + keycode - 10);
-    if (keycode == 19) return '0';
+VirtualKey from_x11_keycode(quint32 keycode) {
+    if (keycode >= 10 && keycode <= 18) return vk::digit(int(keycode) - 9);
+    if (keycode == 19) return vk::digit(0);
     constexpr std::array<char, 10> top = {'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P'};
     constexpr std::array<char, 9> home = {'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L'};
     constexpr std::array<char, 7> bottom = {'Z', 'X', 'C', 'V', 'B', 'N', 'M'};
-    if (keycode >= 24 && keycode < 24 + top.size()) return static_cast<uint16_t>(top[keycode - 24]);
+    if (keycode >= 24 && keycode < 24 + top.size()) return vk::letter(top[keycode - 24]);
     if (keycode >= 38 && keycode < 38 + home.size()) {
-        return static_cast<uint16_t>(home[keycode - 38]);
+        return vk::letter(home[keycode - 38]);
     }
     if (keycode >= 52 && keycode < 52 + bottom.size()) {
-        return static_cast<uint16_t>(bottom[keycode - 52]);
+        return vk::letter(bottom[keycode - 52]);
     }
-    return 0;
+    return vk::None;
 }
 
 }  // namespace
@@ -74,18 +70,29 @@ NativeKeyCodes platform_native_key_codes() {
 #endif
 }
 
-uint16_t virtual_key_of(const QKeyEvent& event) {
+VirtualKey virtual_key_of(const QKeyEvent& event) {
     return virtual_key_of(event, platform_native_key_codes());
 }
 
-uint16_t virtual_key_of(const QKeyEvent& event, NativeKeyCodes native) {
+VirtualKey virtual_key_of(const QKeyEvent& event, NativeKeyCodes native) {
     if (native == NativeKeyCodes::Windows) {
-        const quint32 vk = event.nativeVirtualKey();
-        if (vk > 0 && vk < 255) return static_cast<uint16_t>(vk);
+        const quint32 native_key = event.nativeVirtualKey();
+        if (native_key > 0 && native_key < 255) return static_cast<VirtualKey>(native_key);
     }
-    const uint16_t code = from_qt_key(event.key(), event.modifiers());
-    if (code != 0 || native != NativeKeyCodes::X11) return code;
+    const VirtualKey code = from_qt_key(event.key(), event.modifiers());
+    if (code != vk::None || native != NativeKeyCodes::X11) return code;
     return from_x11_keycode(event.nativeScanCode());
+}
+
+int qt_key_of(VirtualKey key) {
+    if (const int n = vk::function_key_number(key)) return Qt::Key_F1 + n - 1;
+    if (key >= vk::digit(0) && key <= vk::digit(9)) return Qt::Key_0 + (key - vk::digit(0));
+    if (key >= vk::letter('A') && key <= vk::letter('Z'))
+        return Qt::Key_A + (key - vk::letter('A'));
+    for (const NamedKey& k : Named_Keys) {
+        if (k.key == key) return k.qt_key;
+    }
+    return 0;
 }
 
 bool passes_auto_repeat_filter(const QKeyEvent& event) {

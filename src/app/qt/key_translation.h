@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <cstdint>
 
+#include "base/virtual_keys.h"
+
 namespace fluffo {
 
 // How a platform numbers its native key codes.
@@ -23,8 +25,11 @@ NativeKeyCodes platform_native_key_codes();
 // 37..40, Shift 16, Ctrl 17, Alt and AltGr 18, space 32, Enter (both) 13, Esc 27, F1..F24
 // 112..135, keypad digits 96..105 (as Windows numbers them, so they are not the digit row).
 // Any other key gives 0, which no binding matches.
-uint16_t virtual_key_of(const QKeyEvent& event);
-uint16_t virtual_key_of(const QKeyEvent& event, NativeKeyCodes native);
+VirtualKey virtual_key_of(const QKeyEvent& event);
+VirtualKey virtual_key_of(const QKeyEvent& event, NativeKeyCodes native);
+
+// The Qt key of a code (the first Qt key that gives it), for showing it in a menu; 0 for none.
+int qt_key_of(VirtualKey key);
 
 // X11 delivers a held key as release+press pairs, both flagged auto-repeat. The main window
 // drops the repeated releases and passes the repeated presses on, so a held key gives

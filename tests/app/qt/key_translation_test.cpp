@@ -8,6 +8,7 @@
 
 #include "app/qt/key_translation.h"
 #include "input/key_bindings.h"
+#include "windows/popup_menu.h"
 
 namespace fluffo {
 namespace {
@@ -33,6 +34,25 @@ TEST(KeyTranslation, DigitsLettersAndFunctionKeysTakeTheirCodesInEitherCase) {
     EXPECT_EQ(x11(press(Qt::Key_F4)), 115);
     EXPECT_EQ(x11(press(Qt::Key_F12)), 123);
     EXPECT_EQ(x11(press(Qt::Key_F24)), 135);
+}
+
+// Every key a player may bind and every menu shortcut goes to a Qt key and back to itself;
+// codes of no key the program knows have no Qt key.
+TEST(KeyTranslation, EveryKnownCodeHasAQtKeyThatGivesItBack) {
+    std::vector<VirtualKey> codes;
+    for (const SelectableKey& k : Selectable_Keys)
+        codes.push_back(k.virtual_key);
+    for (const PopupEntry& e : Popup_Entries) {
+        if (e.shortcut != vk::None) codes.push_back(e.shortcut);
+    }
+    for (const VirtualKey code : codes) {
+        const int qt_key = qt_key_of(code);
+        ASSERT_NE(qt_key, 0) << code;
+        EXPECT_EQ(x11(press(qt_key)), code) << code;
+    }
+    EXPECT_EQ(QKeySequence(qt_key_of(vk::function_key(12))).toString(), "F12");
+    for (const VirtualKey none : {VirtualKey{0}, VirtualKey{111}, VirtualKey{136}, VirtualKey{255}})
+        EXPECT_EQ(qt_key_of(none), 0) << none;
 }
 
 TEST(KeyTranslation, ArrowsModifiersSpaceEnterAndEsc) {
