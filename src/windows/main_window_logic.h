@@ -24,6 +24,7 @@
 #include "windows/game_menu.h"
 #include "windows/main_window_view.h"
 #include "windows/play_target.h"
+#include "windows/pointer_input.h"
 #include "windows/popup_menu.h"
 
 namespace fluffo {
@@ -44,7 +45,7 @@ struct MainWindowPorts {
     std::function<uint64_t()> seed;  // step 17's seed from the clock
 };
 
-class MainWindowLogic : public PlayTarget {
+class MainWindowLogic : public PlayTarget, public PointerInput {
 public:
     explicit MainWindowLogic(MainWindowPorts ports);
     MainWindowLogic(const MainWindowLogic&) = delete;
@@ -73,15 +74,15 @@ public:
     // The mouse, in client pixels. A left press is captured by the holder (or menu row) under
     // it: its release and its moves go there wherever the pointer is then, whatever other
     // button is pressed and released meanwhile. The other buttons act on nothing here.
-    void mouse_down(int32_t x, int32_t y, MouseButton button);
-    void mouse_up(int32_t x, int32_t y, MouseButton button);
-    void mouse_move(int32_t x, int32_t y, bool left_held);
+    void mouse_down(int32_t x, int32_t y, MouseButton button) override;
+    void mouse_up(int32_t x, int32_t y, MouseButton button) override;
+    void mouse_move(int32_t x, int32_t y, bool left_held) override;
     void mouse_leave();
     // The window lost the pointer to another (a pop-up menu) during a left press, and will not
     // see its release: the press ends as if released away from everything, so a button area
     // still gets its `_up` call.
-    void mouse_capture_lost();
-    Cursor cursor_at(int32_t x, int32_t y) const;
+    void mouse_capture_lost() override;
+    Cursor cursor_at(int32_t x, int32_t y) const override;
     std::string hint_at(int32_t x, int32_t y) const;
     // The topmost visible holder under the point, or -1.
     HolderId holder_at(int32_t x, int32_t y) const;

@@ -11,6 +11,7 @@
 #include "display/manual_screen.h"
 #include "display/skin_sources.h"
 #include "input/mouse_button.h"
+#include "windows/pointer_input.h"
 
 namespace fluffo {
 
@@ -25,7 +26,7 @@ public:
     virtual void hide_window() = 0;
 };
 
-class ManualViewerLogic {
+class ManualViewerLogic : public PointerInput {
 public:
     static constexpr int32_t Page_Count = 8;
 
@@ -62,14 +63,14 @@ public:
     // The mouse, in client pixels. A left press is captured by the released button picture or
     // the page under it; the release goes there wherever the pointer is then, and moves with
     // the left button held drag the window while the page has the press.
-    void mouse_down(int32_t x, int32_t y, MouseButton button);
-    void mouse_up(int32_t x, int32_t y, MouseButton button);
-    void mouse_move(int32_t x, int32_t y, bool left_held);
+    void mouse_down(int32_t x, int32_t y, MouseButton button) override;
+    void mouse_up(int32_t x, int32_t y, MouseButton button) override;
+    void mouse_move(int32_t x, int32_t y, bool left_held) override;
     // The window lost the pointer during a left press (it was hidden, or another window took
     // the pointer) and will not see its release: the press ends without turning a page or
     // closing, and the button shows its released look again.
-    void mouse_capture_lost();
-    Cursor cursor_at(int32_t x, int32_t y) const;
+    void mouse_capture_lost() override;
+    Cursor cursor_at(int32_t x, int32_t y) const override;
 
 private:
     void show_pair(HolderId down, HolderId up, bool shown);

@@ -5,7 +5,6 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -13,10 +12,8 @@
 #include <QWindow>
 #include <utility>
 
-#include "app/qt/cursor_shape.h"
 #include "app/qt/frame_image.h"
 #include "app/qt/key_translation.h"
-#include "app/qt/mouse_translation.h"
 #include "app/qt/qt_shell.h"
 #include "base/error_boundary.h"
 
@@ -32,16 +29,11 @@ QSize screen_size() {
 }  // namespace
 
 TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clock)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+    : FrameWindow(Qt::Window | Qt::FramelessWindowHint),
       m_shell(shell),
       m_logic(ports(*this)),
       m_popup(this) {
     setObjectName("TForm1");
-    // The frame is drawn whole over every changed area: no background fill, no flicker.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
     setFixedSize(m_client_width, m_client_height);
 
     m_pump = clock ? std::make_unique<SchedulerPump>(m_logic.scheduler(), m_logic.handheld(),
@@ -90,15 +82,9 @@ void TForm1::refresh() {
     // A size the frame cannot take is told once, not at every repaint, and by the entry that
     // asked for it once the timers are aimed: a box opened here would run its nested event
     // loop with the pump unaimed, and each timer in that loop would open another.
-    const QSize frame(m_client_width, m_client_height);
-    if (frame != m_refused_frame) {
-        const auto refused = caught_error(
-            [&] { m_compositor.set_frame(m_client_width, m_client_height, m_colour); });
-        m_refused_frame = refused ? frame : QSize();
-        if (refused) m_untold_frame_error = refused;
-    }
-    for (const Rect& r : m_compositor.update(m_logic.screen().model()))
-        update(to_qrect(r));
+    const auto refused = caught_error(
+        [&] { recompose(m_logic.screen().model(), m_client_width, m_client_height, m_colour); });
+    if (refused) m_untold_frame_error = refused;
     for (const Rect& r : m_logic.take_menu_dirty())
         update(to_qrect(r));
     if (resized) m_shape_stale = true;
@@ -173,43 +159,16 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
     enter([&] { m_logic.FormKeyUp(key); });
 }
 
-// The mouse. Positions are taken from the pointer's place on the screen and the window's
-// place as last set, so a drag stays steady however late the window system moves it.
+// The mouse: in fullscreen the window covers the screen where the window system put it.
 
 QPoint TForm1::client_point(const QPointF& global) const {
-    const QPoint g = global.toPoint();
-    if (m_logic.screen().Vid_Fullscreen) return mapFromGlobal(g);
-    return {g.x() - m_left, g.y() - m_top};
-}
-
-void TForm1::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_logic.mouse_down(p.x(), p.y(), mouse_button_of(event->button())); });
-}
-
-void TForm1::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = client_point(event->globalPosition());
-    enter([&] { m_logic.mouse_up(p.x(), p.y(), mouse_button_of(event->button())); });
-    update_cursor(p.x(), p.y());
-}
-
-void TForm1::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = client_point(event->globalPosition());
-    const bool left = event->buttons().testFlag(Qt::LeftButton);
-    enter([&] { m_logic.mouse_move(p.x(), p.y(), left); });
-    if (!left) update_cursor(p.x(), p.y());
+    if (m_logic.screen().Vid_Fullscreen) return mapFromGlobal(global.toPoint());
+    return FrameWindow::client_point(global);
 }
 
 void TForm1::leaveEvent(QEvent* event) {
     enter([this] { m_logic.mouse_leave(); });
     QWidget::leaveEvent(event);
-}
-
-void TForm1::update_cursor(int32_t x, int32_t y) {
-    const Cursor c = m_logic.cursor_at(x, y);
-    if (c == m_cursor) return;
-    m_cursor = c;
-    setCursor(cursor_shape(c));
 }
 
 bool TForm1::event(QEvent* event) {
@@ -241,17 +200,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
-void TForm1::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    if (m_compositor.width() == 0 || m_compositor.height() == 0) return;
-    const QImage frame = frame_image(m_compositor);
-    const qreal dpr = devicePixelRatioF();
-    for (const QRect& r : event->region())
-        paint_frame(painter, frame, r, dpr);
-    paint_menu_rows(painter, event->rect());
-}
-
-void TForm1::paint_menu_rows(QPainter& painter, const QRect& area) {
+// The in-game menu's rows, drawn above every holder.
+void TForm1::paint_over(QPainter& painter, const QRect& area) {
     const auto& rows = m_logic.game_menu().rows();
     if (rows.empty()) return;
     QFont font(QStringLiteral("Arial"));
@@ -295,8 +245,7 @@ int32_t TForm1::screen_height() const {
 }
 
 void TForm1::move_to(int32_t left, int32_t top) {
-    m_left = left;
-    m_top = top;
+    set_place(left, top);
     if (m_shown && !m_logic.screen().Vid_Fullscreen) move(left, top);
 }
 

@@ -1,25 +1,24 @@
 #pragma once
-// TForm1, the main window on the desktop: a borderless window that shows the compositor's
-// frame of the handheld, cut to the skin's shape by the colour key in windowed mode and
+// TForm1, the main window on the desktop: a borderless window that shows the composed frame
+// of the handheld (a FrameWindow), cut to the skin's shape by the colour key in windowed mode and
 // covering the screen in fullscreen mode. It turns Qt's events into the core's key, mouse and
 // menu calls, each through one error boundary, and pumps the nine game timers with one
 // precise single-shot timer.
 
 #include <QMenu>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/qt/frame_window.h"
 #include "app/qt/scheduler_pump.h"
 #include "base/shell_port.h"
-#include "display/compositor.h"
 #include "windows/main_window_logic.h"
 
 namespace fluffo {
 
-class TForm1 : public QWidget, public MainWindowView {
+class TForm1 : public FrameWindow, public MainWindowView {
     Q_OBJECT
 public:
     // The core's ports but the window, which is this one.
@@ -32,7 +31,7 @@ public:
 
     // Runs one entry into the core: the timers caught up to now first, errors shown in the
     // error box, then the changed parts repainted and the timer pump aimed again.
-    void enter(const std::function<void()>& handler);
+    void enter(const std::function<void()>& handler) override;
 
     // MainWindowView
     void set_client_width(int32_t width) override;
@@ -54,12 +53,11 @@ public:
     void set_title(const std::string& title) override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    PointerInput& pointer() override { return m_logic; }
+    QPoint client_point(const QPointF& global) const override;
+    void paint_over(QPainter& painter, const QRect& area) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -71,30 +69,22 @@ private:
     void refresh();
     void apply_display();
     void update_mask();
-    void update_cursor(int32_t x, int32_t y);
-    QPoint client_point(const QPointF& global) const;
-    void paint_menu_rows(QPainter& painter, const QRect& area);
 
     ShellPort& m_shell;
     MainWindowLogic m_logic;
-    Compositor m_compositor;
     std::unique_ptr<SchedulerPump> m_pump;
     QMenu m_popup;
     std::vector<QAction*> m_actions;  // by entry of Popup_Entries; null for separators
 
     int32_t m_client_width = 440;
     int32_t m_client_height = 664;
-    int32_t m_left = 0;
-    int32_t m_top = 0;
     uint32_t m_colour = 0x00ffffffu;
     uint32_t m_colour_key = 0x00ffffffu;
     bool m_colour_key_on = true;
     bool m_shown = false;
     bool m_shown_fullscreen = false;  // the display the window was last laid out for
     bool m_shape_stale = true;
-    QSize m_refused_frame;  // the client size the frame last could not take, told once
-    std::optional<std::string> m_untold_frame_error;
-    Cursor m_cursor = Cursor::Default;
+    std::optional<std::string> m_untold_frame_error;  // a size the frame could not take
     int m_depth = 0;  // entries into the core in progress (an error box nests them)
 };
 

@@ -1,23 +1,21 @@
 #pragma once
 // TManualForm, the manual viewer on the desktop: a borderless window that stays on top and
-// shows the compositor's frame of the manual screen, repainting only what changed. It turns
-// Qt's key and mouse events into the viewer's calls, each through the error boundary; Esc
-// closes this window only. Centred on the screen the first time it comes up, later where it
+// shows the composed frame of the manual screen (a FrameWindow). It turns Qt's key and mouse
+// events into the viewer's calls, each through the error boundary; Esc closes this window
+// only. Centred on the screen the first time it comes up, later where it
 // was left.
 
-#include <QSize>
-#include <QWidget>
 #include <functional>
 
+#include "app/qt/frame_window.h"
 #include "base/shell_port.h"
-#include "display/compositor.h"
 #include "display/manual_screen.h"
 #include "display/skin_sources.h"
 #include "windows/manual_viewer_logic.h"
 
 namespace fluffo {
 
-class TManualForm : public QWidget, public ManualViewerView {
+class TManualForm : public FrameWindow, public ManualViewerView {
     Q_OBJECT
 public:
     explicit TManualForm(ShellPort& shell, QWidget* parent = nullptr);
@@ -39,33 +37,23 @@ public:
     void hide_window() override { hide(); }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    // Runs one call into the viewer, shows its error if it had one, and repaints what changed.
+    void enter(const std::function<void()>& handler) override;
+    PointerInput& pointer() override { return m_logic; }
 
 private:
-    // Runs one call into the viewer, shows its error if it had one, and repaints what changed.
-    void enter(const std::function<void()>& handler);
     // Recomposes the changed parts of the frame and asks for their repaint. A client size the
     // frame cannot take is thrown once, not at every call.
     void refresh();
-    void update_cursor(int32_t x, int32_t y);
-    QPoint client_point(const QPointF& global) const;
 
     ShellPort& m_shell;
     ManualScreen m_screen;
     ManualViewerLogic m_logic;
-    Compositor m_compositor;
-    QSize m_refused_frame;
-    int32_t m_left = 0;
-    int32_t m_top = 0;
     bool m_placed = false;
-    Cursor m_cursor = Cursor::Default;
 };
 
 }  // namespace fluffo
