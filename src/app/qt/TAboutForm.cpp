@@ -15,7 +15,6 @@ namespace {
 
 constexpr int Text_Pixels = 11;
 constexpr int Link_Pixels = 12;  // one size up from the other texts
-const QColor Background(8, 41, 82);
 const QColor Link_Colour(0xff, 0xe0, 0x40);
 
 constexpr int Row_Top = 8;
@@ -37,10 +36,7 @@ TAboutForm::TAboutForm(ShellPort& shell, const std::string& window_folder, const
     setObjectName(QStringLiteral("TAboutForm"));
     setWindowTitle(QStringLiteral("About the author..."));
     setFixedSize(397, 176);
-    QPalette navy = palette();
-    navy.setColor(QPalette::Window, Background);
-    setPalette(navy);
-    setAutoFillBackground(true);
+    set_navy_ground(*this);
     FormCreate(window_folder);
 }
 

@@ -16,7 +16,6 @@ namespace fluffo {
 
 namespace {
 
-const QColor Window_Colour(8, 41, 82);
 constexpr int Text_Pixels = 12;
 constexpr int Box_Pixels = 11;
 
@@ -55,10 +54,7 @@ TKeysForm::TKeysForm(KeysFormPorts ports)
     setObjectName(QStringLiteral("TKeysForm"));
     setWindowTitle(QStringLiteral("Key settings"));
     setFixedSize(Client_Width, Client_Height);
-    QPalette navy = palette();
-    navy.setColor(QPalette::Window, Window_Colour);
-    setPalette(navy);
-    setAutoFillBackground(true);
+    set_navy_ground(*this);
 
     build_controls();
     enter([this] { m_logic.FormCreate(); });

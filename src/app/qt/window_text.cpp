@@ -33,4 +33,11 @@ QLabel* add_text_label(QWidget& parent, const QString& name, const QRect& geomet
     return label;
 }
 
+void set_navy_ground(QWidget& window) {
+    QPalette navy = window.palette();
+    navy.setColor(QPalette::Window, QColor(8, 41, 82));
+    window.setPalette(navy);
+    window.setAutoFillBackground(true);
+}
+
 }  // namespace fluffo
