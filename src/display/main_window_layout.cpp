@@ -1,7 +1,6 @@
 // The main window's holders as designed: drawing order, design places (the reference layout
 // that a Config.ini reproduces), flags, pointer shapes and visibility at creation, and the
 // figure and panel tables.
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -18,17 +17,7 @@ constexpr int First_Egg = 73, Last_Egg = 106;
 constexpr int First_Wolf = 107, Last_Wolf = 142;
 constexpr int First_Gate = 143, Last_Gate = 146;
 
-// Client size of the design.
-constexpr Rect Design_Client{0, 0, 440, 664};
-
 enum class Look : uint8_t { Opaque, Transparent };
-
-const SkinImage& skin_image(std::string_view name) {
-    for (const SkinImage& image : skin_images()) {
-        if (image.name == name) return image;
-    }
-    throw std::logic_error("not a skin picture holder: " + std::string(name));
-}
 
 Holder make_holder(std::string_view name, Rect bounds, bool visible, Look look,
                    Cursor cursor = Cursor::Default) {

@@ -1,5 +1,8 @@
 #include "display/skin_images.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace fluffo {
 
 namespace {
@@ -165,6 +168,13 @@ const std::array<SkinImage, Skin_Image_Count>& skin_images() {
 std::string_view skin_image_name(int n) {
     if (n < 1 || n > Skin_Image_Count) return {};
     return Skin_Images[static_cast<size_t>(n - 1)].name;
+}
+
+const SkinImage& skin_image(std::string_view name) {
+    for (const SkinImage& image : Skin_Images) {
+        if (image.name == name) return image;
+    }
+    throw std::logic_error("not a skin picture holder: " + std::string(name));
 }
 
 }  // namespace fluffo

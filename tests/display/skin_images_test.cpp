@@ -3,6 +3,7 @@
 
 #include <regex>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "display/skin_images.h"
@@ -38,6 +39,25 @@ TEST(SkinImagesTest, NameByNumberCoversOneTo146) {
     EXPECT_TRUE(skin_image_name(0).empty());
     EXPECT_TRUE(skin_image_name(147).empty());
     EXPECT_TRUE(skin_image_name(-1).empty());
+}
+
+TEST(SkinImagesTest, NameLookupFindsEachHolderAndOnlyThose) {
+    for (const SkinImage& s : skin_images()) {
+        EXPECT_EQ(&skin_image(s.name), &s) << s.name;
+    }
+    // Whole names only: a name that another one starts with is its own holder.
+    EXPECT_EQ(skin_image("im_wolf_3_4").design, (Rect{198, 137, 24, 26}));
+    EXPECT_EQ(skin_image("im_wolf_3_4b").design, (Rect{222, 134, 24, 29}));
+    // The window's holders that carry no skin picture, a button without a pressed picture, a
+    // name cut short or run on, and none at all.
+    for (std::string_view other : {"im_backdrop", "btn_game_menu_top", "btn_set_down", "im_wolf_3",
+                                   "im_wolf_3_4bb", "IM_BACKGROUND", ""}) {
+        EXPECT_THROW(skin_image(other), std::logic_error) << other;
+    }
+}
+
+TEST(SkinImagesTest, TheBodyFillsTheDesignClient) {
+    EXPECT_EQ(skin_image("im_background").design, Design_Client);
 }
 
 TEST(SkinImagesTest, BodyButtonsAndPanelFollowTheReferenceTable) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -179,6 +180,27 @@ TEST_F(ArtworkTest, OpaquePicturesMatchTheBodyAroundThem) {
         } else {
             EXPECT_EQ(inside_differs, 0);
         }
+    }
+}
+
+// The body is drawn for the design table: each button's rubber and the controller lie in the
+// middle of their holders, with the red case just around them.
+TEST_F(ArtworkTest, ButtonsAndControllerSitInTheirHolders) {
+    const QImage body = skin_picture(file_of(1));
+    auto rubber = [](QColor c) {
+        return std::max({c.red(), c.green(), c.blue()}) < 0x70 &&
+               std::abs(c.red() - c.blue()) < 0x18;
+    };
+    auto case_red = [](QColor c) { return c.red() > 0x90 && c.red() > 2 * c.green(); };
+    for (const char* holder :
+         {"btn_set_top", "btn_game_a_top", "btn_game_b_top", "btn_time_top", "btn_joystick_top"}) {
+        SCOPED_TRACE(holder);
+        const fluffo::Rect r = fluffo::skin_image(holder).design;
+        const int mid_x = r.left + r.width / 2, mid_y = r.top + r.height / 2;
+        EXPECT_TRUE(rubber(body.pixel(mid_x, mid_y)));
+        EXPECT_TRUE(case_red(body.pixel(mid_x, r.top - 4)));
+        EXPECT_TRUE(case_red(body.pixel(r.left - 4, mid_y)));
+        EXPECT_TRUE(case_red(body.pixel(r.left + r.width + 3, mid_y)));
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The handheld's plastic body on the window's colour key, and the pictures cut from it: the
 // pressed buttons, the SET button, the controller and the controller-overlay arrows (opaque
-// holders, so each carries the body around what it shows); and the screen-top overlay, the
-// LCD's frame and glass laid over the figures.
+// holders, so each carries the body around what it shows). The buttons sit in their holders'
+// design places.
 
 #include <QImage>
 #include <QRect>
@@ -11,7 +11,8 @@
 
 namespace artwork {
 
-// The whole case, 440 x 664, opaque, with Colour_Key outside its rounded outline.
+// The whole case, its holder's size (im_background), opaque, with Colour_Key outside its
+// rounded outline.
 QImage body_picture();
 // A button at place pressed in: the body there with the cap sunk in.
 QImage pressed_button_picture(QRect place);
@@ -20,7 +21,5 @@ QImage body_cut(QRect place);
 enum class Arrow { Up, Left, Right, Down };
 // The controller at place with a bright arrow to click.
 QImage overlay_arrow_picture(QRect place, Arrow arrow);
-// The LCD's frame and glass reflection, clear where the figures show.
-QImage screen_top_picture(QRect place);
 
 }  // namespace artwork

@@ -6,6 +6,7 @@
 #include "colour_key.h"
 #include "display/compositor.h"
 #include "display/main_screen.h"
+#include "display/skin_images.h"
 
 namespace artwork {
 
@@ -86,7 +87,8 @@ QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene
 
     // Drawn by the program's own compositor, on the window's colour key.
     fluffo::Compositor compositor;
-    compositor.set_frame(440, 664, qRgb(qBlue(Colour_Key), qGreen(Colour_Key), qRed(Colour_Key)));
+    compositor.set_frame(fluffo::Design_Client.width, fluffo::Design_Client.height,
+                         qRgb(qBlue(Colour_Key), qGreen(Colour_Key), qRed(Colour_Key)));
     compositor.update(model);
     const QImage frame(reinterpret_cast<const uchar*>(compositor.pixels().data()),
                        compositor.width(), compositor.height(), QImage::Format_RGBA8888);

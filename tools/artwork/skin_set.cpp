@@ -4,8 +4,10 @@
 #include <sstream>
 
 #include "body.h"
+#include "design_places.h"
 #include "display/skin_images.h"
 #include "figures.h"
+#include "lcd_glass.h"
 #include "panel_marks.h"
 
 namespace artwork {
@@ -20,10 +22,6 @@ bool starts_with(const std::string& s, const char* prefix) {
 bool figure_cell(const std::string& name, const char* family, int& col, int& row) {
     const std::string pattern = std::string("im_") + family + "_%d_%d";
     return std::sscanf(name.c_str(), pattern.c_str(), &col, &row) == 2;
-}
-
-QRect qrect(fluffo::Rect r) {
-    return QRect(r.left, r.top, r.width, r.height);
 }
 
 // The picture of one holder, or a null image for a holder that carries none.
@@ -102,9 +100,9 @@ std::string config_ini_text(const std::vector<SkinPicture>& pictures) {
            "\n"
            "[Common]\n"
            "SkinDir=Graphics\\Skin\\\n"
-           "GameWidth=440\n"
-           "GameHeight=664\n"
-           "\n"
+        << "GameWidth=" << fluffo::Design_Client.width << "\n"
+        << "GameHeight=" << fluffo::Design_Client.height << "\n"
+        << "\n"
            "[Fullscreen]\n"
            "BackdropDir=Graphics\\Backdrop\\\n"
         << "BackdropFile=" << Backdrop_File << "\n"

@@ -9,6 +9,7 @@
 
 #include "body.h"
 #include "colour_key.h"
+#include "display/main_screen.h"
 #include "figures.h"
 #include "lcd_ink.h"
 
@@ -257,11 +258,13 @@ QImage game_menu_background() {
     p.fillRect(QRect(0, 0, 256, 32), Qt::black);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     smooth(p);
-    // The three-bar menu symbol fills the closed button's 36 x 32.
+    // The three-bar menu symbol, in the middle of the closed button.
+    const fluffo::Rect closed = fluffo::MainScreen::Game_Menu_Closed;
+    const QPointF middle(closed.width / 2.0, closed.height / 2.0);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     for (int i = 0; i < 3; ++i)
-        p.drawRoundedRect(QRectF(8, 8.5 + 6 * i, 20, 3), 1.5, 1.5);
+        p.drawRoundedRect(QRectF(middle.x() - 10, middle.y() - 7.5 + 6 * i, 20, 3), 1.5, 1.5);
     p.setFont(print_font(16, true));
     p.setPen(Qt::white);
     p.drawText(QRectF(40, 0, 210, 32), Qt::AlignLeft | Qt::AlignVCenter, "Game menu");
