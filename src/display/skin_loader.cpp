@@ -47,8 +47,8 @@ void SkinLoader::Gfx_Load_Skin() {
 
     const std::string skin_dir =
         m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
-    set_client_height(ini->read_integer("Common", "GameHeight", 664));
-    set_client_width(ini->read_integer("Common", "GameWidth", 440));
+    set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
+    set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
 
     if (m_screen.Vid_Fullscreen) {
         load_fullscreen(*ini);

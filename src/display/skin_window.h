@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "display/skin_images.h"
+
 namespace fluffo {
 
 class SkinWindow {
@@ -58,8 +60,8 @@ public:
 private:
     int32_t m_screen_width;
     int32_t m_screen_height;
-    int32_t m_client_width = 440;
-    int32_t m_client_height = 664;
+    int32_t m_client_width = Design_Client.width;
+    int32_t m_client_height = Design_Client.height;
     uint32_t m_colour = 0x00ff00ffu;
     uint32_t m_colour_key = 0x00ff00ffu;
     bool m_colour_key_enabled = false;

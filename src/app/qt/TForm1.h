@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/qt/frame_window.h"
+#include "display/skin_images.h"
 #include "app/qt/scheduler_pump.h"
 #include "base/shell_port.h"
 #include "windows/main_window_logic.h"
@@ -76,8 +77,8 @@ private:
     QMenu m_popup;
     std::vector<QAction*> m_actions;  // by entry of Popup_Entries; null for separators
 
-    int32_t m_client_width = 440;
-    int32_t m_client_height = 664;
+    int32_t m_client_width = Design_Client.width;
+    int32_t m_client_height = Design_Client.height;
     uint32_t m_colour = 0x00ffffffu;
     uint32_t m_colour_key = 0x00ffffffu;
     bool m_colour_key_on = true;
