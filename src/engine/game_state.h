@@ -14,14 +14,18 @@ inline constexpr int32_t Dir_Left = 2;
 inline constexpr int32_t Dir_Right = 4;
 inline constexpr int32_t Dir_Down = 8;
 
-inline constexpr int32_t Mode_All_On = 0;
-inline constexpr int32_t Mode_Time = 1;
-inline constexpr int32_t Mode_Alarm = 2;
-inline constexpr int32_t Mode_Game_A_Intro = 3;
-inline constexpr int32_t Mode_Game_B_Intro = 4;
-inline constexpr int32_t Mode_Game_A = 5;
-inline constexpr int32_t Mode_Game_B = 6;
-inline constexpr int32_t Mode_Game_Over = 7;
+// What the handheld is doing. The numbers are those the headless driver reads and reports;
+// a mode set by hand may hold any other number, which no mode step acts on.
+enum class Mode : int32_t {
+    All_On = 0,
+    Time = 1,
+    Alarm = 2,
+    Game_A_Intro = 3,
+    Game_B_Intro = 4,
+    Game_A = 5,
+    Game_B = 6,
+    Game_Over = 7,
+};
 
 inline constexpr int32_t Wolf_Active = 10;
 inline constexpr int32_t Wolf_Vulnerable = 11;
@@ -46,7 +50,7 @@ struct Gam_Wolf {
 };
 
 struct GameState {
-    int32_t Gam_Mode = Mode_All_On;
+    Mode Gam_Mode = Mode::All_On;
     // Indexed [column][row], column-major like the handheld's own memory.
     std::array<std::array<Gam_Cell, Board_Rows>, Board_Cols> Gam_Board{};
 

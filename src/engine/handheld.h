@@ -43,7 +43,9 @@ public:
 
     GameState state;
 
-    // Modes, difficulty, gates.
+    // Modes, difficulty, gates. set_mode is the one way into a mode: the mode, then its
+    // display and timers; Gam_Set_Mode applies whatever Gam_Mode already holds.
+    void set_mode(Mode mode);
     void Gam_Set_Mode();
     void Gam_Set_Difficulty();
     void Gam_Set_Gate();
@@ -86,7 +88,7 @@ public:
 private:
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
-    void game_button_down(HolderId pressed, bool& held, int32_t intro_mode);
+    void game_button_down(HolderId pressed, bool& held, Mode intro_mode);
     void direction_down(int32_t dir);
     void release_direction();
     void fluffo_phase(bool& caught);

@@ -7,9 +7,10 @@
 namespace fluffo {
 
 void Handheld::Timer_Game_StartTimer() {
-    if (state.Gam_Mode == Mode_Game_A_Intro || state.Gam_Mode == Mode_Game_B_Intro) {
-        state.Gam_Mode += 2;
-        Gam_Set_Mode();
+    if (state.Gam_Mode == Mode::Game_A_Intro) {
+        set_mode(Mode::Game_A);
+    } else if (state.Gam_Mode == Mode::Game_B_Intro) {
+        set_mode(Mode::Game_B);
     }
     disable(TimerId::Timer_Game_Start);
 }
@@ -128,11 +129,11 @@ void Handheld::Timer_Game_OverTimer() {
             m_scheduler.set_interval(TimerId::Timer_Game_Over, 3400);
             break;
         case 2:
-            if (state.Gam_Mode == Mode_Game_A && state.Gam_Score > state.Gam_HiScore_A) {
+            if (state.Gam_Mode == Mode::Game_A && state.Gam_Score > state.Gam_HiScore_A) {
                 state.Gam_HiScore_A = state.Gam_Score;
                 m_hiscore_unsaved_a = true;
             }
-            if (state.Gam_Mode == Mode_Game_B && state.Gam_Score > state.Gam_HiScore_B) {
+            if (state.Gam_Mode == Mode::Game_B && state.Gam_Score > state.Gam_HiScore_B) {
                 state.Gam_HiScore_B = state.Gam_Score;
                 m_hiscore_unsaved_b = true;
             }
@@ -140,13 +141,11 @@ void Handheld::Timer_Game_OverTimer() {
             // error is raised after it. The raised score stays marked unsaved, and the next
             // write of the high scores stores it.
             refused.attempt([&] { store_unsaved_high_scores(); });
-            state.Gam_Mode = Mode_Game_Over;
-            Gam_Set_Mode();
+            set_mode(Mode::Game_Over);
             m_scheduler.set_interval(TimerId::Timer_Game_Over, 30000);
             break;
         case 3:
-            state.Gam_Mode = Mode_Time;
-            Gam_Set_Mode();
+            set_mode(Mode::Time);
             disable(TimerId::Timer_Game_Over);
             break;
         default:

@@ -12,7 +12,7 @@ using V = std::vector<std::string>;
 struct Tick : ::testing::Test {
     Rig r;
     void SetUp() override {
-        r.start_game(Mode_Game_A_Intro);
+        r.start_game(Mode::Game_A_Intro);
         r.sounds();
     }
     void tick() { r.wait(370); }
@@ -96,7 +96,7 @@ TEST_F(Tick, WalkingRightIntoAWolfStaysBesideItOtherwiseOnItsCell) {
     EXPECT_EQ(r.st.Gam_Phase, 1);
 
     Rig r2;
-    r2.start_game(Mode_Game_A_Intro);
+    r2.start_game(Mode::Game_A_Intro);
     r2.st.Gam_Wolves[0] = {2, 5, Dir_Up, Wolf_Active};
     r2.hh.Inp_left_down();
     r2.wait(370);
@@ -104,7 +104,7 @@ TEST_F(Tick, WalkingRightIntoAWolfStaysBesideItOtherwiseOnItsCell) {
     EXPECT_TRUE(r2.lit("im_fluffo_2_5"));
 
     Rig r3;  // out of the side tunnel onto a wolf at the left gate
-    r3.start_game(Mode_Game_A_Intro);
+    r3.start_game(Mode::Game_A_Intro);
     r3.st.Gam_Fluffo_Col = 0;
     r3.st.Gam_Fluffo_Row = 4;
     r3.st.Gam_Fluffo_Dir = Dir_Right;

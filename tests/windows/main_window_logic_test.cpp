@@ -94,11 +94,8 @@ struct MainFormTest : ::testing::Test {
         form.mouse_down(x, y, b);
         form.mouse_up(x, y, b);
     }
-    void to_clock() {
-        form.handheld().state.Gam_Mode = Mode_Time;
-        form.handheld().Gam_Set_Mode();
-    }
-    int32_t mode() { return form.handheld().state.Gam_Mode; }
+    void to_clock() { form.handheld().set_mode(Mode::Time); }
+    Mode mode() { return form.handheld().state.Gam_Mode; }
     const MenuRow& row(int entry) { return form.game_menu().rows().at(static_cast<size_t>(entry)); }
     void release_on_row(int entry) {
         const Rect& r = row(entry).bounds;
@@ -184,7 +181,7 @@ TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
     // The window's first picture already has every segment lit.
     bool lit_when_shown = false;
     window.on_shown = [&] {
-        lit_when_shown = mode() == Mode_All_On &&
+        lit_when_shown = mode() == Mode::All_On &&
                          form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]) &&
                          window.x == (1280 - 440) / 2;
     };
@@ -193,7 +190,7 @@ TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
     EXPECT_TRUE(window.shown);
     EXPECT_EQ(window.x, (1280 - 440) / 2);
     EXPECT_EQ(window.y, (1024 - 664) / 2);
-    EXPECT_EQ(mode(), Mode_All_On);
+    EXPECT_EQ(mode(), Mode::All_On);
     EXPECT_TRUE(form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]));
     EXPECT_FALSE(form.checked(10));
 }
@@ -203,7 +200,7 @@ TEST_F(MainFormTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands) {
     to_clock();
     const uint16_t game_a = form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key;
     form.FormKeyDown(game_a);
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
     form.FormKeyUp(game_a);
     EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
@@ -226,7 +223,7 @@ TEST_F(MainFormTest, AButtonPressedAndReleasedElsewhereStillGetsItsRelease) {
     to_clock();
     const auto [x, y] = centre("btn_game_a_top");
     form.mouse_down(x, y, MouseButton::Left);
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
     form.mouse_move(5, 5, true);
     form.mouse_up(5, 5, MouseButton::Left);
@@ -271,7 +268,7 @@ TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
     to_clock();
     form.mouse_capture_lost();
     form.mouse_up(x, y, MouseButton::Left);
-    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(mode(), Mode::Time);
 
     // A press whose release never arrived ends before the next press begins.
     form.mouse_down(x, y, MouseButton::Left);
@@ -296,9 +293,9 @@ TEST_F(MainFormTest, OnlyTheLeftButtonPressesTheHandheldsButtons) {
     to_clock();
     click("btn_game_b_top", MouseButton::Right);
     click("btn_game_b_top", MouseButton::Middle);
-    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(mode(), Mode::Time);
     click("btn_time_top");
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
 }
 
 TEST_F(MainFormTest, TheOverlayArrowsTakeClicksOnlyWhileShown) {
@@ -340,7 +337,7 @@ TEST_F(MainFormTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
     to_clock();
     form.FormKeyDown(form.keys().Inp_Key_Bindings[Key_Game_B].virtual_key);
     form.scheduler().advance_to(form.scheduler().now() + 5000);
-    ASSERT_EQ(mode(), Mode_Game_B);
+    ASSERT_EQ(mode(), Mode::Game_B);
     const int32_t lives = form.handheld().state.Gam_Lives;
     const auto due = form.scheduler().next_due();
 
@@ -349,7 +346,7 @@ TEST_F(MainFormTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
     EXPECT_EQ(stored(store, "FullscreenMode"), "1");
     EXPECT_EQ(window.client_width(), 1280);
     EXPECT_EQ(window.x, 0);
-    EXPECT_EQ(mode(), Mode_Game_B);
+    EXPECT_EQ(mode(), Mode::Game_B);
     EXPECT_EQ(form.handheld().state.Gam_Lives, lives);
     EXPECT_EQ(form.scheduler().next_due(), due);
 

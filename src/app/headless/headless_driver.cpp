@@ -172,9 +172,7 @@ std::string HeadlessDriver::execute(std::string_view line) {
 }
 
 std::string HeadlessDriver::cmd_play(const Args&) {
-    Handheld& h = m_world.handheld;
-    h.state.Gam_Mode = Mode_All_On;
-    h.Gam_Set_Mode();
+    m_world.handheld.set_mode(Mode::All_On);
     return {};
 }
 
@@ -238,9 +236,8 @@ std::string HeadlessDriver::cmd_seed(const Args& a) {
 }
 
 std::string HeadlessDriver::cmd_mode(const Args& a) {
-    Handheld& h = m_world.handheld;
-    h.state.Gam_Mode = int32_arg(a, 1, "N");
-    h.Gam_Set_Mode();
+    // Any 32-bit number is taken as it is; one that names no mode does nothing more.
+    m_world.handheld.set_mode(static_cast<Mode>(int32_arg(a, 1, "N")));
     return {};
 }
 
@@ -331,7 +328,7 @@ std::string HeadlessDriver::query_state(const Args&) {
     const GameState& s = m_world.handheld.state;
     JsonWriter w;
     w.begin_object().key("t").number(m_world.scheduler.now());
-    w.key("mode").number(s.Gam_Mode);
+    w.key("mode").number(static_cast<int32_t>(s.Gam_Mode));
     for (const Field& f : kFields)
         w.key(f.name).number(s.*(f.member));
     w.key("fluffo").begin_array();

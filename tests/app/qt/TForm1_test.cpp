@@ -50,12 +50,9 @@ struct MainWindowTest : ::testing::Test {
         ASSERT_TRUE(shell.errors.empty()) << shell.errors.front();
     }
     MainForm& form() { return window->form(); }
-    int32_t mode() { return form().handheld().state.Gam_Mode; }
+    Mode mode() { return form().handheld().state.Gam_Mode; }
     void to_clock() {
-        window->enter([&] {
-            form().handheld().state.Gam_Mode = Mode_Time;
-            form().handheld().Gam_Set_Mode();
-        });
+        window->enter([&] { form().handheld().set_mode(Mode::Time); });
     }
     QPoint centre_of(const char* holder) {
         const Rect& r = form().screen().model().at(form().screen().model().require(holder)).bounds;
@@ -86,7 +83,7 @@ TEST_F(MainWindowTest, KeysAndClicksReachTheHandheld) {
     create(false);
     to_clock();
     QTest::keyPress(window.get(), key_of(Key_Game_A));
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form().handheld().state.Inp_Game_A_Held);
     // The intro's timer is pumped: the single shot is aimed.
     EXPECT_TRUE(form().scheduler().next_due().has_value());
@@ -95,16 +92,16 @@ TEST_F(MainWindowTest, KeysAndClicksReachTheHandheld) {
 
     to_clock();
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, centre_of("btn_time_top"));
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
     QTest::mouseClick(window.get(), Qt::RightButton, {}, centre_of("btn_time_top"));
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
 }
 
 TEST_F(MainWindowTest, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     create(false);
     to_clock();
     QTest::keyClick(window.get(), key_of(Key_Game_B));
-    const int32_t before = mode();
+    const Mode before = mode();
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
     EXPECT_EQ(window->size(),
@@ -140,7 +137,7 @@ TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
     to_clock();
     QTest::keyClick(window.get(), key_of(Key_Game_A));
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
 }
 
 TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
@@ -148,7 +145,7 @@ TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
     // Game A ends with a raised high score that the store refuses, due before the next key.
     window->enter([&] {
         GameState& state = form().handheld().state;
-        state.Gam_Mode = Mode_Game_A;
+        state.Gam_Mode = Mode::Game_A;
         state.Gam_Score = 50;
         state.Gam_Step = 2;
         form().scheduler().arm(TimerId::Timer_Game_Over, 100);
@@ -157,13 +154,13 @@ TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
     pump_time = std::chrono::milliseconds(150);
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'HiScore1'"});
-    EXPECT_EQ(mode(), Mode_Game_Over);
+    EXPECT_EQ(mode(), Mode::Game_Over);
     EXPECT_EQ(windows.shown, std::vector<std::string>{"about"});
 
     // Later events still bring the timers up to date first.
     pump_time = std::chrono::milliseconds(150 + 30000);
     QTest::keyClick(window.get(), Qt::Key_F4);
-    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(mode(), Mode::Time);
     EXPECT_EQ(shell.errors.size(), 1u);
 }
 
@@ -177,7 +174,7 @@ TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
     pump_time = std::chrono::milliseconds(3000);
     window->enter([] {});
     QTest::keyClick(window.get(), key_of(Key_Time));
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
     EXPECT_EQ(shell.errors.size(), 1u);
 
     // A size it can take draws again; asked for too much once more, it is told once more.
