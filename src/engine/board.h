@@ -19,10 +19,10 @@ void fill_move_tables(GameState& state);
 // 0 everywhere, 1 on the 35 visible cells, 2 on the two power eggs, 0 in the den.
 void Gam_Reset_Eggs(GameState& state);
 
-// The plain step of a direction bit (a wolf's step).
-Cell plain_step(Cell from, int32_t dir);
+// The plain step in a direction (a wolf's step); None stays.
+Cell plain_step(Cell from, Dir dir);
 
 // Fluffo's step: the plain step except where a bridge or tunnel leads elsewhere.
-Cell fluffo_step(Cell from, int32_t dir);
+Cell fluffo_step(Cell from, Dir dir);
 
 }  // namespace fluffo

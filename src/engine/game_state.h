@@ -8,11 +8,37 @@
 
 namespace fluffo {
 
-// One direction is one bit; a set of directions is their sum.
-inline constexpr int32_t Dir_Up = 1;
-inline constexpr int32_t Dir_Left = 2;
-inline constexpr int32_t Dir_Right = 4;
-inline constexpr int32_t Dir_Down = 8;
+// One direction is one bit, so that the ways out of a cell fit in one byte. The numbers are
+// those the headless driver reads and reports; None is a standing Fluffo or a waiting wolf.
+enum class Dir : uint8_t { None = 0, Up = 1, Left = 2, Right = 4, Down = 8 };
+
+// The four ways, in the order of their bits: a drawn number 0..3 picks one.
+inline constexpr std::array<Dir, 4> All_Dirs = {Dir::Up, Dir::Left, Dir::Right, Dir::Down};
+
+// A set of directions is the sum of their bits, as the move tables are written down.
+using DirSet = uint8_t;
+
+constexpr DirSet bit(Dir d) {
+    return static_cast<DirSet>(d);
+}
+constexpr bool has(DirSet set, Dir d) {
+    return (set & bit(d)) != 0;
+}
+// Straight back; None has no opposite.
+constexpr Dir opposite(Dir d) {
+    switch (d) {
+        case Dir::Up:
+            return Dir::Down;
+        case Dir::Down:
+            return Dir::Up;
+        case Dir::Left:
+            return Dir::Right;
+        case Dir::Right:
+            return Dir::Left;
+        default:
+            return Dir::None;
+    }
+}
 
 // What the handheld is doing. The numbers are those the headless driver reads and reports;
 // a mode set by hand may hold any other number, which no mode step acts on.
@@ -37,16 +63,16 @@ inline constexpr int Den_Col = 3;
 inline constexpr int Den_Row = 4;
 
 struct Gam_Cell {
-    uint8_t Egg_State = 0;    // 0 nothing to do, 1 unvisited, 2 power egg
-    uint8_t Fluffo_Dirs = 0;  // directions in which Fluffo may leave the cell
-    uint8_t Wolf_Dirs = 0;    // directions in which a wolf may leave the cell
+    uint8_t Egg_State = 0;   // 0 nothing to do, 1 unvisited, 2 power egg
+    DirSet Fluffo_Dirs = 0;  // directions in which Fluffo may leave the cell
+    DirSet Wolf_Dirs = 0;    // directions in which a wolf may leave the cell
 };
 
 struct Gam_Wolf {
     int32_t Col = 0;
     int32_t Row = 0;
-    int32_t Dir = 0;
-    int32_t State = 0;  // 0..9 in the den, Wolf_Active, Wolf_Vulnerable
+    fluffo::Dir Dir = fluffo::Dir::None;  // the way it last went
+    int32_t State = 0;                    // 0..9 in the den, Wolf_Active, Wolf_Vulnerable
 };
 
 struct GameState {
@@ -56,7 +82,7 @@ struct GameState {
 
     int32_t Gam_Fluffo_Col = 0;
     int32_t Gam_Fluffo_Row = 0;
-    int32_t Gam_Fluffo_Dir = 0;
+    Dir Gam_Fluffo_Dir = Dir::None;
     std::array<Gam_Wolf, 2> Gam_Wolves{};
 
     int32_t Gam_Score = 0;

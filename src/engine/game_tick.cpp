@@ -60,11 +60,11 @@ bool Handheld::board_clear() const {
 }
 
 void Handheld::fluffo_phase(bool& caught) {
-    int32_t& dir = state.Gam_Fluffo_Dir;
-    if (dir == 0) return;
+    Dir& dir = state.Gam_Fluffo_Dir;
+    if (dir == Dir::None) return;
     const Cell from{state.Gam_Fluffo_Col, state.Gam_Fluffo_Row};
-    if ((state.cell(from.col, from.row).Fluffo_Dirs & dir) == 0) {
-        dir = 0;  // the way ahead is shut: Fluffo stops
+    if (!has(state.cell(from.col, from.row).Fluffo_Dirs, dir)) {
+        dir = Dir::None;  // the way ahead is shut: Fluffo stops
         return;
     }
     const Cell to = fluffo_step(from, dir);
@@ -77,7 +77,7 @@ void Handheld::fluffo_phase(bool& caught) {
     }
     if (caught) {
         // Walking right into a wolf leaves Fluffo beside it; otherwise it ends on its cell.
-        if (!(dir == Dir_Right && to.col >= 2)) state.Gam_Fluffo_Col = to.col;
+        if (!(dir == Dir::Right && to.col >= 2)) state.Gam_Fluffo_Col = to.col;
         state.Gam_Fluffo_Row = to.row;
         start_miss();
         m_screen.Vid_Show_All_Fluffo(false);
@@ -152,16 +152,16 @@ void Handheld::wolves_phase(bool& caught) {
         if (!wolf_in_play(i)) continue;
         Gam_Wolf& w = state.Gam_Wolves[i];
         if (w.State == Wolf_Active) {
-            const uint8_t open = state.cell(w.Col, w.Row).Wolf_Dirs;
-            if (fc == w.Col && fr == w.Row - 1 && (open & Dir_Up)) {
+            const DirSet open = state.cell(w.Col, w.Row).Wolf_Dirs;
+            if (fc == w.Col && fr == w.Row - 1 && has(open, Dir::Up)) {
                 caught = true;
                 w.Row -= 1;
-            } else if (fr == w.Row && fc == w.Col - 1 && (open & Dir_Left)) {
+            } else if (fr == w.Row && fc == w.Col - 1 && has(open, Dir::Left)) {
                 caught = true;  // the wolf stays, Fluffo beside it on its left
-            } else if (fr == w.Row && fc == w.Col + 1 && (open & Dir_Right)) {
+            } else if (fr == w.Row && fc == w.Col + 1 && has(open, Dir::Right)) {
                 caught = true;
                 w.Col += 1;
-            } else if (fc == w.Col && fr == w.Row + 1 && (open & Dir_Down)) {
+            } else if (fc == w.Col && fr == w.Row + 1 && has(open, Dir::Down)) {
                 caught = true;
                 w.Row += 1;
             }
@@ -204,21 +204,21 @@ void Handheld::wolves_phase(bool& caught) {
 }
 
 void Handheld::move_wolf(Gam_Wolf& w) {
-    const uint8_t open = state.cell(w.Col, w.Row).Wolf_Dirs;
-    if ((open & w.Dir) == 0) w.Dir = 0;
-    // Never straight back unless the way on is shut; the product of opposite bits is 8.
-    int acceptable = 0;
-    for (int32_t d : {Dir_Up, Dir_Left, Dir_Right, Dir_Down}) {
-        if ((open & d) != 0 && d * w.Dir != 8) acceptable |= d;
+    const DirSet open = state.cell(w.Col, w.Row).Wolf_Dirs;
+    if (!has(open, w.Dir)) w.Dir = Dir::None;
+    // Never straight back unless the way on is shut.
+    DirSet acceptable = 0;
+    for (Dir d : All_Dirs) {
+        if (has(open, d) && d != opposite(w.Dir)) acceptable |= bit(d);
     }
     if (acceptable == 0) {
-        w.Dir = 0;  // a dead end only a hand-placed wolf can be in: it waits
+        w.Dir = Dir::None;  // a dead end only a hand-placed wolf can be in: it waits
         return;
     }
-    int32_t d = 0;
+    Dir d = Dir::None;
     do {
-        d = int32_t{1} << m_ports.random.next_below(4);
-    } while ((acceptable & d) == 0);
+        d = All_Dirs[static_cast<size_t>(m_ports.random.next_below(4))];
+    } while (!has(acceptable, d));
     w.Dir = d;
     const Cell to = plain_step({w.Col, w.Row}, d);
     w.Col = to.col;
@@ -254,7 +254,7 @@ void Handheld::den_step() {
             m_screen.show(n.im_wolf_3_4, false);
             w.Col = 3;
             w.Row = 3;
-            w.Dir = 2 * (int32_t{1} << m_ports.random.next_below(2));
+            w.Dir = m_ports.random.next_below(2) == 0 ? Dir::Left : Dir::Right;
             break;
         default:
             break;

@@ -174,7 +174,7 @@ void Handheld::Gam_Set_Difficulty() {
 
 void Handheld::Gam_Set_Gate() {
     struct Pattern {
-        uint8_t top, left, right, bottom;
+        DirSet top, left, right, bottom;
     };
     // A shut gate takes the way into its tunnel out of its cell's Fluffo_Dirs.
     static constexpr std::array<Pattern, 5> kPatterns = {{
@@ -190,10 +190,10 @@ void Handheld::Gam_Set_Gate() {
     state.cell(1, 4).Fluffo_Dirs = p.left;
     state.cell(5, 4).Fluffo_Dirs = p.right;
     state.cell(3, 7).Fluffo_Dirs = p.bottom;
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 1), (p.top & Dir_Up) == 0);
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 1, 4), (p.left & Dir_Left) == 0);
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 5, 4), (p.right & Dir_Right) == 0);
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 7), (p.bottom & Dir_Down) == 0);
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 1), !has(p.top, Dir::Up));
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 1, 4), !has(p.left, Dir::Left));
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 5, 4), !has(p.right, Dir::Right));
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 7), !has(p.bottom, Dir::Down));
 }
 
 void Handheld::on_timer(TimerId id) {

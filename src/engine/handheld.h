@@ -89,7 +89,7 @@ private:
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
     void game_button_down(HolderId pressed, bool& held, Mode intro_mode);
-    void direction_down(int32_t dir);
+    void direction_down(Dir dir);
     void release_direction();
     void fluffo_phase(bool& caught);
     void wolves_phase(bool& caught);

@@ -49,11 +49,11 @@ void Handheld::Inp_game_b_up() {
     state.Inp_Game_B_Held = false;
 }
 
-void Handheld::direction_down(int32_t dir) {
+void Handheld::direction_down(Dir dir) {
     if (state.Gam_Mode == Mode::All_On) set_mode(Mode::Time);
     if ((state.Gam_Mode == Mode::Game_A || state.Gam_Mode == Mode::Game_B) &&
         m_scheduler.enabled(TimerId::Timer_Game) &&
-        (state.cell(state.Gam_Fluffo_Col, state.Gam_Fluffo_Row).Fluffo_Dirs & dir) != 0) {
+        has(state.cell(state.Gam_Fluffo_Col, state.Gam_Fluffo_Row).Fluffo_Dirs, dir)) {
         state.Gam_Fluffo_Dir = dir;
     }
 }
@@ -64,16 +64,16 @@ void Handheld::release_direction() {
 }
 
 void Handheld::Inp_up_down() {
-    direction_down(Dir_Up);
+    direction_down(Dir::Up);
 }
 void Handheld::Inp_left_down() {
-    direction_down(Dir_Left);
+    direction_down(Dir::Left);
 }
 void Handheld::Inp_right_down() {
-    direction_down(Dir_Right);
+    direction_down(Dir::Right);
 }
 void Handheld::Inp_down_down() {
-    direction_down(Dir_Down);
+    direction_down(Dir::Down);
 }
 void Handheld::Inp_up_up() {
     release_direction();

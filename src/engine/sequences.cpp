@@ -30,7 +30,7 @@ void Handheld::Timer_Stage_StartTimer() {
             }
             state.Gam_Fluffo_Col = 3;
             state.Gam_Fluffo_Row = 5;
-            state.Gam_Fluffo_Dir = 0;
+            state.Gam_Fluffo_Dir = Dir::None;
             Vid_Show_Fluffo(true);
             state.Gam_Gate = 1;
             Gam_Set_Gate();

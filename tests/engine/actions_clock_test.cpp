@@ -53,17 +53,17 @@ TEST(Actions, DirectionLeavesAllOnForTheClockAndIsIgnoredBeforeTheTick) {
     r.set_mode(Mode::All_On);
     r.hh.Inp_down_down();
     EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::None);
     r.set_mode(Mode::Game_A_Intro);
     r.wait(2901);  // stage start running, tick not yet enabled
     r.st.Gam_Fluffo_Col = 3;
     r.st.Gam_Fluffo_Row = 5;
     r.hh.Inp_left_down();
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::None);
     r.wait(700);
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);  // Fluffo starts standing
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::None);  // Fluffo starts standing
     r.hh.Inp_left_down();
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir_Left);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::Left);
 }
 
 struct ClockCase {

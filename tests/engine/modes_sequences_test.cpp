@@ -115,7 +115,7 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
     r.sounds();
     r.st.Gam_Score = 120;
     r.st.cell(1, 1).Egg_State = 0;
-    r.st.Gam_Wolves[0] = {2, 5, Dir_Right, Wolf_Active};
+    r.st.Gam_Wolves[0] = {2, 5, Dir::Right, Wolf_Active};
     r.st.Gam_Phase = 2;  // the wolves act next: Fluffo at (3,5) is right of the wolf
     r.wait(370);
     EXPECT_EQ(r.st.Gam_Wolves[0].Col, 3);  // it steps onto Fluffo's cell
@@ -155,7 +155,7 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
 
 // Catches Fluffo at once: a roaming wolf stands left of Fluffo's start cell.
 void lose_a_life(Rig& r) {
-    r.st.Gam_Wolves[0] = {2, 5, Dir_Right, Wolf_Active};
+    r.st.Gam_Wolves[0] = {2, 5, Dir::Right, Wolf_Active};
     r.st.Gam_Phase = 2;
     r.wait(r.scheduler.interval(TimerId::Timer_Game));
     ASSERT_TRUE(r.on(TimerId::Timer_Miss));
@@ -249,7 +249,7 @@ TEST(Sequences, PowerModeAlternatesItsSoundsAndEnds) {
     Rig r;
     r.start_game(Mode::Game_B_Intro);
     r.st.Gam_Power_Length = 3;
-    r.st.Gam_Wolves[0] = {1, 1, Dir_Right, Wolf_Vulnerable};
+    r.st.Gam_Wolves[0] = {1, 1, Dir::Right, Wolf_Vulnerable};
     r.st.Gam_Power_Count = 1;
     r.scheduler.arm(TimerId::Timer_Power_Pill, 1);
     r.sounds();

@@ -260,7 +260,7 @@ std::string HeadlessDriver::cmd_fluffo(const Args& a) {
     GameState& s = m_world.handheld.state;
     const int32_t col = int32_arg(a, 1, "C", 0, Board_Cols - 1);
     const int32_t row = int32_arg(a, 2, "R", 0, Board_Rows - 1);
-    const int32_t dir = dir_arg(a, 3);
+    const Dir dir = dir_arg(a, 3);
     s.Gam_Fluffo_Col = col;
     s.Gam_Fluffo_Row = row;
     s.Gam_Fluffo_Dir = dir;
@@ -272,7 +272,7 @@ std::string HeadlessDriver::cmd_wolf(const Args& a) {
     const int32_t index = int32_arg(a, 1, "I", 1, 2);
     const int32_t col = int32_arg(a, 2, "C", 1, 5);
     const int32_t row = int32_arg(a, 3, "R", 1, 7);
-    const int32_t dir = dir_arg(a, 4);
+    const Dir dir = dir_arg(a, 4);
     const int32_t wolf_state = int32_arg(a, 5, "STATE", 0, Wolf_Vulnerable);
     m_world.handheld.state.Gam_Wolves[static_cast<size_t>(index - 1)] = {col, row, dir, wolf_state};
     return {};
@@ -332,10 +332,10 @@ std::string HeadlessDriver::query_state(const Args&) {
     for (const Field& f : kFields)
         w.key(f.name).number(s.*(f.member));
     w.key("fluffo").begin_array();
-    w.number(s.Gam_Fluffo_Col).number(s.Gam_Fluffo_Row).number(s.Gam_Fluffo_Dir).end_array();
+    w.number(s.Gam_Fluffo_Col).number(s.Gam_Fluffo_Row).number(bit(s.Gam_Fluffo_Dir)).end_array();
     w.key("wolves").begin_array();
     for (const Gam_Wolf& wolf : s.Gam_Wolves) {
-        w.begin_array().number(wolf.Col).number(wolf.Row).number(wolf.Dir).number(wolf.State);
+        w.begin_array().number(wolf.Col).number(wolf.Row).number(bit(wolf.Dir)).number(wolf.State);
         w.end_array();
     }
     w.end_array();
