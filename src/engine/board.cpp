@@ -73,15 +73,15 @@ void fill_move_tables(GameState& state) {
 void Gam_Reset_Eggs(GameState& state) {
     for (auto& column : state.Gam_Board) {
         for (auto& cell : column)
-            cell.Egg_State = 0;
+            cell.Egg_State = Egg::None;
     }
     for (int col = 1; col <= 5; ++col) {
         for (int row = 1; row <= 7; ++row)
-            state.Gam_Board[col][row].Egg_State = 1;
+            state.Gam_Board[col][row].Egg_State = Egg::Unvisited;
     }
-    state.Gam_Board[2][6].Egg_State = 2;
-    state.Gam_Board[4][2].Egg_State = 2;
-    state.Gam_Board[Den_Col][Den_Row].Egg_State = 0;
+    state.Gam_Board[2][6].Egg_State = Egg::Power;
+    state.Gam_Board[4][2].Egg_State = Egg::Power;
+    state.Gam_Board[Den_Col][Den_Row].Egg_State = Egg::None;
 }
 
 Cell plain_step(Cell from, Dir dir) {

@@ -53,8 +53,20 @@ enum class Mode : int32_t {
     Game_Over = 7,
 };
 
+// A wolf's state counts its time in the den, one den step after another, then says how it
+// roams; it stays a number because it is counted and compared, and the driver reports it.
+inline constexpr int32_t Wolf_Den_First = 0;  // just put in the den
+inline constexpr int32_t Wolf_Den_Last = 9;   // its next den step brings it out
 inline constexpr int32_t Wolf_Active = 10;
 inline constexpr int32_t Wolf_Vulnerable = 11;
+
+// What a visible cell still holds for Fluffo. The numbers are those the driver reads and
+// reports.
+enum class Egg : uint8_t {
+    None = 0,       // nothing to do
+    Unvisited = 1,  // Fluffo lays an egg on it at its first step there
+    Power = 2,      // a power egg, eaten at the first step there
+};
 
 // Board extent: columns 0..6, rows 0..8; the visible board is columns 1..5 by rows 1..7.
 inline constexpr int Board_Cols = 7;
@@ -63,7 +75,7 @@ inline constexpr int Den_Col = 3;
 inline constexpr int Den_Row = 4;
 
 struct Gam_Cell {
-    uint8_t Egg_State = 0;   // 0 nothing to do, 1 unvisited, 2 power egg
+    Egg Egg_State = Egg::None;
     DirSet Fluffo_Dirs = 0;  // directions in which Fluffo may leave the cell
     DirSet Wolf_Dirs = 0;    // directions in which a wolf may leave the cell
 };
@@ -72,7 +84,7 @@ struct Gam_Wolf {
     int32_t Col = 0;
     int32_t Row = 0;
     fluffo::Dir Dir = fluffo::Dir::None;  // the way it last went
-    int32_t State = 0;                    // 0..9 in the den, Wolf_Active, Wolf_Vulnerable
+    int32_t State = Wolf_Den_First;       // in the den up to Wolf_Den_Last, then roaming
 };
 
 struct GameState {

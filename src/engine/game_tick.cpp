@@ -5,6 +5,20 @@
 
 namespace fluffo {
 
+namespace {
+
+// What Fluffo scores. A power egg sets the wolf bonus to the first wolf's points; every wolf
+// eaten brings the bonus and raises it to the next wolf's.
+constexpr int32_t Points_Egg = 10;
+constexpr int32_t Points_Power_Egg = 50;
+constexpr int32_t Points_First_Wolf = 200;
+constexpr int32_t Points_Next_Wolf = 400;
+
+// Beyond any score: the one extra life of a game has been given.
+constexpr int32_t Extra_Life_Given = 999999;
+
+}  // namespace
+
 void Handheld::Timer_GameTimer() {
     bool caught = false;
     if (state.Gam_Phase % 2 != 0) {
@@ -32,15 +46,15 @@ bool Handheld::extra_life_if_due() {
     if (state.Gam_Score < state.Gam_Extra_Life_At) return false;
     state.Gam_Lives += 1;
     m_screen.Vid_Show_Panel_Lives(state.Gam_Lives);
-    state.Gam_Extra_Life_At = 999999;
+    state.Gam_Extra_Life_At = Extra_Life_Given;
     return true;
 }
 
 int32_t Handheld::eat_wolf(Gam_Wolf& w) {
     const int32_t points = state.Gam_Wolf_Bonus;
-    state.Gam_Wolf_Bonus = 400;
+    state.Gam_Wolf_Bonus = Points_Next_Wolf;
     m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, w.Col, w.Row), false);
-    w.State = 0;  // back in the den
+    w.State = Wolf_Den_First;  // back in the den
     return points;
 }
 
@@ -53,7 +67,7 @@ void Handheld::start_miss() {
 bool Handheld::board_clear() const {
     for (int col = 1; col <= 5; ++col) {
         for (int row = 1; row <= 7; ++row) {
-            if (state.cell(col, row).Egg_State != 0) return false;
+            if (state.cell(col, row).Egg_State != Egg::None) return false;
         }
     }
     return true;
@@ -98,15 +112,15 @@ void Handheld::fluffo_phase(bool& caught) {
     state.Gam_Fluffo_Row = to.row;
 
     Gam_Cell& here = state.cell(to.col, to.row);
-    if (here.Egg_State == 1) {
-        here.Egg_State = 0;
+    if (here.Egg_State == Egg::Unvisited) {
+        here.Egg_State = Egg::None;
         m_screen.show(MainScreen::cell(m_screen.Vid_Egg_Images, to.col, to.row), true);
-        gained += 10;
-    } else if (here.Egg_State == 2) {
-        here.Egg_State = 0;
+        gained += Points_Egg;
+    } else if (here.Egg_State == Egg::Power) {
+        here.Egg_State = Egg::None;
         m_screen.show(MainScreen::cell(m_screen.Vid_Egg_Images, to.col, to.row), false);
-        gained += 50;
-        state.Gam_Wolf_Bonus = 200;
+        gained += Points_Power_Egg;
+        state.Gam_Wolf_Bonus = Points_First_Wolf;
         bool any = false;
         for (int i = 0; i < 2; ++i) {
             Gam_Wolf& w = state.Gam_Wolves[i];
@@ -125,9 +139,9 @@ void Handheld::fluffo_phase(bool& caught) {
     }
     bool bonus = false;
     bool move = false;
-    if ((gained == 10 || gained == 50) && state.Gam_Power_Count == 0) {
+    if ((gained == Points_Egg || gained == Points_Power_Egg) && state.Gam_Power_Count == 0) {
         move = true;
-    } else if (gained > 50) {
+    } else if (gained > Points_Power_Egg) {
         bonus = true;
     }
     if (extra_life_if_due()) bonus = true;
@@ -165,11 +179,11 @@ void Handheld::wolves_phase(bool& caught) {
                 caught = true;
                 w.Row += 1;
             }
-        } else if (w.State == 9 && fc == 3 && fr == 3) {
+        } else if (w.State == Wolf_Den_Last && Cell{fc, fr} == Den_Door) {
             // Fluffo at the den door just as the wolf comes out.
             caught = true;
-            w.Col = 3;
-            w.Row = 3;
+            w.Col = Den_Door.col;
+            w.Row = Den_Door.row;
             w.State = Wolf_Active;
             m_screen.show(m_screen.named().im_wolf_3_4, false);
         }
@@ -240,7 +254,7 @@ void Handheld::den_step() {
         case 4:
         case 6:
         case 8:
-        case 9:
+        case Wolf_Den_Last:
             m_screen.show(n.im_wolf_3_4, true);
             m_screen.show(n.im_wolf_3_4b, false);
             break;
@@ -252,8 +266,8 @@ void Handheld::den_step() {
             break;
         case Wolf_Active:
             m_screen.show(n.im_wolf_3_4, false);
-            w.Col = 3;
-            w.Row = 3;
+            w.Col = Den_Door.col;
+            w.Row = Den_Door.row;
             w.Dir = m_ports.random.next_below(2) == 0 ? Dir::Left : Dir::Right;
             break;
         default:

@@ -26,10 +26,10 @@ void Handheld::Timer_Stage_StartTimer() {
             break;
         case 2:
             for (int i = 0; i < 2; ++i) {
-                if (wolf_in_play(i)) state.Gam_Wolves[i].State = 0;
+                if (wolf_in_play(i)) state.Gam_Wolves[i].State = Wolf_Den_First;
             }
-            state.Gam_Fluffo_Col = 3;
-            state.Gam_Fluffo_Row = 5;
+            state.Gam_Fluffo_Col = Fluffo_Start.col;
+            state.Gam_Fluffo_Row = Fluffo_Start.row;
             state.Gam_Fluffo_Dir = Dir::None;
             Vid_Show_Fluffo(true);
             state.Gam_Gate = 1;

@@ -30,23 +30,23 @@ std::set<std::pair<int, int>> reach(const GameState& s, Cell start, bool wolf) {
 TEST(Board, ResetEggsLeavesThirtyTwoEggsAndTwoPowerEggs) {
     GameState s;
     fill_move_tables(s);
-    s.cell(0, 0).Egg_State = 1;  // stale value on a hidden cell must be cleared
+    s.cell(0, 0).Egg_State = Egg::Unvisited;  // stale value on a hidden cell must be cleared
     Gam_Reset_Eggs(s);
-    int ones = 0, twos = 0;
+    int unvisited = 0, power = 0;
     for (int c = 0; c < Board_Cols; ++c) {
         for (int r = 0; r < Board_Rows; ++r) {
-            const int e = s.cell(c, r).Egg_State;
+            const Egg e = s.cell(c, r).Egg_State;
             if (!is_visible_cell(c, r) || is_den(c, r)) {
-                EXPECT_EQ(e, 0) << c << "," << r;
+                EXPECT_EQ(e, Egg::None) << c << "," << r;
             }
-            ones += e == 1;
-            twos += e == 2;
+            unvisited += e == Egg::Unvisited;
+            power += e == Egg::Power;
         }
     }
-    EXPECT_EQ(ones, 32);
-    EXPECT_EQ(twos, 2);
-    EXPECT_EQ(s.cell(2, 6).Egg_State, 2);
-    EXPECT_EQ(s.cell(4, 2).Egg_State, 2);
+    EXPECT_EQ(unvisited, 32);
+    EXPECT_EQ(power, 2);
+    EXPECT_EQ(s.cell(2, 6).Egg_State, Egg::Power);
+    EXPECT_EQ(s.cell(4, 2).Egg_State, Egg::Power);
     EXPECT_EQ(s.cell(3, 1).Fluffo_Dirs, 15);  // move tables untouched
 }
 

@@ -39,7 +39,7 @@ TEST_F(Tick, StandingFluffoOnlyAdvancesThePhaseWhileWolvesAndGatesGoOn) {
 TEST_F(Tick, FirstWolfLeavesTheDenAfterTheTwentiethTick) {
     for (int i = 0; i < 19; ++i)
         tick();
-    EXPECT_EQ(r.st.Gam_Wolves[0].State, 9);
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Den_Last);
     tick();
     const Gam_Wolf& w = r.st.Gam_Wolves[0];
     EXPECT_EQ(w.State, Wolf_Active);
@@ -153,7 +153,7 @@ TEST_F(Tick, WolvesNeverTurnStraightBackUnlessTheWayOnIsShut) {
 
 TEST_F(Tick, FluffoAtTheDenDoorIsCaughtByTheWolfComingOut) {
     place(3, 3);
-    r.st.Gam_Wolves[0].State = 9;
+    r.st.Gam_Wolves[0].State = Wolf_Den_Last;
     r.st.Gam_Phase = 2;
     tick();
     EXPECT_TRUE(r.on(TimerId::Timer_Miss));
@@ -194,7 +194,7 @@ TEST_F(Tick, PowerEggMakesWolvesVulnerableAndTwoEatenInOneStepScoreSixHundred) {
     EXPECT_EQ(r.sounds(), (V{"Power2", "Bonus"}));
     EXPECT_EQ(r.st.Gam_Power_Count, 0);
     EXPECT_FALSE(r.on(TimerId::Timer_Power_Pill));
-    EXPECT_EQ(r.st.Gam_Wolves[1].State, 0);
+    EXPECT_EQ(r.st.Gam_Wolves[1].State, Wolf_Den_First);
 }
 
 TEST_F(Tick, VulnerableWolvesMoveOnPhaseFourOnlyBlinkAndAreEatenThere) {
@@ -211,7 +211,7 @@ TEST_F(Tick, VulnerableWolvesMoveOnPhaseFourOnlyBlinkAndAreEatenThere) {
     r.st.Gam_Phase = 4;
     tick();
     EXPECT_EQ(r.st.Gam_Score, 200);
-    EXPECT_EQ(r.st.Gam_Wolves[0].State, 0);
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Den_First);
     EXPECT_EQ(r.st.Gam_Wolf_Bonus, 400);
     EXPECT_EQ(r.sounds(), (V{"Bonus"}));
 }

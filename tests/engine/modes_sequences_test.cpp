@@ -114,7 +114,7 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
     r.start_game(Mode::Game_A_Intro);
     r.sounds();
     r.st.Gam_Score = 120;
-    r.st.cell(1, 1).Egg_State = 0;
+    r.st.cell(1, 1).Egg_State = Egg::None;
     r.st.Gam_Wolves[0] = {2, 5, Dir::Right, Wolf_Active};
     r.st.Gam_Phase = 2;  // the wolves act next: Fluffo at (3,5) is right of the wolf
     r.wait(370);
@@ -146,8 +146,8 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
     at(3371);
     // Board, score and stage stay; Fluffo and the wolves start over, gates open.
     EXPECT_EQ(r.st.Gam_Score, 120);
-    EXPECT_EQ(r.st.cell(1, 1).Egg_State, 0);
-    EXPECT_EQ(r.st.Gam_Wolves[0].State, 0);
+    EXPECT_EQ(r.st.cell(1, 1).Egg_State, Egg::None);
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Den_First);
     EXPECT_EQ(r.st.Gam_Fluffo_Col, 3);
     EXPECT_EQ(r.st.Gam_Fluffo_Row, 5);
     EXPECT_TRUE(r.on(TimerId::Timer_Game));
@@ -221,9 +221,9 @@ TEST(Sequences, StageCompleteLaysOutANewBoardOneStageHigher) {
     r.start_game(Mode::Game_A_Intro);
     for (int c = 1; c <= 5; ++c) {
         for (int row = 1; row <= 7; ++row)
-            r.st.cell(c, row).Egg_State = 0;
+            r.st.cell(c, row).Egg_State = Egg::None;
     }
-    r.st.cell(3, 6).Egg_State = 1;
+    r.st.cell(3, 6).Egg_State = Egg::Unvisited;
     r.st.Gam_Power_Count = 3;
     r.scheduler.arm(TimerId::Timer_Power_Pill, 1000);
     r.hh.Inp_down_down();
@@ -240,7 +240,7 @@ TEST(Sequences, StageCompleteLaysOutANewBoardOneStageHigher) {
     EXPECT_EQ(r.st.Gam_Wolf_Count, 2);
     EXPECT_EQ(r.count_lit("im_egg_"), 2);
     EXPECT_EQ(r.count_lit("im_fluffo_"), 0);
-    EXPECT_EQ(r.st.cell(1, 1).Egg_State, 1);
+    EXPECT_EQ(r.st.cell(1, 1).Egg_State, Egg::Unvisited);
     r.wait(1);
     EXPECT_EQ(r.sounds(), (V{"Stgstart"}));
 }

@@ -32,7 +32,7 @@ struct Watch : TimerSink {
                 ASSERT_TRUE(is_visible_cell(w.Col, w.Row)) << w.Col << "," << w.Row;
                 ASSERT_FALSE(is_den(w.Col, w.Row));
             } else {
-                ASSERT_GE(w.State, 0);
+                ASSERT_GE(w.State, Wolf_Den_First);
                 ASSERT_LT(w.State, Wolf_Active);
             }
         }

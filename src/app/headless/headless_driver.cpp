@@ -281,8 +281,8 @@ std::string HeadlessDriver::cmd_wolf(const Args& a) {
 std::string HeadlessDriver::cmd_egg(const Args& a) {
     const int32_t col = int32_arg(a, 1, "C", 0, Board_Cols - 1);
     const int32_t row = int32_arg(a, 2, "R", 0, Board_Rows - 1);
-    const int32_t egg = int32_arg(a, 3, "STATE", 0, 2);
-    m_world.handheld.state.cell(col, row).Egg_State = static_cast<uint8_t>(egg);
+    const int32_t egg = int32_arg(a, 3, "STATE", 0, static_cast<int32_t>(Egg::Power));
+    m_world.handheld.state.cell(col, row).Egg_State = static_cast<Egg>(egg);
     return {};
 }
 
@@ -342,7 +342,7 @@ std::string HeadlessDriver::query_state(const Args&) {
     std::string eggs;
     for (int row = 1; row <= 7; ++row) {
         for (int col = 1; col <= 5; ++col)
-            eggs += static_cast<char>('0' + s.cell(col, row).Egg_State);
+            eggs += static_cast<char>('0' + static_cast<int>(s.cell(col, row).Egg_State));
     }
     w.key("eggs").string(eggs);
     w.key("held").begin_object();
