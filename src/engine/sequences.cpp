@@ -25,9 +25,8 @@ void Handheld::Timer_Stage_StartTimer() {
             m_scheduler.set_interval(TimerId::Timer_Stage_Start, 700);
             break;
         case 2:
-            for (int i = 0; i < 2; ++i) {
-                if (wolf_in_play(i)) state.Gam_Wolves[i].State = Wolf_Den_First;
-            }
+            for (Gam_Wolf& w : wolves_in_play())
+                w.State = Wolf_Den_First;
             state.Gam_Fluffo_Col = Fluffo_Start.col;
             state.Gam_Fluffo_Row = Fluffo_Start.row;
             state.Gam_Fluffo_Dir = Dir::None;
@@ -112,9 +111,8 @@ void Handheld::Timer_Power_PillTimer() {
     m_ports.sound.Snd_Play(state.Gam_Power_Count % 2 != 0 ? Sample::Power1 : Sample::Power2);
     state.Gam_Power_Count += 1;
     if (state.Gam_Power_Count > state.Gam_Power_Length) {
-        for (int i = 0; i < 2; ++i) {
-            Gam_Wolf& w = state.Gam_Wolves[i];
-            if (wolf_in_play(i) && w.State == Wolf_Vulnerable) w.State = Wolf_Active;
+        for (Gam_Wolf& w : wolves_in_play()) {
+            if (w.State == Wolf_Vulnerable) w.State = Wolf_Active;
         }
         state.Gam_Power_Count = 0;
         disable(TimerId::Timer_Power_Pill);

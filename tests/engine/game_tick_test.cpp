@@ -151,6 +151,39 @@ TEST_F(Tick, WolvesNeverTurnStraightBackUnlessTheWayOnIsShut) {
     }
 }
 
+// In the wolves' phase a roaming wolf catches Fluffo on a cell beside it that its own cell
+// opens onto, and steps onto Fluffo's cell unless it is leftwards.
+TEST(TickCatch, ARoamingWolfCatchesFluffoBesideItWhereItsCellOpens) {
+    struct Case {
+        Cell fluffo, wolf;
+        bool caught;
+        Cell wolf_after;  // when caught
+    };
+    const Case cases[] = {
+        {{3, 5}, {2, 5}, true, {3, 5}},  // rightwards onto Fluffo
+        {{3, 5}, {4, 5}, true, {4, 5}},  // leftwards: the wolf stays beside it
+        {{3, 5}, {3, 6}, true, {3, 5}},  // upwards
+        {{3, 6}, {3, 5}, true, {3, 6}},  // downwards
+        {{3, 2}, {3, 3}, false, {}},     // a wall between them
+        {{3, 5}, {2, 4}, false, {}},     // corner to corner
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.start_game(Mode::Game_A_Intro);
+        r.st.Gam_Fluffo_Col = c.fluffo.col;
+        r.st.Gam_Fluffo_Row = c.fluffo.row;
+        r.st.Gam_Wolves[0] = {c.wolf.col, c.wolf.row, Dir::None, Wolf_Active};
+        r.st.Gam_Phase = 2;
+        r.wait(370);
+        const Gam_Wolf& w = r.st.Gam_Wolves[0];
+        EXPECT_EQ(r.on(TimerId::Timer_Miss), c.caught) << c.wolf.col << "," << c.wolf.row;
+        if (c.caught) {
+            EXPECT_EQ((Cell{w.Col, w.Row}), c.wolf_after) << c.wolf.col << "," << c.wolf.row;
+            EXPECT_EQ(r.st.Gam_Phase, 2);  // the catch ends the tick
+        }
+    }
+}
+
 TEST_F(Tick, FluffoAtTheDenDoorIsCaughtByTheWolfComingOut) {
     place(3, 3);
     r.st.Gam_Wolves[0].State = Wolf_Den_Last;
