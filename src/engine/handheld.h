@@ -47,10 +47,9 @@ public:
 
     GameState state;
 
-    // Modes, difficulty, gates. set_mode is the one way into a mode: the mode, then its
-    // display and timers; Gam_Set_Mode applies whatever Gam_Mode already holds.
+    // Modes, difficulty, gates. set_mode is the one way into a mode: it sets the mode, then
+    // its display and timers, so that no mode is ever set without them.
     void set_mode(Mode mode);
-    void Gam_Set_Mode();
     void Gam_Set_Difficulty();
     void Gam_Set_Gate();
     void Gam_Stop_All_Timers();
@@ -90,6 +89,7 @@ public:
     Scheduler& scheduler() { return m_scheduler; }
 
 private:
+    void Gam_Set_Mode();  // applies whatever Gam_Mode holds; set_mode's second half
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
     void game_button_down(HolderId pressed, bool& held, Mode intro_mode);
