@@ -1,7 +1,9 @@
 #pragma once
 // The whole memory of the handheld: mode, board with its move tables, Fluffo, the wolves,
-// the numbers and the held-button latches. Plain data, zero at creation; the engine's
-// operations change it and the display only reads positions and numbers from it.
+// the numbers and the held-button latches, and the words for them (directions, modes, egg
+// and wolf states). Plain data, zero at creation; the engine's operations change it and the
+// display only reads positions and numbers from it. Every enum keeps the number the headless
+// driver reads and reports.
 
 #include <array>
 #include <cstdint>
