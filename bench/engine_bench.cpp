@@ -58,8 +58,7 @@ void BM_GameTicks(benchmark::State& state) {
     Handheld& h = world.handheld;
     SeededRandom chance(7);
 
-    h.state.Gam_Mode = Mode_Game_B;
-    h.Gam_Set_Mode();
+    h.set_mode(Mode::Game_B);
     uint64_t rounds = 0;
     for (auto _ : state) {
         steer_at_random(h, chance);
@@ -82,8 +81,7 @@ void BM_WholeGameB(benchmark::State& state) {
     SeededRandom chance(11);
     load_tiny_skin(world.screen.model());
 
-    h.state.Gam_Mode = Mode_Time;
-    h.Gam_Set_Mode();
+    h.set_mode(Mode::Time);
     int64_t games = 0;
     for (auto _ : state) {
         // GAME B works in the clock and on the game-over mark alike.
@@ -92,7 +90,7 @@ void BM_WholeGameB(benchmark::State& state) {
         do {
             steer_at_random(h, chance);
             world.scheduler.advance_to(world.scheduler.now() + 2 * kGameBTickMs);
-        } while (h.state.Gam_Mode != Mode_Game_Over);
+        } while (h.state.Gam_Mode != Mode::Game_Over);
         ++games;
     }
     state.SetItemsProcessed(games);

@@ -7,7 +7,7 @@ namespace fluffo {
 namespace {
 
 // [row][column] as the tables are written down; the board itself is [column][row].
-using Table = std::array<std::array<uint8_t, Board_Cols>, Board_Rows>;
+using Table = std::array<std::array<DirSet, Board_Cols>, Board_Rows>;
 
 constexpr Table kFluffoDirs = {{
     {9, 0, 0, 9, 0, 0, 0},
@@ -34,29 +34,29 @@ constexpr Table kWolfDirs = {{
 }};
 
 struct Passage {
-    int32_t dir;
+    Dir dir;
     Cell from;
     Cell to;
 };
 
 // Where Fluffo's step is not the plain one: the three bridges and the two tunnels.
 constexpr std::array<Passage, 16> kPassages = {{
-    {Dir_Up, {0, 0}, {3, 1}},
-    {Dir_Up, {3, 3}, {0, 0}},
-    {Dir_Up, {2, 7}, {2, 8}},
-    {Dir_Up, {2, 8}, {2, 5}},
-    {Dir_Up, {4, 7}, {4, 8}},
-    {Dir_Up, {4, 8}, {4, 5}},
-    {Dir_Up, {3, 0}, {3, 8}},
-    {Dir_Down, {3, 1}, {0, 0}},
-    {Dir_Down, {0, 0}, {3, 3}},
-    {Dir_Down, {2, 5}, {2, 8}},
-    {Dir_Down, {2, 8}, {2, 7}},
-    {Dir_Down, {4, 5}, {4, 8}},
-    {Dir_Down, {4, 8}, {4, 7}},
-    {Dir_Down, {3, 8}, {3, 0}},
-    {Dir_Left, {0, 4}, {6, 4}},
-    {Dir_Right, {6, 4}, {0, 4}},
+    {Dir::Up, {0, 0}, {3, 1}},
+    {Dir::Up, {3, 3}, {0, 0}},
+    {Dir::Up, {2, 7}, {2, 8}},
+    {Dir::Up, {2, 8}, {2, 5}},
+    {Dir::Up, {4, 7}, {4, 8}},
+    {Dir::Up, {4, 8}, {4, 5}},
+    {Dir::Up, {3, 0}, {3, 8}},
+    {Dir::Down, {3, 1}, {0, 0}},
+    {Dir::Down, {0, 0}, {3, 3}},
+    {Dir::Down, {2, 5}, {2, 8}},
+    {Dir::Down, {2, 8}, {2, 7}},
+    {Dir::Down, {4, 5}, {4, 8}},
+    {Dir::Down, {4, 8}, {4, 7}},
+    {Dir::Down, {3, 8}, {3, 0}},
+    {Dir::Left, {0, 4}, {6, 4}},
+    {Dir::Right, {6, 4}, {0, 4}},
 }};
 
 }  // namespace
@@ -73,33 +73,33 @@ void fill_move_tables(GameState& state) {
 void Gam_Reset_Eggs(GameState& state) {
     for (auto& column : state.Gam_Board) {
         for (auto& cell : column)
-            cell.Egg_State = 0;
+            cell.Egg_State = Egg::None;
     }
     for (int col = 1; col <= 5; ++col) {
         for (int row = 1; row <= 7; ++row)
-            state.Gam_Board[col][row].Egg_State = 1;
+            state.Gam_Board[col][row].Egg_State = Egg::Unvisited;
     }
-    state.Gam_Board[2][6].Egg_State = 2;
-    state.Gam_Board[4][2].Egg_State = 2;
-    state.Gam_Board[Den_Col][Den_Row].Egg_State = 0;
+    state.Gam_Board[2][6].Egg_State = Egg::Power;
+    state.Gam_Board[4][2].Egg_State = Egg::Power;
+    state.Gam_Board[Den_Col][Den_Row].Egg_State = Egg::None;
 }
 
-Cell plain_step(Cell from, int32_t dir) {
+Cell plain_step(Cell from, Dir dir) {
     switch (dir) {
-        case Dir_Up:
+        case Dir::Up:
             return {from.col, from.row - 1};
-        case Dir_Left:
+        case Dir::Left:
             return {from.col - 1, from.row};
-        case Dir_Right:
+        case Dir::Right:
             return {from.col + 1, from.row};
-        case Dir_Down:
+        case Dir::Down:
             return {from.col, from.row + 1};
         default:
             return from;
     }
 }
 
-Cell fluffo_step(Cell from, int32_t dir) {
+Cell fluffo_step(Cell from, Dir dir) {
     for (const Passage& p : kPassages) {
         if (p.dir == dir && p.from == from) return p.to;
     }

@@ -13,16 +13,21 @@ struct Cell {
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
+// The cell above the den: a wolf comes out onto it, and Fluffo standing there is caught.
+inline constexpr Cell Den_Door{Den_Col, Den_Row - 1};
+// Fluffo's place at the start of every stage, below the den.
+inline constexpr Cell Fluffo_Start{Den_Col, Den_Row + 1};
+
 // Writes the initial Fluffo_Dirs and Wolf_Dirs of all 63 cells (gate cells as all open).
 void fill_move_tables(GameState& state);
 
-// 0 everywhere, 1 on the 35 visible cells, 2 on the two power eggs, 0 in the den.
+// Unvisited on the visible cells, two power eggs, nothing in the den or on a hidden cell.
 void Gam_Reset_Eggs(GameState& state);
 
-// The plain step of a direction bit (a wolf's step).
-Cell plain_step(Cell from, int32_t dir);
+// The plain step in a direction (a wolf's step); None stays.
+Cell plain_step(Cell from, Dir dir);
 
 // Fluffo's step: the plain step except where a bridge or tunnel leads elsewhere.
-Cell fluffo_step(Cell from, int32_t dir);
+Cell fluffo_step(Cell from, Dir dir);
 
 }  // namespace fluffo

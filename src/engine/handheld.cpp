@@ -66,19 +66,24 @@ void Handheld::Gam_Stop_All_Timers() {
     }
 }
 
+void Handheld::set_mode(Mode mode) {
+    state.Gam_Mode = mode;
+    Gam_Set_Mode();
+}
+
 void Handheld::Gam_Set_Mode() {
     const MainScreen::Named& n = m_screen.named();
     switch (state.Gam_Mode) {
-        case Mode_All_On:
+        case Mode::All_On:
             m_screen.Vid_Show_All(true);
             break;
-        case Mode_Time:
+        case Mode::Time:
             Gam_Stop_All_Timers();
             m_screen.Vid_Show_All(false);
             m_screen.show(n.im_panel_time_colon, true);
             arm(TimerId::Timer_Clock, 1);
             break;
-        case Mode_Alarm:
+        case Mode::Alarm:
             Gam_Stop_All_Timers();
             m_screen.Vid_Show_All(false);
             m_screen.set_digit(1, 1);
@@ -90,11 +95,11 @@ void Handheld::Gam_Set_Mode() {
             m_screen.show(n.im_panel_bell, true);
             arm(TimerId::Timer_Alarm, 500);
             break;
-        case Mode_Game_A_Intro:
-        case Mode_Game_B_Intro: {
+        case Mode::Game_A_Intro:
+        case Mode::Game_B_Intro: {
             Gam_Stop_All_Timers();
             m_screen.Vid_Show_All(false);
-            const bool game_a = state.Gam_Mode == Mode_Game_A_Intro;
+            const bool game_a = state.Gam_Mode == Mode::Game_A_Intro;
             m_screen.show(game_a ? n.im_panel_game_a : n.im_panel_game_b, true);
             m_screen.Vid_Show_Panel_Score(game_a ? state.Gam_HiScore_A : state.Gam_HiScore_B, true);
             state.Gam_Lives = 3;
@@ -106,8 +111,8 @@ void Handheld::Gam_Set_Mode() {
             arm(TimerId::Timer_Game_Start, 2900);
             break;
         }
-        case Mode_Game_A:
-        case Mode_Game_B:
+        case Mode::Game_A:
+        case Mode::Game_B:
             // The intro's game mark, power eggs and life marks stay; nothing is switched off.
             state.Gam_Score = 0;
             m_screen.Vid_Show_Panel_Score(state.Gam_Score, true);
@@ -119,7 +124,7 @@ void Handheld::Gam_Set_Mode() {
             state.Gam_Step = 1;
             arm(TimerId::Timer_Stage_Start, 1);
             break;
-        case Mode_Game_Over:
+        case Mode::Game_Over:
             // The ended game's score stays and the game-over timer keeps running.
             m_screen.show(n.im_panel_game_over, true);
             break;
@@ -159,8 +164,8 @@ int32_t power_length(int32_t stage, bool game_a) {
 }  // namespace
 
 void Handheld::Gam_Set_Difficulty() {
-    if (state.Gam_Mode == Mode_Game_A || state.Gam_Mode == Mode_Game_B) {
-        const bool game_a = state.Gam_Mode == Mode_Game_A;
+    if (state.Gam_Mode == Mode::Game_A || state.Gam_Mode == Mode::Game_B) {
+        const bool game_a = state.Gam_Mode == Mode::Game_A;
         m_scheduler.set_interval(TimerId::Timer_Game, game_a ? 370 : 240);
         state.Gam_Power_Length = power_length(state.Gam_Stage, game_a);
     }
@@ -169,7 +174,7 @@ void Handheld::Gam_Set_Difficulty() {
 
 void Handheld::Gam_Set_Gate() {
     struct Pattern {
-        uint8_t top, left, right, bottom;
+        DirSet top, left, right, bottom;
     };
     // A shut gate takes the way into its tunnel out of its cell's Fluffo_Dirs.
     static constexpr std::array<Pattern, 5> kPatterns = {{
@@ -185,10 +190,10 @@ void Handheld::Gam_Set_Gate() {
     state.cell(1, 4).Fluffo_Dirs = p.left;
     state.cell(5, 4).Fluffo_Dirs = p.right;
     state.cell(3, 7).Fluffo_Dirs = p.bottom;
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 1), (p.top & Dir_Up) == 0);
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 1, 4), (p.left & Dir_Left) == 0);
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 5, 4), (p.right & Dir_Right) == 0);
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 7), (p.bottom & Dir_Down) == 0);
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 1), !has(p.top, Dir::Up));
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 1, 4), !has(p.left, Dir::Left));
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 5, 4), !has(p.right, Dir::Right));
+    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 7), !has(p.bottom, Dir::Down));
 }
 
 void Handheld::on_timer(TimerId id) {

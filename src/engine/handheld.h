@@ -4,10 +4,14 @@
 // and alarm, and the fourteen player actions. It draws through MainScreen, keeps time through
 // the Scheduler's nine timers and reaches sound, store, clock and chance through ports.
 
+#include <algorithm>
+#include <span>
+
 #include "base/random_source.h"
 #include "base/settings_store.h"
 #include "base/wall_clock.h"
 #include "display/main_screen.h"
+#include "engine/board.h"
 #include "engine/game_state.h"
 #include "engine/sample_player.h"
 #include "engine/scheduler.h"
@@ -43,8 +47,9 @@ public:
 
     GameState state;
 
-    // Modes, difficulty, gates.
-    void Gam_Set_Mode();
+    // Modes, difficulty, gates. set_mode is the one way into a mode: it sets the mode, then
+    // its display and timers, so that no mode is ever set without them.
+    void set_mode(Mode mode);
     void Gam_Set_Difficulty();
     void Gam_Set_Gate();
     void Gam_Stop_All_Timers();
@@ -84,22 +89,50 @@ public:
     Scheduler& scheduler() { return m_scheduler; }
 
 private:
+    void Gam_Set_Mode();  // applies whatever Gam_Mode holds; set_mode's second half
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
-    void game_button_down(HolderId pressed, bool& held, int32_t intro_mode);
-    void direction_down(int32_t dir);
+    void game_button_down(HolderId pressed, bool& held, Mode intro_mode);
+    void direction_down(Dir dir);
     void release_direction();
-    void fluffo_phase(bool& caught);
-    void wolves_phase(bool& caught);
+
+    // The game tick's phases (game_tick.cpp). A phase ends in a catch, which has started the
+    // miss and ends the tick; in the last egg taken, which has started the stage's end; or
+    // with play going on.
+    enum class PhaseEnd : uint8_t { Done, Caught, Cleared };
+    PhaseEnd fluffo_phase();
+    PhaseEnd wolves_phase();
+    // The wolf records the stage plays with: the first Gam_Wolf_Count of the two.
+    std::span<Gam_Wolf> wolves_in_play() {
+        const int32_t count = std::clamp(state.Gam_Wolf_Count, 0, int32_t{2});
+        return std::span(state.Gam_Wolves).first(static_cast<size_t>(count));
+    }
+
+    // The phases' steps, called and defined only in game_tick.cpp (beside the steps that only
+    // read and move the state, which are free functions there). Inline, so that each folds
+    // back into its phase: the tick is the program's innermost loop.
+    // Fluffo's phase:
+    inline void fluffo_walks_into_wolf(Cell to);
+    inline int32_t eat_vulnerable_wolves_at(Cell c);  // the points they bring
+    inline int32_t take_egg_at(Cell c);               // the points it brings
+    inline void start_power_mode();
+    inline void score_fluffo_step(int32_t gained);  // the score, an extra life due, the sound
+    inline void redraw_fluffo();
+    // The wolves' phase:
+    inline bool wolves_catch(Cell fluffo);  // true when any wolf caught Fluffo
+    inline void eat_vulnerable_wolves_on(Cell fluffo);
+    void move_wolf(Gam_Wolf& w);
+    inline void den_step();
+    inline void wolf_leaves_den(Gam_Wolf& w);
+    inline void show_den_wolf(int32_t den_state);
     void redraw_wolves();
-    void den_step();
-    void move_wolf(Gam_Wolf& wolf);
-    void end_power_if_none_vulnerable();
-    bool extra_life_if_due();       // true when a life was added
-    int32_t eat_wolf(Gam_Wolf& w);  // the points it brings
-    void start_miss();
-    bool board_clear() const;
-    bool wolf_in_play(int i) const { return i < state.Gam_Wolf_Count; }
+    // Both:
+    inline void end_power_if_none_vulnerable();
+    inline bool extra_life_if_due();       // true when a life was added
+    inline int32_t eat_wolf(Gam_Wolf& w);  // the points it brings
+    inline void start_miss();
+    inline void start_stage_complete();
+    inline bool board_clear() const;
 
     MainScreen& m_screen;
     Scheduler& m_scheduler;

@@ -9,11 +9,11 @@ void Handheld::Inp_time_down() {
     m_screen.show(m_screen.named().btn_time_down, true);
     if (state.Inp_Time_Held) return;
     state.Inp_Time_Held = true;
-    const int32_t mode = state.Gam_Mode;
-    if (mode == Mode_All_On || mode == Mode_Time || mode == Mode_Alarm || mode == Mode_Game_Over) {
-        state.Gam_Mode += 1;
-        if (state.Gam_Mode > Mode_Alarm) state.Gam_Mode = Mode_Time;
-        Gam_Set_Mode();
+    const Mode mode = state.Gam_Mode;
+    if (mode == Mode::All_On || mode == Mode::Time || mode == Mode::Alarm ||
+        mode == Mode::Game_Over) {
+        // TIME goes round the clock and the alarm; from anything else it lands on the clock.
+        set_mode(mode == Mode::Time ? Mode::Alarm : Mode::Time);
     }
 }
 
@@ -22,18 +22,17 @@ void Handheld::Inp_time_up() {
     state.Inp_Time_Held = false;
 }
 
-void Handheld::game_button_down(HolderId pressed, bool& held, int32_t intro_mode) {
+void Handheld::game_button_down(HolderId pressed, bool& held, Mode intro_mode) {
     m_screen.show(pressed, true);
     if (held) return;
     held = true;
-    if (state.Gam_Mode == Mode_Time || state.Gam_Mode == Mode_Game_Over) {
-        state.Gam_Mode = intro_mode;
-        Gam_Set_Mode();
+    if (state.Gam_Mode == Mode::Time || state.Gam_Mode == Mode::Game_Over) {
+        set_mode(intro_mode);
     }
 }
 
 void Handheld::Inp_game_a_down() {
-    game_button_down(m_screen.named().btn_game_a_down, state.Inp_Game_A_Held, Mode_Game_A_Intro);
+    game_button_down(m_screen.named().btn_game_a_down, state.Inp_Game_A_Held, Mode::Game_A_Intro);
 }
 
 void Handheld::Inp_game_a_up() {
@@ -42,7 +41,7 @@ void Handheld::Inp_game_a_up() {
 }
 
 void Handheld::Inp_game_b_down() {
-    game_button_down(m_screen.named().btn_game_b_down, state.Inp_Game_B_Held, Mode_Game_B_Intro);
+    game_button_down(m_screen.named().btn_game_b_down, state.Inp_Game_B_Held, Mode::Game_B_Intro);
 }
 
 void Handheld::Inp_game_b_up() {
@@ -50,14 +49,11 @@ void Handheld::Inp_game_b_up() {
     state.Inp_Game_B_Held = false;
 }
 
-void Handheld::direction_down(int32_t dir) {
-    if (state.Gam_Mode == Mode_All_On) {
-        state.Gam_Mode = Mode_Time;
-        Gam_Set_Mode();
-    }
-    if ((state.Gam_Mode == Mode_Game_A || state.Gam_Mode == Mode_Game_B) &&
+void Handheld::direction_down(Dir dir) {
+    if (state.Gam_Mode == Mode::All_On) set_mode(Mode::Time);
+    if ((state.Gam_Mode == Mode::Game_A || state.Gam_Mode == Mode::Game_B) &&
         m_scheduler.enabled(TimerId::Timer_Game) &&
-        (state.cell(state.Gam_Fluffo_Col, state.Gam_Fluffo_Row).Fluffo_Dirs & dir) != 0) {
+        has(state.cell(state.Gam_Fluffo_Col, state.Gam_Fluffo_Row).Fluffo_Dirs, dir)) {
         state.Gam_Fluffo_Dir = dir;
     }
 }
@@ -68,16 +64,16 @@ void Handheld::release_direction() {
 }
 
 void Handheld::Inp_up_down() {
-    direction_down(Dir_Up);
+    direction_down(Dir::Up);
 }
 void Handheld::Inp_left_down() {
-    direction_down(Dir_Left);
+    direction_down(Dir::Left);
 }
 void Handheld::Inp_right_down() {
-    direction_down(Dir_Right);
+    direction_down(Dir::Right);
 }
 void Handheld::Inp_down_down() {
-    direction_down(Dir_Down);
+    direction_down(Dir::Down);
 }
 void Handheld::Inp_up_up() {
     release_direction();

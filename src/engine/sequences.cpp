@@ -7,9 +7,10 @@
 namespace fluffo {
 
 void Handheld::Timer_Game_StartTimer() {
-    if (state.Gam_Mode == Mode_Game_A_Intro || state.Gam_Mode == Mode_Game_B_Intro) {
-        state.Gam_Mode += 2;
-        Gam_Set_Mode();
+    if (state.Gam_Mode == Mode::Game_A_Intro) {
+        set_mode(Mode::Game_A);
+    } else if (state.Gam_Mode == Mode::Game_B_Intro) {
+        set_mode(Mode::Game_B);
     }
     disable(TimerId::Timer_Game_Start);
 }
@@ -24,12 +25,11 @@ void Handheld::Timer_Stage_StartTimer() {
             m_scheduler.set_interval(TimerId::Timer_Stage_Start, 700);
             break;
         case 2:
-            for (int i = 0; i < 2; ++i) {
-                if (wolf_in_play(i)) state.Gam_Wolves[i].State = 0;
-            }
-            state.Gam_Fluffo_Col = 3;
-            state.Gam_Fluffo_Row = 5;
-            state.Gam_Fluffo_Dir = 0;
+            for (Gam_Wolf& w : wolves_in_play())
+                w.State = Wolf_Den_First;
+            state.Gam_Fluffo_Col = Fluffo_Start.col;
+            state.Gam_Fluffo_Row = Fluffo_Start.row;
+            state.Gam_Fluffo_Dir = Dir::None;
             Vid_Show_Fluffo(true);
             state.Gam_Gate = 1;
             Gam_Set_Gate();
@@ -111,9 +111,8 @@ void Handheld::Timer_Power_PillTimer() {
     m_ports.sound.Snd_Play(state.Gam_Power_Count % 2 != 0 ? Sample::Power1 : Sample::Power2);
     state.Gam_Power_Count += 1;
     if (state.Gam_Power_Count > state.Gam_Power_Length) {
-        for (int i = 0; i < 2; ++i) {
-            Gam_Wolf& w = state.Gam_Wolves[i];
-            if (wolf_in_play(i) && w.State == Wolf_Vulnerable) w.State = Wolf_Active;
+        for (Gam_Wolf& w : wolves_in_play()) {
+            if (w.State == Wolf_Vulnerable) w.State = Wolf_Active;
         }
         state.Gam_Power_Count = 0;
         disable(TimerId::Timer_Power_Pill);
@@ -128,11 +127,11 @@ void Handheld::Timer_Game_OverTimer() {
             m_scheduler.set_interval(TimerId::Timer_Game_Over, 3400);
             break;
         case 2:
-            if (state.Gam_Mode == Mode_Game_A && state.Gam_Score > state.Gam_HiScore_A) {
+            if (state.Gam_Mode == Mode::Game_A && state.Gam_Score > state.Gam_HiScore_A) {
                 state.Gam_HiScore_A = state.Gam_Score;
                 m_hiscore_unsaved_a = true;
             }
-            if (state.Gam_Mode == Mode_Game_B && state.Gam_Score > state.Gam_HiScore_B) {
+            if (state.Gam_Mode == Mode::Game_B && state.Gam_Score > state.Gam_HiScore_B) {
                 state.Gam_HiScore_B = state.Gam_Score;
                 m_hiscore_unsaved_b = true;
             }
@@ -140,13 +139,11 @@ void Handheld::Timer_Game_OverTimer() {
             // error is raised after it. The raised score stays marked unsaved, and the next
             // write of the high scores stores it.
             refused.attempt([&] { store_unsaved_high_scores(); });
-            state.Gam_Mode = Mode_Game_Over;
-            Gam_Set_Mode();
+            set_mode(Mode::Game_Over);
             m_scheduler.set_interval(TimerId::Timer_Game_Over, 30000);
             break;
         case 3:
-            state.Gam_Mode = Mode_Time;
-            Gam_Set_Mode();
+            set_mode(Mode::Time);
             disable(TimerId::Timer_Game_Over);
             break;
         default:

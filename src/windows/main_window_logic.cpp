@@ -62,8 +62,7 @@ void MainWindowLogic::FormClose() {
 void MainWindowLogic::start_play(bool splash_screen_checked) {
     m_pm_11_checked = splash_screen_checked;
     centre_on_screen();
-    m_handheld.state.Gam_Mode = Mode_All_On;
-    m_handheld.Gam_Set_Mode();
+    m_handheld.set_mode(Mode::All_On);
     // Shown once every segment is lit: the window's first picture is the lit screen, not the
     // one before it.
     m_ports.window.set_shown(true);

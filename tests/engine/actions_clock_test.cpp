@@ -8,24 +8,24 @@ namespace {
 
 TEST(Actions, TimeSwitchesOncePerPressAndADirectionReleaseFreesTheLatch) {
     Rig r;
-    r.set_mode(Mode_All_On);
+    r.set_mode(Mode::All_On);
     r.hh.Inp_time_down();
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
     EXPECT_TRUE(r.lit("btn_time_down"));
     r.hh.Inp_time_down();  // a held key's repeat
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
     r.hh.Inp_left_down();
     r.hh.Inp_left_up();
     r.hh.Inp_time_down();  // the repeat now switches again
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Alarm);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Alarm);
     r.hh.Inp_time_up();
     EXPECT_FALSE(r.lit("btn_time_down"));
     r.hh.Inp_time_down();
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
 }
 
 TEST(Actions, GameButtonsWorkOnlyInTheClockAndAtGameOver) {
-    for (int32_t mode : {Mode_All_On, Mode_Alarm, Mode_Game_A_Intro, Mode_Game_B}) {
+    for (Mode mode : {Mode::All_On, Mode::Alarm, Mode::Game_A_Intro, Mode::Game_B}) {
         Rig r;
         r.st.Gam_Mode = mode;
         r.hh.Inp_game_a_down();
@@ -33,37 +33,37 @@ TEST(Actions, GameButtonsWorkOnlyInTheClockAndAtGameOver) {
         EXPECT_EQ(r.st.Gam_Mode, mode);
         EXPECT_TRUE(r.lit("btn_game_a_down"));
     }
-    for (int32_t mode : {Mode_Time, Mode_Game_Over}) {
+    for (Mode mode : {Mode::Time, Mode::Game_Over}) {
         Rig r;
         r.st.Gam_Mode = mode;
         r.hh.Inp_game_b_down();
-        EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B_Intro);
+        EXPECT_EQ(r.st.Gam_Mode, Mode::Game_B_Intro);
         r.hh.Inp_game_b_up();
         r.hh.Inp_time_down();  // dead in the intro
-        EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B_Intro);
+        EXPECT_EQ(r.st.Gam_Mode, Mode::Game_B_Intro);
     }
     Rig r;
-    r.st.Gam_Mode = Mode_Game_Over;
+    r.st.Gam_Mode = Mode::Game_Over;
     r.hh.Inp_time_down();
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
 }
 
 TEST(Actions, DirectionLeavesAllOnForTheClockAndIsIgnoredBeforeTheTick) {
     Rig r;
-    r.set_mode(Mode_All_On);
+    r.set_mode(Mode::All_On);
     r.hh.Inp_down_down();
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
-    r.set_mode(Mode_Game_A_Intro);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::None);
+    r.set_mode(Mode::Game_A_Intro);
     r.wait(2901);  // stage start running, tick not yet enabled
     r.st.Gam_Fluffo_Col = 3;
     r.st.Gam_Fluffo_Row = 5;
     r.hh.Inp_left_down();
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::None);
     r.wait(700);
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, 0);  // Fluffo starts standing
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::None);  // Fluffo starts standing
     r.hh.Inp_left_down();
-    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir_Left);
+    EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::Left);
 }
 
 struct ClockCase {
@@ -79,7 +79,7 @@ TEST(Clock, TwelveHourFormWithPmMark) {
                         ClockCase{11, 0, "1100 ", false}}) {
         Rig r;
         r.clock.set(c.h, c.m);
-        r.set_mode(Mode_Time);
+        r.set_mode(Mode::Time);
         r.wait(1);
         EXPECT_EQ(r.digits(), c.digits) << c.h << ":" << c.m;
         EXPECT_EQ(r.lit("im_panel_time_pm"), c.pm) << c.h;
@@ -90,7 +90,7 @@ TEST(Clock, TwelveHourFormWithPmMark) {
 TEST(Clock, RunsOnEverySecondAndShowsAChangedClockWithinASecond) {
     Rig r;
     r.clock.set(11, 59);
-    r.set_mode(Mode_Time);
+    r.set_mode(Mode::Time);
     r.wait(1);
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Clock), 1000);
     r.wait(60000);
@@ -103,8 +103,8 @@ TEST(Clock, RunsOnEverySecondAndShowsAChangedClockWithinASecond) {
 
 TEST(Clock, AlarmShowsTwelveAndBlinksTheBell) {
     Rig r;
-    r.set_mode(Mode_All_On);
-    r.set_mode(Mode_Alarm);
+    r.set_mode(Mode::All_On);
+    r.set_mode(Mode::Alarm);
     EXPECT_EQ(r.digits(), "1200 ");
     EXPECT_TRUE(r.lit("im_panel_bell"));
     EXPECT_TRUE(r.lit("im_panel_time_colon"));
@@ -114,7 +114,7 @@ TEST(Clock, AlarmShowsTwelveAndBlinksTheBell) {
     r.wait(500);
     EXPECT_TRUE(r.lit("im_panel_bell"));
     r.hh.Inp_time_down();
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
     EXPECT_FALSE(r.on(TimerId::Timer_Alarm));
     EXPECT_FALSE(r.lit("im_panel_bell"));
 }

@@ -10,12 +10,6 @@
 namespace fluffo {
 namespace {
 
-constexpr int32_t kDirs[] = {Dir_Up, Dir_Left, Dir_Right, Dir_Down};
-
-int32_t reverse(int32_t d) {
-    return d == Dir_Up ? Dir_Down : d == Dir_Down ? Dir_Up : d == Dir_Left ? Dir_Right : Dir_Left;
-}
-
 std::set<std::pair<int, int>> reach(const GameState& s, Cell start, bool wolf) {
     std::set<std::pair<int, int>> seen{{start.col, start.row}};
     std::queue<Cell> todo;
@@ -24,8 +18,8 @@ std::set<std::pair<int, int>> reach(const GameState& s, Cell start, bool wolf) {
         const Cell c = todo.front();
         todo.pop();
         const Gam_Cell& cell = s.cell(c.col, c.row);
-        for (int32_t d : kDirs) {
-            if (((wolf ? cell.Wolf_Dirs : cell.Fluffo_Dirs) & d) == 0) continue;
+        for (Dir d : All_Dirs) {
+            if (!has(wolf ? cell.Wolf_Dirs : cell.Fluffo_Dirs, d)) continue;
             const Cell to = wolf ? plain_step(c, d) : fluffo_step(c, d);
             if (seen.insert({to.col, to.row}).second) todo.push(to);
         }
@@ -36,23 +30,23 @@ std::set<std::pair<int, int>> reach(const GameState& s, Cell start, bool wolf) {
 TEST(Board, ResetEggsLeavesThirtyTwoEggsAndTwoPowerEggs) {
     GameState s;
     fill_move_tables(s);
-    s.cell(0, 0).Egg_State = 1;  // stale value on a hidden cell must be cleared
+    s.cell(0, 0).Egg_State = Egg::Unvisited;  // stale value on a hidden cell must be cleared
     Gam_Reset_Eggs(s);
-    int ones = 0, twos = 0;
+    int unvisited = 0, power = 0;
     for (int c = 0; c < Board_Cols; ++c) {
         for (int r = 0; r < Board_Rows; ++r) {
-            const int e = s.cell(c, r).Egg_State;
+            const Egg e = s.cell(c, r).Egg_State;
             if (!is_visible_cell(c, r) || is_den(c, r)) {
-                EXPECT_EQ(e, 0) << c << "," << r;
+                EXPECT_EQ(e, Egg::None) << c << "," << r;
             }
-            ones += e == 1;
-            twos += e == 2;
+            unvisited += e == Egg::Unvisited;
+            power += e == Egg::Power;
         }
     }
-    EXPECT_EQ(ones, 32);
-    EXPECT_EQ(twos, 2);
-    EXPECT_EQ(s.cell(2, 6).Egg_State, 2);
-    EXPECT_EQ(s.cell(4, 2).Egg_State, 2);
+    EXPECT_EQ(unvisited, 32);
+    EXPECT_EQ(power, 2);
+    EXPECT_EQ(s.cell(2, 6).Egg_State, Egg::Power);
+    EXPECT_EQ(s.cell(4, 2).Egg_State, Egg::Power);
     EXPECT_EQ(s.cell(3, 1).Fluffo_Dirs, 15);  // move tables untouched
 }
 
@@ -90,16 +84,18 @@ TEST(Board, EveryOpeningLeadsToACellThatOpensTheWayBack) {
     fill_move_tables(s);
     for (int c = 0; c < Board_Cols; ++c) {
         for (int r = 0; r < Board_Rows; ++r) {
-            for (int32_t d : kDirs) {
-                if (s.cell(c, r).Fluffo_Dirs & d) {
+            for (Dir d : All_Dirs) {
+                if (has(s.cell(c, r).Fluffo_Dirs, d)) {
                     const Cell to = fluffo_step({c, r}, d);
                     ASSERT_TRUE(is_board_cell(to.col, to.row));
-                    EXPECT_TRUE(s.cell(to.col, to.row).Fluffo_Dirs & reverse(d)) << c << r << d;
-                    EXPECT_EQ(fluffo_step(to, reverse(d)), (Cell{c, r}));
+                    EXPECT_TRUE(has(s.cell(to.col, to.row).Fluffo_Dirs, opposite(d)))
+                        << c << "," << r << " dir " << int{bit(d)};
+                    EXPECT_EQ(fluffo_step(to, opposite(d)), (Cell{c, r}));
                 }
-                if (s.cell(c, r).Wolf_Dirs & d && !is_den(c, r)) {
+                if (has(s.cell(c, r).Wolf_Dirs, d) && !is_den(c, r)) {
                     const Cell to = plain_step({c, r}, d);
-                    EXPECT_TRUE(s.cell(to.col, to.row).Wolf_Dirs & reverse(d)) << c << r << d;
+                    EXPECT_TRUE(has(s.cell(to.col, to.row).Wolf_Dirs, opposite(d)))
+                        << c << "," << r << " dir " << int{bit(d)};
                 }
             }
         }
@@ -107,15 +103,15 @@ TEST(Board, EveryOpeningLeadsToACellThatOpensTheWayBack) {
 }
 
 TEST(Board, FluffoPassagesLeadThroughHiddenCells) {
-    EXPECT_EQ(fluffo_step({3, 1}, Dir_Down), (Cell{0, 0}));
-    EXPECT_EQ(fluffo_step({0, 0}, Dir_Down), (Cell{3, 3}));
-    EXPECT_EQ(fluffo_step({3, 1}, Dir_Up), (Cell{3, 0}));
-    EXPECT_EQ(fluffo_step({3, 0}, Dir_Up), (Cell{3, 8}));
-    EXPECT_EQ(fluffo_step({3, 8}, Dir_Up), (Cell{3, 7}));
-    EXPECT_EQ(fluffo_step({1, 4}, Dir_Left), (Cell{0, 4}));
-    EXPECT_EQ(fluffo_step({0, 4}, Dir_Left), (Cell{6, 4}));
-    EXPECT_EQ(fluffo_step({6, 4}, Dir_Left), (Cell{5, 4}));
-    EXPECT_EQ(plain_step({3, 1}, Dir_Down), (Cell{3, 2}));
+    EXPECT_EQ(fluffo_step({3, 1}, Dir::Down), (Cell{0, 0}));
+    EXPECT_EQ(fluffo_step({0, 0}, Dir::Down), (Cell{3, 3}));
+    EXPECT_EQ(fluffo_step({3, 1}, Dir::Up), (Cell{3, 0}));
+    EXPECT_EQ(fluffo_step({3, 0}, Dir::Up), (Cell{3, 8}));
+    EXPECT_EQ(fluffo_step({3, 8}, Dir::Up), (Cell{3, 7}));
+    EXPECT_EQ(fluffo_step({1, 4}, Dir::Left), (Cell{0, 4}));
+    EXPECT_EQ(fluffo_step({0, 4}, Dir::Left), (Cell{6, 4}));
+    EXPECT_EQ(fluffo_step({6, 4}, Dir::Left), (Cell{5, 4}));
+    EXPECT_EQ(plain_step({3, 1}, Dir::Down), (Cell{3, 2}));
 }
 
 }  // namespace

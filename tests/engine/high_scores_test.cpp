@@ -8,7 +8,7 @@ namespace fluffo::testing {
 namespace {
 
 // Runs a game of the given variant straight to the game-over step that updates the high score.
-void end_game(Rig& r, int32_t mode, int32_t score) {
+void end_game(Rig& r, Mode mode, int32_t score) {
     r.set_mode(mode);
     r.scheduler.set_enabled(TimerId::Timer_Stage_Start, false);
     r.st.Gam_Score = score;
@@ -46,24 +46,24 @@ TEST(HighScoreStore, ARefusedWriteStillShowsGameOverAndTheNextGameOverStoresTheS
     Rig r;
     r.store.set_refuse_writes(true);
     try {
-        end_game(r, Mode_Game_A, 450);
+        end_game(r, Mode::Game_A, 450);
         FAIL() << "no error";
     } catch (const StoreError& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'HiScore1'");
     }
     // The step ran to its end: the game-over mark is up and the clock returns in 30 s.
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_Over);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_Over);
     EXPECT_TRUE(r.lit("im_panel_game_over"));
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Game_Over), 30000);
     EXPECT_EQ(r.st.Gam_HiScore_A, 450);
     EXPECT_TRUE(r.hh.high_score_unsaved_a());
     EXPECT_EQ(stored(r, "HiScore1"), "(none)");
     r.wait(30000);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);  // no second error on the way back to the clock
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);  // no second error on the way back to the clock
 
     // A Game B that beats nothing: its game over writes the Game A score that was kept.
     r.store.set_refuse_writes(false);
-    end_game(r, Mode_Game_B, 0);
+    end_game(r, Mode::Game_B, 0);
     EXPECT_EQ(stored(r, "HiScore1"), "450");
     EXPECT_EQ(stored(r, "HiScore2"), "(none)");
     EXPECT_FALSE(r.hh.high_score_unsaved_a());
@@ -72,15 +72,15 @@ TEST(HighScoreStore, ARefusedWriteStillShowsGameOverAndTheNextGameOverStoresTheS
 TEST(HighScoreStore, RepeatedRefusalsKeepTheBestScoreUntilAWriteGoesThrough) {
     Rig r;
     r.store.set_refuse_writes(true);
-    EXPECT_THROW(end_game(r, Mode_Game_B, 300), StoreError);
-    EXPECT_THROW(end_game(r, Mode_Game_B, 200), StoreError);  // lower: retries the 300
+    EXPECT_THROW(end_game(r, Mode::Game_B, 300), StoreError);
+    EXPECT_THROW(end_game(r, Mode::Game_B, 200), StoreError);  // lower: retries the 300
     EXPECT_EQ(r.st.Gam_HiScore_B, 300);
     r.store.set_refuse_writes(false);
-    end_game(r, Mode_Game_A, 0);  // the other variant's game over stores it too
+    end_game(r, Mode::Game_A, 0);  // the other variant's game over stores it too
     EXPECT_EQ(stored(r, "HiScore2"), "300");
     // Once stored, an equal or lower score writes nothing.
     r.store.set_raw("HiScore2", {true, "marker"});
-    end_game(r, Mode_Game_B, 300);
+    end_game(r, Mode::Game_B, 300);
     EXPECT_EQ(stored(r, "HiScore2"), "marker");
 }
 
@@ -88,7 +88,7 @@ TEST(HighScoreStore, ResetWritesZeroToBothAndLeavesThePanelAsItIs) {
     Rig r;
     r.st.Gam_HiScore_A = 1230;
     r.st.Gam_HiScore_B = 560;
-    r.set_mode(Mode_Game_A_Intro);
+    r.set_mode(Mode::Game_A_Intro);
     const std::string panel = r.digits();
     r.hh.reset_high_scores();
     EXPECT_EQ(r.st.Gam_HiScore_A, 0);
@@ -116,7 +116,7 @@ TEST(HighScoreStore, ARefusedResetKeepsBothZerosUnsavedAndStoresThemLater) {
     EXPECT_TRUE(r.hh.high_score_unsaved_a());
     EXPECT_TRUE(r.hh.high_score_unsaved_b());
     r.store.set_refuse_writes(false);
-    end_game(r, Mode_Game_A, 0);
+    end_game(r, Mode::Game_A, 0);
     EXPECT_EQ(stored(r, "HiScore1"), "0");
     EXPECT_EQ(stored(r, "HiScore2"), "0");
 }

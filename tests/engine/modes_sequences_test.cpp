@@ -11,7 +11,7 @@ using V = std::vector<std::string>;
 TEST(Modes, AllOnLightsEverySegmentAndStopsNothing) {
     Rig r;
     r.scheduler.arm(TimerId::Timer_Clock, 1000);
-    r.set_mode(Mode_All_On);
+    r.set_mode(Mode::All_On);
     EXPECT_EQ(r.digits(), "88880");
     EXPECT_EQ(r.count_lit("im_fluffo_"), 34);
     EXPECT_EQ(r.count_lit("im_egg_"), 34);
@@ -24,8 +24,8 @@ TEST(Modes, AllOnLightsEverySegmentAndStopsNothing) {
 TEST(Modes, IntroShowsHighScoreAndThreeLivesThenPlayStarts) {
     Rig r;
     r.st.Gam_HiScore_B = 1230;
-    r.set_mode(Mode_All_On);
-    r.set_mode(Mode_Game_B_Intro);
+    r.set_mode(Mode::All_On);
+    r.set_mode(Mode::Game_B_Intro);
     EXPECT_TRUE(r.lit("im_panel_game_b"));
     EXPECT_FALSE(r.lit("im_panel_game_a"));
     EXPECT_EQ(r.digits(), " 1230");
@@ -37,9 +37,9 @@ TEST(Modes, IntroShowsHighScoreAndThreeLivesThenPlayStarts) {
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Game_Start), 2900);
 
     r.wait(2899);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B_Intro);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_B_Intro);
     r.wait(1);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_B);
     EXPECT_FALSE(r.on(TimerId::Timer_Game_Start));
     EXPECT_EQ(r.digits(), "    0");
     EXPECT_EQ(r.st.Gam_Lives, 2);
@@ -72,16 +72,16 @@ TEST(Modes, DifficultyByStageAndVariant) {
                     Row{9, 31, 19}, Row{10, 31, 17}, Row{13, 28, 17}, Row{14, 25, 17},
                     Row{15, 22, 17}, Row{99, 22, 17}}) {
         r.st.Gam_Stage = row.stage;
-        r.st.Gam_Mode = Mode_Game_A;
+        r.st.Gam_Mode = Mode::Game_A;
         r.hh.Gam_Set_Difficulty();
         EXPECT_EQ(r.st.Gam_Power_Length, row.a) << row.stage;
         EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Game), 370);
-        r.st.Gam_Mode = Mode_Game_B;
+        r.st.Gam_Mode = Mode::Game_B;
         r.hh.Gam_Set_Difficulty();
         EXPECT_EQ(r.st.Gam_Power_Length, row.b) << row.stage;
         EXPECT_EQ(r.st.Gam_Wolf_Count, row.stage == 1 ? 1 : 2);
     }
-    r.st.Gam_Mode = Mode_Time;
+    r.st.Gam_Mode = Mode::Time;
     r.st.Gam_Power_Length = 5;
     r.hh.Gam_Set_Difficulty();
     EXPECT_EQ(r.st.Gam_Power_Length, 5);
@@ -111,11 +111,11 @@ TEST(Modes, GatePatternsShutTheirWaysAndShowTheirPictures) {
 
 TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
     Rig r;
-    r.start_game(Mode_Game_A_Intro);
+    r.start_game(Mode::Game_A_Intro);
     r.sounds();
     r.st.Gam_Score = 120;
-    r.st.cell(1, 1).Egg_State = 0;
-    r.st.Gam_Wolves[0] = {2, 5, Dir_Right, Wolf_Active};
+    r.st.cell(1, 1).Egg_State = Egg::None;
+    r.st.Gam_Wolves[0] = {2, 5, Dir::Right, Wolf_Active};
     r.st.Gam_Phase = 2;  // the wolves act next: Fluffo at (3,5) is right of the wolf
     r.wait(370);
     EXPECT_EQ(r.st.Gam_Wolves[0].Col, 3);  // it steps onto Fluffo's cell
@@ -146,8 +146,8 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
     at(3371);
     // Board, score and stage stay; Fluffo and the wolves start over, gates open.
     EXPECT_EQ(r.st.Gam_Score, 120);
-    EXPECT_EQ(r.st.cell(1, 1).Egg_State, 0);
-    EXPECT_EQ(r.st.Gam_Wolves[0].State, 0);
+    EXPECT_EQ(r.st.cell(1, 1).Egg_State, Egg::None);
+    EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Den_First);
     EXPECT_EQ(r.st.Gam_Fluffo_Col, 3);
     EXPECT_EQ(r.st.Gam_Fluffo_Row, 5);
     EXPECT_TRUE(r.on(TimerId::Timer_Game));
@@ -155,7 +155,7 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
 
 // Catches Fluffo at once: a roaming wolf stands left of Fluffo's start cell.
 void lose_a_life(Rig& r) {
-    r.st.Gam_Wolves[0] = {2, 5, Dir_Right, Wolf_Active};
+    r.st.Gam_Wolves[0] = {2, 5, Dir::Right, Wolf_Active};
     r.st.Gam_Phase = 2;
     r.wait(r.scheduler.interval(TimerId::Timer_Game));
     ASSERT_TRUE(r.on(TimerId::Timer_Miss));
@@ -164,7 +164,7 @@ void lose_a_life(Rig& r) {
 
 TEST(Sequences, ThirdMissEndsTheGameAndAHigherScoreIsStored) {
     Rig r;
-    r.start_game(Mode_Game_B_Intro);
+    r.start_game(Mode::Game_B_Intro);
     r.st.Gam_Score = 700;
     r.st.Gam_HiScore_A = 5000;
     lose_a_life(r);
@@ -178,31 +178,31 @@ TEST(Sequences, ThirdMissEndsTheGameAndAHigherScoreIsStored) {
     r.sounds();
     r.wait(1);
     EXPECT_EQ(r.sounds(), (V{"Gameover"}));
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_B);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_B);
     r.wait(3400);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_Over);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_Over);
     EXPECT_TRUE(r.lit("im_panel_game_over"));
     EXPECT_EQ(r.st.Gam_HiScore_B, 700);
     EXPECT_EQ(r.store.values().at("HiScore2").text, "700");
     EXPECT_FALSE(r.store.values().count("HiScore1"));  // never the other variant's
     EXPECT_EQ(r.digits(), "    0");  // the panel keeps what the ended game last showed
     r.wait(29999);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_Over);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_Over);
     r.wait(1);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
     EXPECT_FALSE(r.on(TimerId::Timer_Game_Over));
     EXPECT_TRUE(r.on(TimerId::Timer_Clock));
 }
 
 TEST(Sequences, EqualScoreWritesNothingAndARefusedWriteKeepsTheRaisedHighScore) {
     Rig r;
-    r.start_game(Mode_Game_A_Intro);
+    r.start_game(Mode::Game_A_Intro);
     r.st.Gam_HiScore_A = 300;
     r.st.Gam_Score = 300;
     r.st.Gam_Lives = 0;
     lose_a_life(r);
     r.wait(3401);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Game_Over);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Game_Over);
     EXPECT_TRUE(r.store.values().empty());
 
     r.hh.Inp_game_a_down();
@@ -218,12 +218,12 @@ TEST(Sequences, EqualScoreWritesNothingAndARefusedWriteKeepsTheRaisedHighScore) 
 
 TEST(Sequences, StageCompleteLaysOutANewBoardOneStageHigher) {
     Rig r;
-    r.start_game(Mode_Game_A_Intro);
+    r.start_game(Mode::Game_A_Intro);
     for (int c = 1; c <= 5; ++c) {
         for (int row = 1; row <= 7; ++row)
-            r.st.cell(c, row).Egg_State = 0;
+            r.st.cell(c, row).Egg_State = Egg::None;
     }
-    r.st.cell(3, 6).Egg_State = 1;
+    r.st.cell(3, 6).Egg_State = Egg::Unvisited;
     r.st.Gam_Power_Count = 3;
     r.scheduler.arm(TimerId::Timer_Power_Pill, 1000);
     r.hh.Inp_down_down();
@@ -240,16 +240,16 @@ TEST(Sequences, StageCompleteLaysOutANewBoardOneStageHigher) {
     EXPECT_EQ(r.st.Gam_Wolf_Count, 2);
     EXPECT_EQ(r.count_lit("im_egg_"), 2);
     EXPECT_EQ(r.count_lit("im_fluffo_"), 0);
-    EXPECT_EQ(r.st.cell(1, 1).Egg_State, 1);
+    EXPECT_EQ(r.st.cell(1, 1).Egg_State, Egg::Unvisited);
     r.wait(1);
     EXPECT_EQ(r.sounds(), (V{"Stgstart"}));
 }
 
 TEST(Sequences, PowerModeAlternatesItsSoundsAndEnds) {
     Rig r;
-    r.start_game(Mode_Game_B_Intro);
+    r.start_game(Mode::Game_B_Intro);
     r.st.Gam_Power_Length = 3;
-    r.st.Gam_Wolves[0] = {1, 1, Dir_Right, Wolf_Vulnerable};
+    r.st.Gam_Wolves[0] = {1, 1, Dir::Right, Wolf_Vulnerable};
     r.st.Gam_Power_Count = 1;
     r.scheduler.arm(TimerId::Timer_Power_Pill, 1);
     r.sounds();

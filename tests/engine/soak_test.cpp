@@ -18,13 +18,13 @@ struct Watch : TimerSink {
     explicit Watch(Rig& rig) : r(rig) {}
 
     void on_timer(TimerId id) override {
-        const int32_t mode_before = r.st.Gam_Mode;
+        const Mode mode_before = r.st.Gam_Mode;
         r.hh.on_timer(id);
         if (id == TimerId::Timer_Game) ++ticks;
         check(mode_before);
     }
 
-    void check(int32_t mode_before) {
+    void check(Mode mode_before) {
         const GameState& s = r.st;
         for (int i = 0; i < s.Gam_Wolf_Count; ++i) {
             const Gam_Wolf& w = s.Gam_Wolves[i];
@@ -32,11 +32,11 @@ struct Watch : TimerSink {
                 ASSERT_TRUE(is_visible_cell(w.Col, w.Row)) << w.Col << "," << w.Row;
                 ASSERT_FALSE(is_den(w.Col, w.Row));
             } else {
-                ASSERT_GE(w.State, 0);
+                ASSERT_GE(w.State, Wolf_Den_First);
                 ASSERT_LT(w.State, Wolf_Active);
             }
         }
-        if (s.Gam_Mode == Mode_Game_A || s.Gam_Mode == Mode_Game_B) {
+        if (s.Gam_Mode == Mode::Game_A || s.Gam_Mode == Mode::Game_B) {
             static const std::set<std::pair<int, int>> kHidden = {{0, 4}, {6, 4}, {3, 0}, {3, 8},
                                                                   {0, 0}, {2, 8}, {4, 8}};
             const int c = s.Gam_Fluffo_Col, row = s.Gam_Fluffo_Row;
@@ -67,7 +67,7 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
     Watch watch(r);
     r.scheduler.set_sink(&watch);
     SeededRandom dice(2017);
-    r.set_mode(Mode_All_On);
+    r.set_mode(Mode::All_On);
     r.hh.Inp_time_down();
     r.hh.Inp_time_up();
 
@@ -75,8 +75,8 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
     int64_t game_over_since = -1;
     constexpr int64_t kTicks = 1'000'000;
     while (watch.ticks < kTicks && !::testing::Test::HasFatalFailure()) {
-        const int32_t mode = r.st.Gam_Mode;
-        if (mode == Mode_Time) {
+        const Mode mode = r.st.Gam_Mode;
+        if (mode == Mode::Time) {
             if (game_over_since >= 0) ++games;
             game_over_since = -1;
             if (dice.next_below(2) == 0) {
@@ -86,9 +86,9 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
                 r.hh.Inp_game_b_down();
                 r.hh.Inp_game_b_up();
             }
-            ASSERT_TRUE(r.st.Gam_Mode == Mode_Game_A_Intro || r.st.Gam_Mode == Mode_Game_B_Intro);
+            ASSERT_TRUE(r.st.Gam_Mode == Mode::Game_A_Intro || r.st.Gam_Mode == Mode::Game_B_Intro);
             watch.last_score = 0;
-        } else if (mode == Mode_Game_Over) {
+        } else if (mode == Mode::Game_Over) {
             if (game_over_since < 0) game_over_since = r.scheduler.now();
             // Left alone, the game-over mark gives way to the clock after 30 s.
             ASSERT_LE(r.scheduler.now() - game_over_since, 30000);
@@ -128,9 +128,9 @@ TEST(Soak, AMillionTicksOfRandomPlayKeepEveryRule) {
     EXPECT_GE(watch.ticks, kTicks);
     EXPECT_GT(games, 10);
     // Whatever state the last game is in, without input it ends and the clock returns.
-    for (int i = 0; i < 24 * 60 && r.st.Gam_Mode != Mode_Time; ++i)
+    for (int i = 0; i < 24 * 60 && r.st.Gam_Mode != Mode::Time; ++i)
         r.wait(60000);
-    EXPECT_EQ(r.st.Gam_Mode, Mode_Time);
+    EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
 }
 
 }  // namespace

@@ -22,10 +22,7 @@ struct Rig {
     GameState& st = hh.state;
 
     void wait(int64_t ms) { scheduler.advance_to(scheduler.now() + ms); }
-    void set_mode(int32_t mode) {
-        st.Gam_Mode = mode;
-        hh.Gam_Set_Mode();
-    }
+    void set_mode(Mode mode) { hh.set_mode(mode); }
     bool lit(const std::string& name) const {
         return screen.model().at(screen.model().require(name)).visible;
     }
@@ -38,8 +35,8 @@ struct Rig {
     }
     std::string digits() const { return screen.panel_text(); }
     // A game in play on stage 1, just after the stage start put Fluffo down and started the tick.
-    void start_game(int32_t intro_mode) {
-        set_mode(Mode_Time);
+    void start_game(Mode intro_mode) {
+        set_mode(Mode::Time);
         set_mode(intro_mode);
         wait(2900 + 1 + 700);
     }

@@ -51,7 +51,7 @@ struct KeySettingsRig {
 constexpr int32_t Item_1 = 1;  // "1", the list's second entry
 constexpr int32_t Item_Spacebar = 43;
 
-TEST(KeySettingsCreate, EachBoxShowsItsBindingsKeyAndTheDefaultsCanBeAccepted) {
+TEST(KeySettingsLogicCreate, EachBoxShowsItsBindingsKeyAndTheDefaultsCanBeAccepted) {
     KeySettingsRig r;
     r.settings.FormCreate();
     EXPECT_EQ(r.selections(), (std::vector<int32_t>{1, 2, 3, 36, 38, 39, 37}));
@@ -62,7 +62,7 @@ TEST(KeySettingsCreate, EachBoxShowsItsBindingsKeyAndTheDefaultsCanBeAccepted) {
     EXPECT_TRUE(r.window.calls.empty());
 }
 
-TEST(KeySettingsCreate, ABindingWithoutAValidKeyLeavesItsBoxEmptyAndAcceptDisabled) {
+TEST(KeySettingsLogicCreate, ABindingWithoutAValidKeyLeavesItsBoxEmptyAndAcceptDisabled) {
     KeySettingsRig r;
     r.keys.Inp_Key_Bindings[Key_Time].list_index = 45;
     r.settings.FormCreate();
@@ -75,7 +75,7 @@ TEST(KeySettingsCreate, ABindingWithoutAValidKeyLeavesItsBoxEmptyAndAcceptDisabl
     EXPECT_TRUE(r.settings.accept_enabled());
 }
 
-TEST(KeySettingsDuplicates, TwoEmptyBoxesShowTheSameTextAndAnItemOutsideTheListIsNone) {
+TEST(KeySettingsLogicDuplicates, TwoEmptyBoxesShowTheSameTextAndAnItemOutsideTheListIsNone) {
     KeySettingsRig r;
     r.settings.FormCreate();
     r.settings.select(Key_Left, Key_List_Count);  // one past the last item
@@ -88,7 +88,7 @@ TEST(KeySettingsDuplicates, TwoEmptyBoxesShowTheSameTextAndAnItemOutsideTheListI
     EXPECT_THROW(r.settings.select(8, 0), std::out_of_range);
 }
 
-TEST(KeySettingsAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptStoresAllSeven) {
+TEST(KeySettingsLogicAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptStoresAllSeven) {
     KeySettingsRig r;
     r.settings.FormCreate();
     r.settings.select(Key_Time, Item_Spacebar);
@@ -109,7 +109,7 @@ TEST(KeySettingsAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptStoresAll
     EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
 }
 
-TEST(KeySettingsKeys, EscLeavesEverythingAsItWasAndOtherKeysGoOnToTheFocusedBox) {
+TEST(KeySettingsLogicKeys, EscLeavesEverythingAsItWasAndOtherKeysGoOnToTheFocusedBox) {
     KeySettingsRig r;
     r.settings.FormCreate();
     for (uint16_t key : {uint16_t{38}, uint16_t{40}, uint16_t{'A'}, uint16_t{32}, uint16_t{0}})

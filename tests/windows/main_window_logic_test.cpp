@@ -63,7 +63,7 @@ std::string stored(MemoryStore& store, const std::string& name) {
     return v ? v->text : "<none>";
 }
 
-struct MainFormTest : ::testing::Test {
+struct MainWindowLogicTest : ::testing::Test {
     FakeWindow window;
     WindowRecorder windows;
     ShellRecorder shell;
@@ -78,7 +78,7 @@ struct MainFormTest : ::testing::Test {
                                          SkinSources{config, pictures, "", ""},
                                          [] { return 42u; }}};
 
-    MainFormTest() { config.files["Config.ini"] = design_config(); }
+    MainWindowLogicTest() { config.files["Config.ini"] = design_config(); }
 
     void create_windowed() {
         store.write_text("FullscreenMode", "0");
@@ -95,11 +95,8 @@ struct MainFormTest : ::testing::Test {
         form.mouse_down(x, y, b);
         form.mouse_up(x, y, b);
     }
-    void to_clock() {
-        form.handheld().state.Gam_Mode = Mode_Time;
-        form.handheld().Gam_Set_Mode();
-    }
-    int32_t mode() { return form.handheld().state.Gam_Mode; }
+    void to_clock() { form.handheld().set_mode(Mode::Time); }
+    Mode mode() { return form.handheld().state.Gam_Mode; }
     const MenuRow& row(int entry) { return form.game_menu().rows().at(static_cast<size_t>(entry)); }
     void release_on_row(int entry) {
         const Rect& r = row(entry).bounds;
@@ -108,7 +105,7 @@ struct MainFormTest : ::testing::Test {
     }
 };
 
-TEST_F(MainFormTest, FirstCreationStoresTheKeysAndWaitsUnseenInFullscreen) {
+TEST_F(MainWindowLogicTest, FirstCreationStoresTheKeysAndWaitsUnseenInFullscreen) {
     form.FormCreate();
     EXPECT_EQ(window.title, App_Title);
     EXPECT_FALSE(window.shown);
@@ -132,7 +129,7 @@ TEST_F(MainFormTest, FirstCreationStoresTheKeysAndWaitsUnseenInFullscreen) {
     EXPECT_TRUE(shell.errors.empty());
 }
 
-TEST_F(MainFormTest, StoredChoicesAndHighScoresAreRead) {
+TEST_F(MainWindowLogicTest, StoredChoicesAndHighScoresAreRead) {
     store.write_text("CtrlrOverlay", "0");
     store.write_text("HiScore1", "123");
     store.write_text("HiScore2", "4567");
@@ -147,7 +144,7 @@ TEST_F(MainFormTest, StoredChoicesAndHighScoresAreRead) {
     EXPECT_EQ(form.handheld().state.Gam_HiScore_B, 4567);
 }
 
-TEST_F(MainFormTest, CreationRunsEveryStepWhenTheStoreFailsAndTellsTheFirstFailure) {
+TEST_F(MainWindowLogicTest, CreationRunsEveryStepWhenTheStoreFailsAndTellsTheFirstFailure) {
     store.set_raw("FullscreenMode", StoredValue{false, ""});  // not text
     store.write_text("HiScore2", "900");
     store.set_refuse_writes(true);
@@ -164,7 +161,7 @@ TEST_F(MainFormTest, CreationRunsEveryStepWhenTheStoreFailsAndTellsTheFirstFailu
     EXPECT_EQ(form.handheld().state.Gam_HiScore_B, 900);
 }
 
-TEST_F(MainFormTest, AMissingConfigFileIsToldAndTheRestOfCreationStillRuns) {
+TEST_F(MainWindowLogicTest, AMissingConfigFileIsToldAndTheRestOfCreationStillRuns) {
     config.files.clear();
     form.FormCreate();
     ASSERT_EQ(window.skin.errors().size(), 1u);
@@ -172,7 +169,7 @@ TEST_F(MainFormTest, AMissingConfigFileIsToldAndTheRestOfCreationStillRuns) {
     EXPECT_EQ(stored(store, "Key7"), "38");
 }
 
-TEST_F(MainFormTest, TheFirstActivationBringsTheStartScreenUpOnce) {
+TEST_F(MainWindowLogicTest, TheFirstActivationBringsTheStartScreenUpOnce) {
     form.FormCreate();
     form.FormActivate();
     form.FormActivate();
@@ -180,12 +177,12 @@ TEST_F(MainFormTest, TheFirstActivationBringsTheStartScreenUpOnce) {
     EXPECT_FALSE(form.App_Splash_Pending);
 }
 
-TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
+TEST_F(MainWindowLogicTest, PlayCentresTheWindowAndLightsEverySegment) {
     create_windowed();
     // The window's first picture already has every segment lit.
     bool lit_when_shown = false;
     window.on_shown = [&] {
-        lit_when_shown = mode() == Mode_All_On &&
+        lit_when_shown = mode() == Mode::All_On &&
                          form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]) &&
                          window.x == (1280 - 440) / 2;
     };
@@ -194,17 +191,17 @@ TEST_F(MainFormTest, PlayCentresTheWindowAndLightsEverySegment) {
     EXPECT_TRUE(window.shown);
     EXPECT_EQ(window.x, (1280 - 440) / 2);
     EXPECT_EQ(window.y, (1024 - 664) / 2);
-    EXPECT_EQ(mode(), Mode_All_On);
+    EXPECT_EQ(mode(), Mode::All_On);
     EXPECT_TRUE(form.screen().is_shown(form.screen().Vid_Wolf_Images[2][5]));
     EXPECT_FALSE(form.checked(10));
 }
 
-TEST_F(MainFormTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands) {
+TEST_F(MainWindowLogicTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands) {
     create_windowed();
     to_clock();
     const uint16_t game_a = form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key;
     form.FormKeyDown(game_a);
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
     form.FormKeyUp(game_a);
     EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
@@ -222,19 +219,19 @@ TEST_F(MainFormTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands) {
     EXPECT_TRUE(shell.terminated);
 }
 
-TEST_F(MainFormTest, AButtonPressedAndReleasedElsewhereStillGetsItsRelease) {
+TEST_F(MainWindowLogicTest, AButtonPressedAndReleasedElsewhereStillGetsItsRelease) {
     create_windowed();
     to_clock();
     const auto [x, y] = centre("btn_game_a_top");
     form.mouse_down(x, y, MouseButton::Left);
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
     form.mouse_move(5, 5, true);
     form.mouse_up(5, 5, MouseButton::Left);
     EXPECT_FALSE(form.handheld().state.Inp_Game_A_Held);
 }
 
-TEST_F(MainFormTest, OtherButtonsDuringALeftPressDoNotTakeItsRelease) {
+TEST_F(MainWindowLogicTest, OtherButtonsDuringALeftPressDoNotTakeItsRelease) {
     create_windowed();
     to_clock();
     const auto [x, y] = centre("btn_game_a_top");
@@ -260,7 +257,7 @@ TEST_F(MainFormTest, OtherButtonsDuringALeftPressDoNotTakeItsRelease) {
     EXPECT_FALSE(form.handheld().state.Inp_Time_Held);
 }
 
-TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
+TEST_F(MainWindowLogicTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
     create_windowed();
     to_clock();
     const auto [x, y] = centre("btn_game_b_top");
@@ -272,7 +269,7 @@ TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
     to_clock();
     form.mouse_capture_lost();
     form.mouse_up(x, y, MouseButton::Left);
-    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(mode(), Mode::Time);
 
     // A press whose release never arrived ends before the next press begins.
     form.mouse_down(x, y, MouseButton::Left);
@@ -281,7 +278,7 @@ TEST_F(MainFormTest, ALostPointerEndsTheLeftPressAsAReleaseAway) {
     EXPECT_FALSE(form.handheld().state.Inp_Game_B_Held);
 }
 
-TEST_F(MainFormTest, ALostPointerOnAMenuRowFoldsTheMenuWithoutItsCommand) {
+TEST_F(MainWindowLogicTest, ALostPointerOnAMenuRowFoldsTheMenuWithoutItsCommand) {
     form.FormCreate();
     click("btn_game_menu_top");
     const Rect& about = row(0).bounds;
@@ -292,17 +289,17 @@ TEST_F(MainFormTest, ALostPointerOnAMenuRowFoldsTheMenuWithoutItsCommand) {
     EXPECT_TRUE(form.game_menu().rows().empty());
 }
 
-TEST_F(MainFormTest, OnlyTheLeftButtonPressesTheHandheldsButtons) {
+TEST_F(MainWindowLogicTest, OnlyTheLeftButtonPressesTheHandheldsButtons) {
     create_windowed();
     to_clock();
     click("btn_game_b_top", MouseButton::Right);
     click("btn_game_b_top", MouseButton::Middle);
-    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(mode(), Mode::Time);
     click("btn_time_top");
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
 }
 
-TEST_F(MainFormTest, TheOverlayArrowsTakeClicksOnlyWhileShown) {
+TEST_F(MainWindowLogicTest, TheOverlayArrowsTakeClicksOnlyWhileShown) {
     create_windowed();
     EXPECT_EQ(
         form.holder_at(centre("btn_ctrlr_overlay_up").first, centre("btn_ctrlr_overlay_up").second),
@@ -315,7 +312,7 @@ TEST_F(MainFormTest, TheOverlayArrowsTakeClicksOnlyWhileShown) {
     EXPECT_NE(form.hint_at(x, y).find("activate the controller overlays"), std::string::npos);
 }
 
-TEST_F(MainFormTest, TheBackgroundDragsTheWindowInWindowedModeOnly) {
+TEST_F(MainWindowLogicTest, TheBackgroundDragsTheWindowInWindowedModeOnly) {
     create_windowed();
     form.start_play(true);
     const int32_t x0 = window.x, y0 = window.y;
@@ -335,13 +332,13 @@ TEST_F(MainFormTest, TheBackgroundDragsTheWindowInWindowedModeOnly) {
     EXPECT_EQ(window.x, xf);
 }
 
-TEST_F(MainFormTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
+TEST_F(MainWindowLogicTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
     create_windowed();
     form.start_play(true);
     to_clock();
     form.FormKeyDown(form.keys().Inp_Key_Bindings[Key_Game_B].virtual_key);
     form.scheduler().advance_to(form.scheduler().now() + 5000);
-    ASSERT_EQ(mode(), Mode_Game_B);
+    ASSERT_EQ(mode(), Mode::Game_B);
     const int32_t lives = form.handheld().state.Gam_Lives;
     const auto due = form.scheduler().next_due();
 
@@ -350,7 +347,7 @@ TEST_F(MainFormTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
     EXPECT_EQ(stored(store, "FullscreenMode"), "1");
     EXPECT_EQ(window.client_width(), 1280);
     EXPECT_EQ(window.x, 0);
-    EXPECT_EQ(mode(), Mode_Game_B);
+    EXPECT_EQ(mode(), Mode::Game_B);
     EXPECT_EQ(form.handheld().state.Gam_Lives, lives);
     EXPECT_EQ(form.scheduler().next_due(), due);
 
@@ -360,7 +357,7 @@ TEST_F(MainFormTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {
     EXPECT_EQ(window.x, (1280 - 440) / 2);
 }
 
-TEST_F(MainFormTest, ARefusedWriteDoesNotLeaveTheSwitchHalfDone) {
+TEST_F(MainWindowLogicTest, ARefusedWriteDoesNotLeaveTheSwitchHalfDone) {
     create_windowed();
     form.start_play(true);
     store.set_refuse_writes(true);
@@ -372,7 +369,7 @@ TEST_F(MainFormTest, ARefusedWriteDoesNotLeaveTheSwitchHalfDone) {
     EXPECT_FALSE(form.screen().is_shown(id("btn_ctrlr_overlay_up")));
 }
 
-TEST_F(MainFormTest, ResettingTheHighScoresWritesBothThenBeeps) {
+TEST_F(MainWindowLogicTest, ResettingTheHighScoresWritesBothThenBeeps) {
     store.write_text("HiScore1", "50");
     store.write_text("HiScore2", "60");
     create_windowed();
@@ -385,7 +382,7 @@ TEST_F(MainFormTest, ResettingTheHighScoresWritesBothThenBeeps) {
     EXPECT_EQ(shell.beeps, 1);
 }
 
-TEST_F(MainFormTest, KeySettingsOpenOverADisabledWindow) {
+TEST_F(MainWindowLogicTest, KeySettingsOpenOverADisabledWindow) {
     create_windowed();
     form.pm_7_keysClick();
     EXPECT_EQ(windows.shown, std::vector<std::string>{"keys"});
@@ -394,7 +391,7 @@ TEST_F(MainFormTest, KeySettingsOpenOverADisabledWindow) {
     EXPECT_EQ(shell.opened, std::vector<std::string>{"file Config.ini"});
 }
 
-TEST_F(MainFormTest, TheSplashEntryFollowsTheStoreWithTheCheckBoxAsDefault) {
+TEST_F(MainWindowLogicTest, TheSplashEntryFollowsTheStoreWithTheCheckBoxAsDefault) {
     create_windowed();
     bool box = false;
     form.set_splash_check_box([&] { return box; });
@@ -409,7 +406,7 @@ TEST_F(MainFormTest, TheSplashEntryFollowsTheStoreWithTheCheckBoxAsDefault) {
     EXPECT_FALSE(form.checked(10));
 }
 
-TEST_F(MainFormTest, TheInGameMenuOpensWithItsRowsAndFoldsUpOnARelease) {
+TEST_F(MainWindowLogicTest, TheInGameMenuOpensWithItsRowsAndFoldsUpOnARelease) {
     form.FormCreate();  // fullscreen
     form.start_play(true);
     click("btn_game_menu_top");
@@ -448,7 +445,7 @@ TEST_F(MainFormTest, TheInGameMenuOpensWithItsRowsAndFoldsUpOnARelease) {
     EXPECT_EQ(form.game_menu().rows().size(), 14u);
 }
 
-TEST_F(MainFormTest, AReleaseAwayFromThePressedRowRunsNoCommandButCloses) {
+TEST_F(MainWindowLogicTest, AReleaseAwayFromThePressedRowRunsNoCommandButCloses) {
     form.FormCreate();
     click("btn_game_menu_top");
     form.mouse_down(20, 32 + 5, MouseButton::Left);  // About...
@@ -457,7 +454,7 @@ TEST_F(MainFormTest, AReleaseAwayFromThePressedRowRunsNoCommandButCloses) {
     EXPECT_FALSE(form.screen().Vid_Menu_Open);
 }
 
-TEST_F(MainFormTest, TheMenuRowSwitchingToWindowedModeLeavesAClosedMenu) {
+TEST_F(MainWindowLogicTest, TheMenuRowSwitchingToWindowedModeLeavesAClosedMenu) {
     form.FormCreate();
     form.start_play(true);
     click("btn_game_menu_top");
@@ -476,7 +473,7 @@ TEST_F(MainFormTest, TheMenuRowSwitchingToWindowedModeLeavesAClosedMenu) {
     EXPECT_EQ(form.screen().model().at(id("btn_game_menu_background")).bounds.width, 36);
 }
 
-TEST_F(MainFormTest, OpeningThePopUpMenuClosesTheInGameMenu) {
+TEST_F(MainWindowLogicTest, OpeningThePopUpMenuClosesTheInGameMenu) {
     form.FormCreate();
     click("btn_game_menu_top");
     form.pm_0_menuPopup();
@@ -484,7 +481,7 @@ TEST_F(MainFormTest, OpeningThePopUpMenuClosesTheInGameMenu) {
     EXPECT_TRUE(form.game_menu().rows().empty());
 }
 
-TEST_F(MainFormTest, CloseFreesTheSamplesAndTheLibraryEvenWithoutSound) {
+TEST_F(MainWindowLogicTest, CloseFreesTheSamplesAndTheLibraryEvenWithoutSound) {
     form.FormCreate();
     form.FormClose();
     ASSERT_EQ(audio.calls.size(), 10u);

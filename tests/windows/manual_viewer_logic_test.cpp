@@ -32,7 +32,7 @@ struct FakeWindow : ManualViewerView {
 constexpr VirtualKey Esc = vk::Esc, Left = vk::Left, Right = vk::Right;
 constexpr auto Left_Button = MouseButton::Left;
 
-struct ManualViewerTest : ::testing::Test {
+struct ManualViewerLogicTest : ::testing::Test {
     ManualScreen screen;
     FakeWindow window;
     test::FakeConfigFiles config;
@@ -40,7 +40,7 @@ struct ManualViewerTest : ::testing::Test {
     SkinSources sources{config, pictures, "/prog/", "/prog/"};
     ManualViewerLogic viewer{screen, window};
 
-    ManualViewerTest() {
+    ManualViewerLogicTest() {
         for (int n = 1; n <= 8; ++n)
             pictures.files["/prog/Graphics/Manual/" + std::to_string(n) + ".bmp"] =
                 solid_picture(275, 415, 0xff000000u + static_cast<uint32_t>(n));
@@ -92,7 +92,7 @@ struct ManualViewerTest : ::testing::Test {
     }
 };
 
-TEST_F(ManualViewerTest, OpensOnTheFirstPageAndReopensOnThePageItClosedOn) {
+TEST_F(ManualViewerLogicTest, OpensOnTheFirstPageAndReopensOnThePageItClosedOn) {
     open();
     EXPECT_EQ(page(), 1);
     EXPECT_EQ(buttons(), "CC -- RR");
@@ -106,7 +106,7 @@ TEST_F(ManualViewerTest, OpensOnTheFirstPageAndReopensOnThePageItClosedOn) {
     EXPECT_EQ(buttons(), "CC LL RR");
 }
 
-TEST_F(ManualViewerTest, KeysTurnOnTheirReleaseTestingThePageAtEachMoment) {
+TEST_F(ManualViewerLogicTest, KeysTurnOnTheirReleaseTestingThePageAtEachMoment) {
     open();
     for (int i = 0; i < 5; ++i)
         viewer.FormKeyDown(Right);  // held: the pressed look only
@@ -143,7 +143,7 @@ TEST_F(ManualViewerTest, KeysTurnOnTheirReleaseTestingThePageAtEachMoment) {
     EXPECT_TRUE(model().dirty().empty());
 }
 
-TEST_F(ManualViewerTest, ButtonsActOnTheReleaseWhereverThePointerIsThen) {
+TEST_F(ManualViewerLogicTest, ButtonsActOnTheReleaseWhereverThePointerIsThen) {
     open();
     press(screen.btn_right_up);
     EXPECT_EQ(buttons(), "CC -- R-");
@@ -180,7 +180,7 @@ TEST_F(ManualViewerTest, ButtonsActOnTheReleaseWhereverThePointerIsThen) {
     EXPECT_EQ(window.calls.size(), 1u);
 }
 
-TEST_F(ManualViewerTest, APressThatNeverGetsItsReleaseEndsWithoutItsAction) {
+TEST_F(ManualViewerLogicTest, APressThatNeverGetsItsReleaseEndsWithoutItsAction) {
     open();
     press(screen.btn_right_up);
     key(Esc);  // the window closes while the arrow is held
@@ -210,7 +210,7 @@ TEST_F(ManualViewerTest, APressThatNeverGetsItsReleaseEndsWithoutItsAction) {
     EXPECT_EQ(page(), 8);
 }
 
-TEST_F(ManualViewerTest, ThePageDragsTheWindowTopFirstThenLeft) {
+TEST_F(ManualViewerLogicTest, ThePageDragsTheWindowTopFirstThenLeft) {
     open();
     viewer.mouse_down(50, 60, Left_Button);
     viewer.mouse_move(70, 45, true);
@@ -224,7 +224,7 @@ TEST_F(ManualViewerTest, ThePageDragsTheWindowTopFirstThenLeft) {
     EXPECT_EQ(viewer.Inp_Page_Drag_X, 50);
 }
 
-TEST_F(ManualViewerTest, CreationLeavesAMissingButtonEmptyAndTellsADamagedOneAfterTheRest) {
+TEST_F(ManualViewerLogicTest, CreationLeavesAMissingButtonEmptyAndTellsADamagedOneAfterTheRest) {
     pictures.files.erase(button("left_down.bmp"));
     pictures.files.erase(button("close_up.bmp"));
     pictures.damaged.insert(button("close_up.bmp"));

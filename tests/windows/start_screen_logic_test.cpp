@@ -37,7 +37,7 @@ struct RecordingPlayTarget : PlayTarget {
     }
 };
 
-struct StartScreenTest : ::testing::Test {
+struct StartScreenLogicTest : ::testing::Test {
     MemoryStore store;
     FakeBackend backend;
     SoundSystem sound{backend};
@@ -47,7 +47,7 @@ struct StartScreenTest : ::testing::Test {
     bool app_splash_pending = true;
     StartScreenLogic screen{store, sound, shell, play, app_splash_pending, view};
 
-    StartScreenTest() { play.app_splash_pending = &app_splash_pending; }
+    StartScreenLogicTest() { play.app_splash_pending = &app_splash_pending; }
 
     void set_stored(const std::string& name, const std::string& text) {
         store.set_raw(name, StoredValue{true, text});
@@ -59,7 +59,7 @@ struct StartScreenTest : ::testing::Test {
     std::string played() const { return play.calls.empty() ? "<none>" : play.calls.back(); }
 };
 
-TEST_F(StartScreenTest, EmptyStoreShowsTheTextsNoDriverAndPlayDisabledWhichEnterAnd1Respect) {
+TEST_F(StartScreenLogicTest, EmptyStoreShowsTheTextsNoDriverAndPlayDisabledWhichEnterAnd1Respect) {
     screen.FormCreate();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"centre", "refresh"}));
     EXPECT_EQ(view.shown.game_title, "Fluffo Brambo (Zentrix, Gleeplay) Simulator");
@@ -80,7 +80,7 @@ TEST_F(StartScreenTest, EmptyStoreShowsTheTextsNoDriverAndPlayDisabledWhichEnter
     EXPECT_TRUE(app_splash_pending);
 }
 
-TEST_F(StartScreenTest, ChoosingAnyOfTheThreeDriversEnablesPlay) {
+TEST_F(StartScreenLogicTest, ChoosingAnyOfTheThreeDriversEnablesPlay) {
     screen.FormCreate();
     for (int32_t index = 0; index < 3; ++index) {
         screen.cb_soundChange(index);
@@ -94,7 +94,7 @@ TEST_F(StartScreenTest, ChoosingAnyOfTheThreeDriversEnablesPlay) {
     EXPECT_EQ(view.shown.sound_index, -1);
 }
 
-TEST_F(StartScreenTest, NoSoundAnd1StartsSilentlyStoresBothChoicesAndHandsOver) {
+TEST_F(StartScreenLogicTest, NoSoundAnd1StartsSilentlyStoresBothChoicesAndHandsOver) {
     screen.FormCreate();
     screen.cb_soundChange(2);
     EXPECT_TRUE(screen.FormKeyDown(vk::digit(1)));
@@ -108,7 +108,7 @@ TEST_F(StartScreenTest, NoSoundAnd1StartsSilentlyStoresBothChoicesAndHandsOver) 
     EXPECT_FALSE(shell.terminated);
 }
 
-TEST_F(StartScreenTest, UntickedAndEnterStoresSplashScreenOffAndStartsTheChosenDriver) {
+TEST_F(StartScreenLogicTest, UntickedAndEnterStoresSplashScreenOffAndStartsTheChosenDriver) {
     screen.FormCreate();
     screen.cb_soundChange(0);
     screen.chb_splashscreenChange(false);
@@ -121,7 +121,7 @@ TEST_F(StartScreenTest, UntickedAndEnterStoresSplashScreenOffAndStartsTheChosenD
     EXPECT_TRUE(screen.hidden_for_good());
 }
 
-TEST_F(StartScreenTest, EscEndsTheProgramAndStoresNothingWhateverWasChosen) {
+TEST_F(StartScreenLogicTest, EscEndsTheProgramAndStoresNothingWhateverWasChosen) {
     screen.FormCreate();
     screen.cb_soundChange(1);
     screen.chb_splashscreenChange(false);
@@ -132,7 +132,7 @@ TEST_F(StartScreenTest, EscEndsTheProgramAndStoresNothingWhateverWasChosen) {
     EXPECT_EQ(played(), "<none>");
 }
 
-TEST_F(StartScreenTest, OtherKeysGoToTheFocusedControlKeypad1Included) {
+TEST_F(StartScreenLogicTest, OtherKeysGoToTheFocusedControlKeypad1Included) {
     screen.FormCreate();
     screen.cb_soundChange(2);
     for (uint16_t key : {uint16_t{40}, uint16_t{38}, uint16_t{32}, uint16_t{97}, uint16_t{50}}) {
@@ -142,7 +142,7 @@ TEST_F(StartScreenTest, OtherKeysGoToTheFocusedControlKeypad1Included) {
     EXPECT_FALSE(shell.terminated);
 }
 
-TEST_F(StartScreenTest, AStoredDriverWithTheScreenSwitchedOnIsShownReadyToPlay) {
+TEST_F(StartScreenLogicTest, AStoredDriverWithTheScreenSwitchedOnIsShownReadyToPlay) {
     set_stored("SoundMode", "1");
     screen.FormCreate();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"centre", "refresh"}));
@@ -152,7 +152,7 @@ TEST_F(StartScreenTest, AStoredDriverWithTheScreenSwitchedOnIsShownReadyToPlay) 
     EXPECT_TRUE(app_splash_pending);
 }
 
-TEST_F(StartScreenTest, NoValidDriverShowsTheScreenEvenWhenSwitchedOffWithTheBoxUnticked) {
+TEST_F(StartScreenLogicTest, NoValidDriverShowsTheScreenEvenWhenSwitchedOffWithTheBoxUnticked) {
     for (const char* mode : {"-1", "3", "many"}) {
         MemoryStore own_store;
         own_store.set_raw("SoundMode", StoredValue{true, mode});
@@ -169,7 +169,7 @@ TEST_F(StartScreenTest, NoValidDriverShowsTheScreenEvenWhenSwitchedOffWithTheBox
     EXPECT_TRUE(app_splash_pending);
 }
 
-TEST_F(StartScreenTest, AutomaticPathPlaysUnseenWithThePendingFlagClearedFirst) {
+TEST_F(StartScreenLogicTest, AutomaticPathPlaysUnseenWithThePendingFlagClearedFirst) {
     set_stored("SoundMode", "1");
     set_stored("SplashScreen", "0");
     screen.FormCreate();
@@ -184,7 +184,7 @@ TEST_F(StartScreenTest, AutomaticPathPlaysUnseenWithThePendingFlagClearedFirst) 
     EXPECT_TRUE(screen.hidden_for_good());
 }
 
-TEST_F(StartScreenTest, MissingSoundFolderTellsForgetsTheChoiceAndEndsWithoutTheGame) {
+TEST_F(StartScreenLogicTest, MissingSoundFolderTellsForgetsTheChoiceAndEndsWithoutTheGame) {
     backend.missing.insert("Sound/Bonus.wav");
     screen.FormCreate();
     screen.cb_soundChange(0);
@@ -199,7 +199,7 @@ TEST_F(StartScreenTest, MissingSoundFolderTellsForgetsTheChoiceAndEndsWithoutThe
     EXPECT_EQ(stored("SplashScreen"), "1");
 }
 
-TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver) {
+TEST_F(StartScreenLogicTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver) {
     screen.FormCreate();
     screen.cb_soundChange(2);
     store.set_refuse_writes(true);
@@ -220,7 +220,7 @@ TEST_F(StartScreenTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver
     EXPECT_FALSE(automatic.hidden_for_good());
 }
 
-TEST_F(StartScreenTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyForADriver) {
+TEST_F(StartScreenLogicTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyForADriver) {
     // No driver can be read: the texts show, the box as stored, play disabled.
     store.set_raw("SoundMode", StoredValue{false, ""});
     set_stored("SplashScreen", "0");
@@ -253,7 +253,7 @@ TEST_F(StartScreenTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyFor
     EXPECT_TRUE(app_splash_pending);
 }
 
-TEST_F(StartScreenTest, LinksOpenTheProjectsAddressesAndShowThemWithoutScheme) {
+TEST_F(StartScreenLogicTest, LinksOpenTheProjectsAddressesAndShowThemWithoutScheme) {
     screen.la_website_2Click();
     screen.la_email_2Click();
     screen.btn_paypalClick();

@@ -18,19 +18,19 @@ fluffo::GameState board_with_open_gates() {
     return state;
 }
 
-bool opens(const fluffo::GameState& state, int col, int row, int dir) {
-    return (state.cell(col, row).Fluffo_Dirs & dir) != 0;
+bool opens(const fluffo::GameState& state, int col, int row, fluffo::Dir dir) {
+    return fluffo::has(state.cell(col, row).Fluffo_Dirs, dir);
 }
 
 // Where a tunnel leaves the LCD: just past the gate of that edge.
-QPointF edge_exit(int col, int row, int dir) {
+QPointF edge_exit(int col, int row, fluffo::Dir dir) {
     const QPointF spot = cell_spot(col, row);
     switch (dir) {
-        case fluffo::Dir_Up:
+        case fluffo::Dir::Up:
             return {spot.x(), Lcd_Glass.top() + 34.0};
-        case fluffo::Dir_Down:
+        case fluffo::Dir::Down:
             return {spot.x(), double(Lcd_Glass.bottom()) + 1};
-        case fluffo::Dir_Left:
+        case fluffo::Dir::Left:
             return {double(Lcd_Glass.left()), spot.y()};
         default:
             return {double(Lcd_Glass.right()) + 1, spot.y()};
@@ -49,8 +49,8 @@ double feet_line(int row) {
 
 Facing fluffo_facing(int col, int row) {
     static const fluffo::GameState state = board_with_open_gates();
-    const bool left = opens(state, col, row, fluffo::Dir_Left);
-    const bool right = opens(state, col, row, fluffo::Dir_Right);
+    const bool left = opens(state, col, row, fluffo::Dir::Left);
+    const bool right = opens(state, col, row, fluffo::Dir::Right);
     if (left && right) return col <= 3 ? Facing::Right : Facing::Left;
     if (left) return Facing::Left;
     if (right) return Facing::Right;
@@ -63,13 +63,12 @@ std::vector<PathPiece> board_paths() {
     for (int col = 1; col <= 5; ++col) {
         for (int row = 1; row <= 7; ++row) {
             if (fluffo::is_den(col, row)) continue;
-            for (int dir :
-                 {fluffo::Dir_Up, fluffo::Dir_Left, fluffo::Dir_Right, fluffo::Dir_Down}) {
+            for (fluffo::Dir dir : fluffo::All_Dirs) {
                 if (!opens(state, col, row, dir)) continue;
                 const fluffo::Cell next = fluffo::fluffo_step({col, row}, dir);
                 if (fluffo::is_visible_cell(next.col, next.row)) {
                     // Each stretch once: from its left or upper end.
-                    if (dir == fluffo::Dir_Right || dir == fluffo::Dir_Down) {
+                    if (dir == fluffo::Dir::Right || dir == fluffo::Dir::Down) {
                         pieces.push_back(
                             {PathPiece::Open, cell_spot(col, row), cell_spot(next.col, next.row)});
                     }
@@ -78,7 +77,7 @@ std::vector<PathPiece> board_paths() {
                 const fluffo::Cell beyond = fluffo::fluffo_step(next, dir);
                 if (fluffo::is_visible_cell(beyond.col, beyond.row)) {
                     // A bridge: down from its upper end to the cell two rows below.
-                    if (dir == fluffo::Dir_Down) {
+                    if (dir == fluffo::Dir::Down) {
                         pieces.push_back({PathPiece::Bridge, cell_spot(col, row),
                                           cell_spot(beyond.col, beyond.row)});
                     }

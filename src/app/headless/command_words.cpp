@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "engine/game_state.h"
-
 namespace fluffo {
 
 std::string quoted(std::string_view text) {
@@ -49,12 +47,12 @@ int32_t int32_arg(const Words& a, size_t i, std::string_view what, int64_t lo, i
     return static_cast<int32_t>(number_arg(a, i, what, lo, hi));
 }
 
-int32_t dir_arg(const Words& a, size_t i) {
-    const int32_t dir = int32_arg(a, i, "DIR");
-    if (dir != 0 && dir != Dir_Up && dir != Dir_Left && dir != Dir_Right && dir != Dir_Down) {
-        throw BadLine(std::string(a[0]) + ": DIR " + quoted(a[i]) + " is not one of 0 1 2 4 8");
+Dir dir_arg(const Words& a, size_t i) {
+    const int32_t number = int32_arg(a, i, "DIR");
+    for (const Dir dir : {Dir::None, Dir::Up, Dir::Left, Dir::Right, Dir::Down}) {
+        if (number == static_cast<int32_t>(dir)) return dir;
     }
-    return dir;
+    throw BadLine(std::string(a[0]) + ": DIR " + quoted(a[i]) + " is not one of 0 1 2 4 8");
 }
 
 TimerId timer_arg(const Words& a, size_t i) {

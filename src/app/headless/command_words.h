@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/game_state.h"
 #include "engine/scheduler.h"
 
 namespace fluffo {
@@ -37,8 +38,8 @@ int32_t int32_arg(const Words& a, size_t i, std::string_view what,
                   int64_t lo = std::numeric_limits<int32_t>::min(),
                   int64_t hi = std::numeric_limits<int32_t>::max());
 
-// A heading: none, or exactly one direction bit.
-int32_t dir_arg(const Words& a, size_t i);
+// A heading by its number: none (0), or exactly one direction bit.
+Dir dir_arg(const Words& a, size_t i);
 
 TimerId timer_arg(const Words& a, size_t i);
 

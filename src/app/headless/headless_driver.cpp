@@ -172,9 +172,7 @@ std::string HeadlessDriver::execute(std::string_view line) {
 }
 
 std::string HeadlessDriver::cmd_play(const Args&) {
-    Handheld& h = m_world.handheld;
-    h.state.Gam_Mode = Mode_All_On;
-    h.Gam_Set_Mode();
+    m_world.handheld.set_mode(Mode::All_On);
     return {};
 }
 
@@ -238,9 +236,8 @@ std::string HeadlessDriver::cmd_seed(const Args& a) {
 }
 
 std::string HeadlessDriver::cmd_mode(const Args& a) {
-    Handheld& h = m_world.handheld;
-    h.state.Gam_Mode = int32_arg(a, 1, "N");
-    h.Gam_Set_Mode();
+    // Any 32-bit number is taken as it is; one that names no mode does nothing more.
+    m_world.handheld.set_mode(static_cast<Mode>(int32_arg(a, 1, "N")));
     return {};
 }
 
@@ -263,7 +260,7 @@ std::string HeadlessDriver::cmd_fluffo(const Args& a) {
     GameState& s = m_world.handheld.state;
     const int32_t col = int32_arg(a, 1, "C", 0, Board_Cols - 1);
     const int32_t row = int32_arg(a, 2, "R", 0, Board_Rows - 1);
-    const int32_t dir = dir_arg(a, 3);
+    const Dir dir = dir_arg(a, 3);
     s.Gam_Fluffo_Col = col;
     s.Gam_Fluffo_Row = row;
     s.Gam_Fluffo_Dir = dir;
@@ -275,7 +272,7 @@ std::string HeadlessDriver::cmd_wolf(const Args& a) {
     const int32_t index = int32_arg(a, 1, "I", 1, 2);
     const int32_t col = int32_arg(a, 2, "C", 1, 5);
     const int32_t row = int32_arg(a, 3, "R", 1, 7);
-    const int32_t dir = dir_arg(a, 4);
+    const Dir dir = dir_arg(a, 4);
     const int32_t wolf_state = int32_arg(a, 5, "STATE", 0, Wolf_Vulnerable);
     m_world.handheld.state.Gam_Wolves[static_cast<size_t>(index - 1)] = {col, row, dir, wolf_state};
     return {};
@@ -284,8 +281,8 @@ std::string HeadlessDriver::cmd_wolf(const Args& a) {
 std::string HeadlessDriver::cmd_egg(const Args& a) {
     const int32_t col = int32_arg(a, 1, "C", 0, Board_Cols - 1);
     const int32_t row = int32_arg(a, 2, "R", 0, Board_Rows - 1);
-    const int32_t egg = int32_arg(a, 3, "STATE", 0, 2);
-    m_world.handheld.state.cell(col, row).Egg_State = static_cast<uint8_t>(egg);
+    const int32_t egg = int32_arg(a, 3, "STATE", 0, static_cast<int32_t>(Egg::Power));
+    m_world.handheld.state.cell(col, row).Egg_State = static_cast<Egg>(egg);
     return {};
 }
 
@@ -331,21 +328,21 @@ std::string HeadlessDriver::query_state(const Args&) {
     const GameState& s = m_world.handheld.state;
     JsonWriter w;
     w.begin_object().key("t").number(m_world.scheduler.now());
-    w.key("mode").number(s.Gam_Mode);
+    w.key("mode").number(static_cast<int32_t>(s.Gam_Mode));
     for (const Field& f : kFields)
         w.key(f.name).number(s.*(f.member));
     w.key("fluffo").begin_array();
-    w.number(s.Gam_Fluffo_Col).number(s.Gam_Fluffo_Row).number(s.Gam_Fluffo_Dir).end_array();
+    w.number(s.Gam_Fluffo_Col).number(s.Gam_Fluffo_Row).number(bit(s.Gam_Fluffo_Dir)).end_array();
     w.key("wolves").begin_array();
     for (const Gam_Wolf& wolf : s.Gam_Wolves) {
-        w.begin_array().number(wolf.Col).number(wolf.Row).number(wolf.Dir).number(wolf.State);
+        w.begin_array().number(wolf.Col).number(wolf.Row).number(bit(wolf.Dir)).number(wolf.State);
         w.end_array();
     }
     w.end_array();
     std::string eggs;
     for (int row = 1; row <= 7; ++row) {
         for (int col = 1; col <= 5; ++col)
-            eggs += static_cast<char>('0' + s.cell(col, row).Egg_State);
+            eggs += static_cast<char>('0' + static_cast<int>(s.cell(col, row).Egg_State));
     }
     w.key("eggs").string(eggs);
     w.key("held").begin_object();

@@ -205,6 +205,40 @@ TEST(HeadlessDriverTest, SetAndPlaceCommandsChangeOnlyTheirOwnState) {
     EXPECT_NE(d.execute("state").find(R"("timers":{"Timer_Power_Pill":250})"), std::string::npos);
 }
 
+// The protocol's mode numbers: each one reaches its own mode and no other, and "state"
+// reports it back as given; a number that names no mode is kept and does nothing.
+TEST(HeadlessDriverTest, EachModeNumberReachesItsOwnModeAndIsReportedAsGiven) {
+    const std::string nothing = R"("timers":{}}{"lit":[],"digits":"-----"})";
+    const std::vector<std::pair<int64_t, std::string>> cases = {
+        {0, R"("im_wolf_3_4b")"},  // every segment lit
+        {1, R"("timers":{"Timer_Clock":1})"},
+        {2, R"("timers":{"Timer_Alarm":500})"},
+        {3, R"("im_egg_4_2_w","im_panel_game_a")"},
+        {4, R"("im_egg_4_2_w","im_panel_game_b")"},
+        {5, R"("power_length":43)"},
+        {6, R"("power_length":29)"},
+        {7, R"({"lit":["im_panel_game_over"])"},
+        {8, nothing},
+        {-3, nothing},
+        {2147483647, nothing},
+    };
+    for (const auto& [number, sign] : cases) {
+        HeadlessDriver d(1);
+        d.execute("mode " + std::to_string(number));
+        const std::string state = d.execute("state");
+        const std::string seen = state + d.execute("screen");
+        EXPECT_EQ(number_of(state, "mode"), number);
+        for (const auto& [other, other_sign] : cases) {
+            if (other_sign == sign) {
+                EXPECT_NE(seen.find(sign), std::string::npos) << "mode " << number;
+            } else {
+                EXPECT_EQ(seen.find(other_sign), std::string::npos)
+                    << "mode " << number << " looks like mode " << other;
+            }
+        }
+    }
+}
+
 TEST(HeadlessDriverTest, GateCommandAppliesThePattern) {
     HeadlessDriver d(1);
     d.execute("gate 4");  // top, right and bottom shut
@@ -219,13 +253,13 @@ TEST(HeadlessDriverTest, AGameStartsThroughPlayTimeAndGameA) {
                                  "wait 500", "press game_a", "state", "wait 2900", "state",
                                  "wait 701", "state", "release game_a", "sounds", "sounds"});
     ASSERT_EQ(out.size(), 6u);
-    EXPECT_EQ(number_of(out[0], "mode"), Mode_Time);
+    EXPECT_EQ(number_of(out[0], "mode"), 1);  // the clock
     EXPECT_NE(out[0].find(R"("timers":{"Timer_Clock":1})"), std::string::npos);
-    EXPECT_EQ(number_of(out[1], "mode"), Mode_Game_A_Intro);
+    EXPECT_EQ(number_of(out[1], "mode"), 3);  // GAME A's intro
     EXPECT_EQ(number_of(out[1], "lives"), 3);
     EXPECT_NE(out[1].find(R"("game_a":true)"), std::string::npos);
     EXPECT_NE(out[1].find(R"("timers":{"Timer_Game_Start":2900})"), std::string::npos);
-    EXPECT_EQ(number_of(out[2], "mode"), Mode_Game_A);
+    EXPECT_EQ(number_of(out[2], "mode"), 5);  // GAME A
     EXPECT_EQ(number_of(out[2], "t"), 4400);
     EXPECT_NE(out[2].find(R"("timers":{"Timer_Stage_Start":1})"), std::string::npos);
     // Stage start: 1 ms, then 700 ms; the tick then runs at Game A's pace.
@@ -258,7 +292,7 @@ TEST(HeadlessDriverTest, HighScoreReachesTheStoreAndARefusedWriteIsReported) {
     HeadlessDriver ok(1);
     answers(ok, to_game_over);
     EXPECT_EQ(ok.execute("store"), R"({"HiScore1":"120"})");
-    EXPECT_EQ(number_of(ok.execute("state"), "mode"), Mode_Game_Over);
+    EXPECT_EQ(number_of(ok.execute("state"), "mode"), 7);  // game over
     EXPECT_FALSE(ok.had_error());
 
     HeadlessDriver refused(1);
@@ -272,7 +306,7 @@ TEST(HeadlessDriverTest, HighScoreReachesTheStoreAndARefusedWriteIsReported) {
     // did not hold up the game-over mark.
     EXPECT_EQ(number_of(refused.execute("state"), "t"), 10);
     EXPECT_EQ(number_of(refused.execute("state"), "hiscore_a"), 120);
-    EXPECT_EQ(number_of(refused.execute("state"), "mode"), Mode_Game_Over);
+    EXPECT_EQ(number_of(refused.execute("state"), "mode"), 7);
 }
 
 }  // namespace

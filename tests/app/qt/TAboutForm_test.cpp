@@ -15,7 +15,7 @@
 namespace fluffo {
 namespace {
 
-struct AboutFormTest : ::testing::Test {
+struct TAboutFormTest : ::testing::Test {
     ShellRecorder shell;
     std::unique_ptr<TAboutForm> form =
         std::make_unique<TAboutForm>(shell, FLUFFO_RUN_DIR_PATH "/Graphics/Window/");
@@ -31,7 +31,7 @@ struct AboutFormTest : ::testing::Test {
     }
 };
 
-TEST_F(AboutFormTest, PictureAndRowsSitAndReadAsDesigned) {
+TEST_F(TAboutFormTest, PictureAndRowsSitAndReadAsDesigned) {
     EXPECT_EQ(form->windowTitle(), "About the author...");
     EXPECT_EQ(form->size(), QSize(397, 176));
     EXPECT_EQ(form->palette().color(QPalette::Window), QColor(8, 41, 82));
@@ -75,7 +75,7 @@ TEST_F(AboutFormTest, PictureAndRowsSitAndReadAsDesigned) {
     EXPECT_EQ(label("la_email_2")->text(), "sim@fluffo-brambo.example");
 }
 
-TEST_F(AboutFormTest, LinksOpenTheirAddressAndCloseTheWindow) {
+TEST_F(TAboutFormTest, LinksOpenTheirAddressAndCloseTheWindow) {
     show();
     QTest::mouseClick(label("la_website_2"), Qt::LeftButton);
     ASSERT_EQ(shell.opened.size(), 1u);
@@ -99,7 +99,7 @@ TEST_F(AboutFormTest, LinksOpenTheirAddressAndCloseTheWindow) {
     EXPECT_TRUE(shell.errors.empty());
 }
 
-TEST_F(AboutFormTest, EscClosesAndTheWindowComesBackWhereItWasLeft) {
+TEST_F(TAboutFormTest, EscClosesAndTheWindowComesBackWhereItWasLeft) {
     show();
     const QPoint centred = form->pos();
     // Centred, give or take the frame the window system adds once it is shown.
@@ -126,7 +126,7 @@ TEST_F(AboutFormTest, EscClosesAndTheWindowComesBackWhereItWasLeft) {
     EXPECT_EQ(form->pos(), centred + QPoint(40, -30));
 }
 
-TEST_F(AboutFormTest, AMissingPictureLeavesItsPlaceEmpty) {
+TEST_F(TAboutFormTest, AMissingPictureLeavesItsPlaceEmpty) {
     form = std::make_unique<TAboutForm>(shell, "/nonexistent/");
     EXPECT_TRUE(label("im_picture")->pixmap().isNull());
     EXPECT_TRUE(shell.errors.empty());

@@ -22,7 +22,7 @@
 namespace fluffo {
 namespace {
 
-struct MainWindowTest : ::testing::Test {
+struct TForm1Test : ::testing::Test {
     ShellRecorder shell;
     WindowRecorder windows;
     MemoryStore store;
@@ -50,12 +50,9 @@ struct MainWindowTest : ::testing::Test {
         ASSERT_TRUE(shell.errors.empty()) << shell.errors.front();
     }
     MainWindowLogic& form() { return window->logic(); }
-    int32_t mode() { return form().handheld().state.Gam_Mode; }
+    Mode mode() { return form().handheld().state.Gam_Mode; }
     void to_clock() {
-        window->enter([&] {
-            form().handheld().state.Gam_Mode = Mode_Time;
-            form().handheld().Gam_Set_Mode();
-        });
+        window->enter([&] { form().handheld().set_mode(Mode::Time); });
     }
     QPoint centre_of(const char* holder) {
         const Rect& r = form().screen().model().at(form().screen().model().require(holder)).bounds;
@@ -71,7 +68,7 @@ struct MainWindowTest : ::testing::Test {
     }
 };
 
-TEST_F(MainWindowTest, TheWindowedHandheldIsCutToItsShape) {
+TEST_F(TForm1Test, TheWindowedHandheldIsCutToItsShape) {
     create(false);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(440, 664));
@@ -82,11 +79,11 @@ TEST_F(MainWindowTest, TheWindowedHandheldIsCutToItsShape) {
     EXPECT_TRUE(shape.contains(QPoint(220, 150)));  // the screen
 }
 
-TEST_F(MainWindowTest, KeysAndClicksReachTheHandheld) {
+TEST_F(TForm1Test, KeysAndClicksReachTheHandheld) {
     create(false);
     to_clock();
     QTest::keyPress(window.get(), key_of(Key_Game_A));
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form().handheld().state.Inp_Game_A_Held);
     // The intro's timer is pumped: the single shot is aimed.
     EXPECT_TRUE(form().scheduler().next_due().has_value());
@@ -95,16 +92,16 @@ TEST_F(MainWindowTest, KeysAndClicksReachTheHandheld) {
 
     to_clock();
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, centre_of("btn_time_top"));
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
     QTest::mouseClick(window.get(), Qt::RightButton, {}, centre_of("btn_time_top"));
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
 }
 
-TEST_F(MainWindowTest, F12SwitchesTheDisplayWhileTheGameGoesOn) {
+TEST_F(TForm1Test, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     create(false);
     to_clock();
     QTest::keyClick(window.get(), key_of(Key_Game_B));
-    const int32_t before = mode();
+    const Mode before = mode();
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
     EXPECT_EQ(window->size(),
@@ -121,7 +118,7 @@ TEST_F(MainWindowTest, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
 }
 
-TEST_F(MainWindowTest, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentre) {
+TEST_F(TForm1Test, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentre) {
     create(true);
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_FALSE(form().screen().Vid_Fullscreen);
@@ -131,7 +128,7 @@ TEST_F(MainWindowTest, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentr
     EXPECT_FALSE(window->mask().isEmpty());
 }
 
-TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
+TEST_F(TForm1Test, AStoreErrorIsShownAndTheProgramGoesOn) {
     create(false);
     store.set_refuse_writes(true);
     QTest::keyClick(window.get(), Qt::Key_F12);
@@ -140,15 +137,15 @@ TEST_F(MainWindowTest, AStoreErrorIsShownAndTheProgramGoesOn) {
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
     to_clock();
     QTest::keyClick(window.get(), key_of(Key_Game_A));
-    EXPECT_EQ(mode(), Mode_Game_A_Intro);
+    EXPECT_EQ(mode(), Mode::Game_A_Intro);
 }
 
-TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
+TEST_F(TForm1Test, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
     create(false);
     // Game A ends with a raised high score that the store refuses, due before the next key.
     window->enter([&] {
         GameState& state = form().handheld().state;
-        state.Gam_Mode = Mode_Game_A;
+        state.Gam_Mode = Mode::Game_A;
         state.Gam_Score = 50;
         state.Gam_Step = 2;
         form().scheduler().arm(TimerId::Timer_Game_Over, 100);
@@ -157,17 +154,17 @@ TEST_F(MainWindowTest, ATimerErrorOnTheWayToAnEventIsToldAndTheEventStillRuns) {
     pump_time = std::chrono::milliseconds(150);
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'HiScore1'"});
-    EXPECT_EQ(mode(), Mode_Game_Over);
+    EXPECT_EQ(mode(), Mode::Game_Over);
     EXPECT_EQ(windows.shown, std::vector<std::string>{"about"});
 
     // Later events still bring the timers up to date first.
     pump_time = std::chrono::milliseconds(150 + 30000);
     QTest::keyClick(window.get(), Qt::Key_F4);
-    EXPECT_EQ(mode(), Mode_Time);
+    EXPECT_EQ(mode(), Mode::Time);
     EXPECT_EQ(shell.errors.size(), 1u);
 }
 
-TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
+TEST_F(TForm1Test, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
     create(false);
     to_clock();
     window->enter([&] { window->set_client_width(110000); });  // 110000 x 664 pixels
@@ -177,7 +174,7 @@ TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
     pump_time = std::chrono::milliseconds(3000);
     window->enter([] {});
     QTest::keyClick(window.get(), key_of(Key_Time));
-    EXPECT_EQ(mode(), Mode_Alarm);
+    EXPECT_EQ(mode(), Mode::Alarm);
     EXPECT_EQ(shell.errors.size(), 1u);
 
     // A size it can take draws again; asked for too much once more, it is told once more.
@@ -188,7 +185,7 @@ TEST_F(MainWindowTest, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
     window->enter([&] { window->set_client_width(440); });
 }
 
-TEST_F(MainWindowTest, TheInGameMenuUnfoldsPaintsAndFoldsUp) {
+TEST_F(TForm1Test, TheInGameMenuUnfoldsPaintsAndFoldsUp) {
     create(true);
     const QImage closed = window->grab().toImage();
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -207,7 +204,7 @@ TEST_F(MainWindowTest, TheInGameMenuUnfoldsPaintsAndFoldsUp) {
     EXPECT_TRUE(form().game_menu().rows().empty());
 }
 
-TEST_F(MainWindowTest, TheRightButtonOpensThePopUpMenuWithItsMarks) {
+TEST_F(TForm1Test, TheRightButtonOpensThePopUpMenuWithItsMarks) {
     create(false);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
                             window->mapToGlobal(QPoint(20, 20)));
@@ -229,7 +226,7 @@ TEST_F(MainWindowTest, TheRightButtonOpensThePopUpMenuWithItsMarks) {
     menu->hide();
 }
 
-TEST_F(MainWindowTest, APopUpMenuDuringALeftPressStillReleasesTheButton) {
+TEST_F(TForm1Test, APopUpMenuDuringALeftPressStillReleasesTheButton) {
     create(false);
     to_clock();
     const QPoint time = centre_of("btn_time_top");
@@ -249,7 +246,7 @@ TEST_F(MainWindowTest, APopUpMenuDuringALeftPressStillReleasesTheButton) {
     menu->hide();
 }
 
-TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
+TEST_F(TForm1Test, HoverShowsTheBindingsHintAndThePointerShape) {
     create(false);
     const QPoint button = centre_of("btn_game_a_top");
     QTest::mouseMove(window.get(), button);
@@ -264,7 +261,7 @@ TEST_F(MainWindowTest, HoverShowsTheBindingsHintAndThePointerShape) {
     QToolTip::hideText();
 }
 
-TEST_F(MainWindowTest, TheProgramsTitleIsThisWindowsCaptionOnly) {
+TEST_F(TForm1Test, TheProgramsTitleIsThisWindowsCaptionOnly) {
     create(false);
     EXPECT_EQ(window->windowTitle().toStdString(), App_Title);
     // Not the application's display name: the window system would add it to every caption,
@@ -272,7 +269,7 @@ TEST_F(MainWindowTest, TheProgramsTitleIsThisWindowsCaptionOnly) {
     EXPECT_NE(QGuiApplication::applicationDisplayName().toStdString(), App_Title);
 }
 
-TEST_F(MainWindowTest, EscEndsTheProgram) {
+TEST_F(TForm1Test, EscEndsTheProgram) {
     create(false);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_TRUE(shell.terminated);

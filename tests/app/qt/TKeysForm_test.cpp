@@ -21,7 +21,7 @@
 namespace fluffo {
 namespace {
 
-struct KeysFormTest : ::testing::Test {
+struct TKeysFormTest : ::testing::Test {
     MainScreen screen;
     MemoryStore store;
     KeyBindings keys;
@@ -29,7 +29,7 @@ struct KeysFormTest : ::testing::Test {
     QWidget main_window;  // stands in for the handheld's window
     std::unique_ptr<TKeysForm> form;
 
-    KeysFormTest() {
+    TKeysFormTest() {
         keys.load(store, screen.model());
         main_window.resize(200, 200);
         main_window.show();
@@ -78,7 +78,7 @@ constexpr int Item_2 = 2;
 constexpr int Item_3 = 3;
 constexpr int Item_Spacebar = 43;
 
-TEST_F(KeysFormTest, TheWindowItsColumnsAndItsBoxesAreLaidOutAsDesigned) {
+TEST_F(TKeysFormTest, TheWindowItsColumnsAndItsBoxesAreLaidOutAsDesigned) {
     EXPECT_EQ(form->windowTitle(), "Key settings");
     EXPECT_EQ(form->minimumSize(), QSize(448, 195));
     EXPECT_EQ(form->maximumSize(), QSize(448, 195));
@@ -138,7 +138,7 @@ TEST_F(KeysFormTest, TheWindowItsColumnsAndItsBoxesAreLaidOutAsDesigned) {
                                                "cb_7", "btn_accept"}));
 }
 
-TEST_F(KeysFormTest, KeysChosenTwiceTurnTheirLabelsRedAndAcceptOffUntilChangedBack) {
+TEST_F(TKeysFormTest, KeysChosenTwiceTurnTheirLabelsRedAndAcceptOffUntilChangedBack) {
     EXPECT_EQ(box(Key_Up)->currentText(), "<UP ARROW>");
     EXPECT_TRUE(red().empty());
     EXPECT_TRUE(accept_button()->isEnabled());
@@ -155,7 +155,7 @@ TEST_F(KeysFormTest, KeysChosenTwiceTurnTheirLabelsRedAndAcceptOffUntilChangedBa
     EXPECT_TRUE(accept_button()->isEnabled());
 }
 
-TEST_F(KeysFormTest, AcceptWithTimeOnTheSpacebarStoresItAndRenamesTheHint) {
+TEST_F(TKeysFormTest, AcceptWithTimeOnTheSpacebarStoresItAndRenamesTheHint) {
     open();
     box(Key_Time)->setCurrentIndex(Item_Spacebar);
     QTest::mouseClick(accept_button(), Qt::LeftButton);
@@ -168,7 +168,7 @@ TEST_F(KeysFormTest, AcceptWithTimeOnTheSpacebarStoresItAndRenamesTheHint) {
     EXPECT_TRUE(shell.errors.empty());
 }
 
-TEST_F(KeysFormTest, EscKeepsTheUnacceptedChoicesForTheNextOpeningAndStoresNothing) {
+TEST_F(TKeysFormTest, EscKeepsTheUnacceptedChoicesForTheNextOpeningAndStoresNothing) {
     open();
     box(Key_Time)->setCurrentIndex(Item_1);
     store.set_refuse_writes(true);  // a write attempt would show in the error box
@@ -185,7 +185,7 @@ TEST_F(KeysFormTest, EscKeepsTheUnacceptedChoicesForTheNextOpeningAndStoresNothi
     EXPECT_FALSE(accept_button()->isEnabled());
 }
 
-TEST_F(KeysFormTest, EnterDoesNothingWhileAcceptIsOffAndAcceptsOnceTheKeysDiffer) {
+TEST_F(TKeysFormTest, EnterDoesNothingWhileAcceptIsOffAndAcceptsOnceTheKeysDiffer) {
     open();
     box(Key_Left)->setCurrentIndex(box(Key_Right)->currentIndex());
     QTest::keyClick(box(Key_Left), Qt::Key_Return);
@@ -200,7 +200,7 @@ TEST_F(KeysFormTest, EnterDoesNothingWhileAcceptIsOffAndAcceptsOnceTheKeysDiffer
     EXPECT_EQ(stored(Key_Left), "26");
 }
 
-TEST_F(KeysFormTest, ARefusedWriteIsToldAndTheWindowStaysOpenUntilAcceptSucceeds) {
+TEST_F(TKeysFormTest, ARefusedWriteIsToldAndTheWindowStaysOpenUntilAcceptSucceeds) {
     open();
     box(Key_Time)->setCurrentIndex(Item_Spacebar);
     store.set_refuse_writes(true);
@@ -218,7 +218,7 @@ TEST_F(KeysFormTest, ARefusedWriteIsToldAndTheWindowStaysOpenUntilAcceptSucceeds
     EXPECT_EQ(stored(Key_Time), "44");
 }
 
-TEST_F(KeysFormTest, OverTheDisabledMainWindowTheBoxesTakeTheFocusAndTheArrowKeys) {
+TEST_F(TKeysFormTest, OverTheDisabledMainWindowTheBoxesTakeTheFocusAndTheArrowKeys) {
     open();
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(form->windowHandle()->transientParent(), main_window.windowHandle());
@@ -243,7 +243,7 @@ TEST_F(KeysFormTest, OverTheDisabledMainWindowTheBoxesTakeTheFocusAndTheArrowKey
     EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(KeysFormTest, AnOpenListKeepsEnterAndEscToItself) {
+TEST_F(TKeysFormTest, AnOpenListKeepsEnterAndEscToItself) {
     open();
     QComboBox* time = box(Key_Time);
     time->showPopup();
@@ -262,7 +262,7 @@ TEST_F(KeysFormTest, AnOpenListKeepsEnterAndEscToItself) {
     EXPECT_FALSE(main_window.isEnabled());
 }
 
-TEST_F(KeysFormTest, ACloseRequestFromTheSystemIsEsc) {
+TEST_F(TKeysFormTest, ACloseRequestFromTheSystemIsEsc) {
     open();
     box(Key_Up)->setCurrentIndex(Item_Spacebar);
     form->close();

@@ -40,7 +40,7 @@ public:
     }
 };
 
-struct ManualFormTest : ::testing::Test {
+struct TManualFormTest : ::testing::Test {
     ShellRecorder shell;
     DiskConfigFiles config;
     QtIconDecoder icons;
@@ -83,7 +83,7 @@ struct ManualFormTest : ::testing::Test {
     }
 };
 
-TEST_F(ManualFormTest, TheWindowShowsThePageFramedWithItsButtonsAtTheEdges) {
+TEST_F(TManualFormTest, TheWindowShowsThePageFramedWithItsButtonsAtTheEdges) {
     form->bring_up();
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -100,7 +100,7 @@ TEST_F(ManualFormTest, TheWindowShowsThePageFramedWithItsButtonsAtTheEdges) {
     EXPECT_TRUE(shell.errors.empty());
 }
 
-TEST_F(ManualFormTest, KeysTurnOnTheirReleaseRepaintingOnlyWhatChanged) {
+TEST_F(TManualFormTest, KeysTurnOnTheirReleaseRepaintingOnlyWhatChanged) {
     form->bring_up();
     QCoreApplication::processEvents();
     PaintRecorder paints;
@@ -127,7 +127,7 @@ TEST_F(ManualFormTest, KeysTurnOnTheirReleaseRepaintingOnlyWhatChanged) {
     EXPECT_EQ(page(), 1);
 }
 
-TEST_F(ManualFormTest, ClicksTurnAndAReleaseAwayFromCloseStillClosesTheWindow) {
+TEST_F(TManualFormTest, ClicksTurnAndAReleaseAwayFromCloseStillClosesTheWindow) {
     form->bring_up();
     const QPoint next = centre_of(screen().btn_right_up);
     QTest::mouseClick(form.get(), Qt::LeftButton, {}, next);
@@ -145,7 +145,7 @@ TEST_F(ManualFormTest, ClicksTurnAndAReleaseAwayFromCloseStillClosesTheWindow) {
     EXPECT_TRUE(shows(close, "Graphics/Window/manual_close_up.bmp"));
 }
 
-TEST_F(ManualFormTest, ThePageDragsTheWindowAndItReopensWhereItWasLeft) {
+TEST_F(TManualFormTest, ThePageDragsTheWindowAndItReopensWhereItWasLeft) {
     form->bring_up();
     const QPoint start = form->pos();
     const QPoint pressed = form->mapToGlobal(QPoint(100, 150));
@@ -162,7 +162,7 @@ TEST_F(ManualFormTest, ThePageDragsTheWindowAndItReopensWhereItWasLeft) {
     EXPECT_EQ(form->pos(), start + QPoint(55, 12));  // not centred again
 }
 
-TEST_F(ManualFormTest, AWindowTooLargeToDrawIsToldOnceAndStillTakesKeys) {
+TEST_F(TManualFormTest, AWindowTooLargeToDrawIsToldOnceAndStillTakesKeys) {
     QTemporaryDir folder;
     QFile ini(folder.filePath("Config.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));

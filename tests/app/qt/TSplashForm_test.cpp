@@ -29,7 +29,7 @@ struct RecordingPlayTarget : PlayTarget {
     }
 };
 
-struct SplashFormTest : ::testing::Test {
+struct TSplashFormTest : ::testing::Test {
     MemoryStore store;
     FakeBackend backend;
     SoundSystem sound{backend};
@@ -63,7 +63,7 @@ struct SplashFormTest : ::testing::Test {
     }
 };
 
-TEST_F(SplashFormTest, TheWindowAndEveryControlSitWhereDesigned) {
+TEST_F(TSplashFormTest, TheWindowAndEveryControlSitWhereDesigned) {
     create();
     EXPECT_EQ(form->windowTitle(), "About this game...");
     EXPECT_EQ(form->minimumSize(), QSize(460, 420));
@@ -108,7 +108,7 @@ TEST_F(SplashFormTest, TheWindowAndEveryControlSitWhereDesigned) {
     EXPECT_TRUE(shell.errors.empty());
 }
 
-TEST_F(SplashFormTest, TextsTypeAndColoursAndEveryTextFitsItsPlace) {
+TEST_F(TSplashFormTest, TextsTypeAndColoursAndEveryTextFitsItsPlace) {
     create();
     EXPECT_EQ(child("la_game_title")->text(), "Fluffo Brambo (Zentrix, Gleeplay) Simulator");
     EXPECT_EQ(child("la_version")->text(), "Version 5.00 * Final *");
@@ -186,7 +186,7 @@ int light_pixels(const QImage& image, QRect strip) {
     return count;
 }
 
-TEST_F(SplashFormTest, WhiteWritingLiesOnDarkGroundWhereItIsPainted) {
+TEST_F(TSplashFormTest, WhiteWritingLiesOnDarkGroundWhereItIsPainted) {
     create();
     const QImage painted = form->grab().toImage();
     ASSERT_EQ(painted.size(), QSize(460, 420));
@@ -200,7 +200,7 @@ TEST_F(SplashFormTest, WhiteWritingLiesOnDarkGroundWhereItIsPainted) {
     EXPECT_GT(light_pixels(painted, QRect(40, 391, 200, 17)), 100);
 }
 
-TEST_F(SplashFormTest, ThePlayButtonPairFlipsWhenTheArrowKeysChooseADriver) {
+TEST_F(TSplashFormTest, ThePlayButtonPairFlipsWhenTheArrowKeysChooseADriver) {
     create();
     ASSERT_TRUE(form->isVisible());
     activate();
@@ -227,7 +227,7 @@ TEST_F(SplashFormTest, ThePlayButtonPairFlipsWhenTheArrowKeysChooseADriver) {
     EXPECT_TRUE(play.started.empty());
 }
 
-TEST_F(SplashFormTest, EnterAnd1DoNothingUntilADriverIsChosenThen1Plays) {
+TEST_F(TSplashFormTest, EnterAnd1DoNothingUntilADriverIsChosenThen1Plays) {
     create();
     activate();
     QComboBox* box = driver_box();
@@ -252,7 +252,7 @@ TEST_F(SplashFormTest, EnterAnd1DoNothingUntilADriverIsChosenThen1Plays) {
     EXPECT_TRUE(backend.calls.empty());
 }
 
-TEST_F(SplashFormTest, TheOpenListKeepsItsKeysEnterChoosesEscClosesThenEscEnds) {
+TEST_F(TSplashFormTest, TheOpenListKeepsItsKeysEnterChoosesEscClosesThenEscEnds) {
     create();
     activate();
     QComboBox* box = driver_box();
@@ -278,7 +278,7 @@ TEST_F(SplashFormTest, TheOpenListKeepsItsKeysEnterChoosesEscClosesThenEscEnds) 
     EXPECT_TRUE(play.started.empty());
 }
 
-TEST_F(SplashFormTest, UntickingTheBoxThenEnterStoresTheScreenSwitchedOff) {
+TEST_F(TSplashFormTest, UntickingTheBoxThenEnterStoresTheScreenSwitchedOff) {
     set_stored("SoundMode", "1");
     create();
     activate();
@@ -297,7 +297,7 @@ TEST_F(SplashFormTest, UntickingTheBoxThenEnterStoresTheScreenSwitchedOff) {
     EXPECT_EQ(backend.calls.front(), "open MultiMedia 22050 64");
 }
 
-TEST_F(SplashFormTest, ClicksOnTheLinksAndButtonsReachTheShellAndThePlayAction) {
+TEST_F(TSplashFormTest, ClicksOnTheLinksAndButtonsReachTheShellAndThePlayAction) {
     create();
     QTest::mouseClick(child("la_website_2"), Qt::LeftButton);
     QTest::mouseClick(child("la_email_2"), Qt::LeftButton);
@@ -321,7 +321,7 @@ TEST_F(SplashFormTest, ClicksOnTheLinksAndButtonsReachTheShellAndThePlayAction) 
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(SplashFormTest, TheAutomaticPathPlaysWithoutEverShowingTheWindow) {
+TEST_F(TSplashFormTest, TheAutomaticPathPlaysWithoutEverShowingTheWindow) {
     set_stored("SoundMode", "2");
     set_stored("SplashScreen", "0");
     create();
@@ -333,7 +333,7 @@ TEST_F(SplashFormTest, TheAutomaticPathPlaysWithoutEverShowingTheWindow) {
     EXPECT_EQ(form->pos(), QPoint(-460, -420));
 }
 
-TEST_F(SplashFormTest, TheShownScreenIsCentredAndKeepsTheStoredUntickedBox) {
+TEST_F(TSplashFormTest, TheShownScreenIsCentredAndKeepsTheStoredUntickedBox) {
     set_stored("SoundMode", "-1");
     set_stored("SplashScreen", "0");
     create();
@@ -350,7 +350,7 @@ TEST_F(SplashFormTest, TheShownScreenIsCentredAndKeepsTheStoredUntickedBox) {
     EXPECT_GT(area.width(), 460);  // else the check says nothing
 }
 
-TEST_F(SplashFormTest, ARefusedStoreWriteIsToldAndLeavesTheScreenUp) {
+TEST_F(TSplashFormTest, ARefusedStoreWriteIsToldAndLeavesTheScreenUp) {
     create();
     driver_box()->setCurrentIndex(0);
     store.set_refuse_writes(true);
@@ -362,7 +362,7 @@ TEST_F(SplashFormTest, ARefusedStoreWriteIsToldAndLeavesTheScreenUp) {
     EXPECT_FALSE(shell.terminated);
 }
 
-TEST_F(SplashFormTest, AnUnreadableDriverChoiceIsToldOverAWholeScreenThatWaitsForADriver) {
+TEST_F(TSplashFormTest, AnUnreadableDriverChoiceIsToldOverAWholeScreenThatWaitsForADriver) {
     store.set_raw("SoundMode", StoredValue{false, ""});
     create();
     ASSERT_EQ(shell.errors.size(), 1u);
@@ -376,7 +376,7 @@ TEST_F(SplashFormTest, AnUnreadableDriverChoiceIsToldOverAWholeScreenThatWaitsFo
     EXPECT_EQ(stored("SplashScreen"), "<none>");
 }
 
-TEST_F(SplashFormTest, MissingPicturesLeaveTheirPlacesEmptyAndTheScreenWorks) {
+TEST_F(TSplashFormTest, MissingPicturesLeaveTheirPlacesEmptyAndTheScreenWorks) {
     create("/nonexistent/Graphics/Window/");
     for (const char* name : {"im_background", "im_box_picture", "btn_play", "btn_paypal"})
         EXPECT_TRUE(child(name)->pixmap().isNull()) << name;

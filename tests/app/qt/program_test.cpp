@@ -67,7 +67,7 @@ TEST_F(ProgramTest, PlayingWithoutSoundBringsTheHandheldUpWithEverySegmentLit) {
     const QImage first = program->main_window().grab().toImage();
     program->main_window().enter([] {});
     EXPECT_TRUE(program->main_window().grab().toImage() == first);
-    EXPECT_EQ(program->main_logic().handheld().state.Gam_Mode, Mode_All_On);
+    EXPECT_EQ(program->main_logic().handheld().state.Gam_Mode, Mode::All_On);
     EXPECT_EQ(stored("SoundMode"), "2");
     EXPECT_EQ(stored("SplashScreen"), "1");
     EXPECT_TRUE(program->main_logic().checked(10));
@@ -82,7 +82,7 @@ TEST_F(ProgramTest, AStoredDriverWithoutStartScreenOpensTheHandheldDirectly) {
     EXPECT_TRUE(program->main_window().isVisible());
     EXPECT_FALSE(splash().isVisible());
     EXPECT_FALSE(program->main_logic().App_Splash_Pending);
-    EXPECT_EQ(program->main_logic().handheld().state.Gam_Mode, Mode_All_On);
+    EXPECT_EQ(program->main_logic().handheld().state.Gam_Mode, Mode::All_On);
     // Centred on the screen, in windowed mode.
     const MainWindowView& w = program->main_window();
     EXPECT_EQ(w.left(), (w.screen_width() - 440) / 2);
