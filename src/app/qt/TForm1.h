@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/qt/frame_window.h"
-#include "display/skin_images.h"
 #include "app/qt/scheduler_pump.h"
 #include "base/shell_port.h"
+#include "display/skin_images.h"
 #include "windows/main_window_logic.h"
 
 namespace fluffo {
