@@ -49,8 +49,9 @@ int32_t int32_arg(const Words& a, size_t i, std::string_view what, int64_t lo, i
 
 Dir dir_arg(const Words& a, size_t i) {
     const int32_t number = int32_arg(a, i, "DIR");
-    for (const Dir dir : {Dir::None, Dir::Up, Dir::Left, Dir::Right, Dir::Down}) {
-        if (number == static_cast<int32_t>(dir)) return dir;
+    if (number == bit(Dir::None)) return Dir::None;
+    for (const Dir dir : All_Dirs) {
+        if (number == bit(dir)) return dir;
     }
     throw BadLine(std::string(a[0]) + ": DIR " + quoted(a[i]) + " is not one of 0 1 2 4 8");
 }

@@ -2,7 +2,6 @@
 // answering in JSON lines on standard output (see app/headless/headless_driver.h).
 
 #include <charconv>
-#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <iostream>
@@ -11,6 +10,7 @@
 #include <string_view>
 
 #include "app/headless/headless_driver.h"
+#include "base/random_source.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ bool parse_seed(std::string_view text, uint64_t& seed) {
 
 int main(int argc, char** argv) {
     std::optional<std::string> skin_dir;
-    uint64_t seed =
-        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    uint64_t seed = fluffo::clock_seed();
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {

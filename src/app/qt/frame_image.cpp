@@ -24,9 +24,7 @@ QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr) {
         format != QImage::Format_ARGB32_Premultiplied) {
         argb = frame.convertToFormat(QImage::Format_ARGB32);
     }
-    const QRgb key = qRgb(static_cast<int>(key_colour_bbggrr & 0xffu),
-                          static_cast<int>((key_colour_bbggrr >> 8) & 0xffu),
-                          static_cast<int>((key_colour_bbggrr >> 16) & 0xffu));
+    const QRgb key = rgb_of(key_colour_bbggrr);
     // MaskInColor: the key's pixels become Qt::color0 in the bitmap, outside the mask.
     return QBitmap::fromImage(argb.createMaskFromColor(key, Qt::MaskInColor));
 }

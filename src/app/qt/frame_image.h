@@ -25,6 +25,12 @@ QImage frame_image(const Compositor& compositor);
 // form) are cut out, neither drawn nor hit by the mouse; all others stay. For QWidget::setMask.
 QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr);
 
+// A colour of the core's (0x00BBGGRR, red in the low byte) as the toolkit's opaque QRgb.
+inline QRgb rgb_of(uint32_t bbggrr) {
+    return qRgb(static_cast<int>(bbggrr & 0xffu), static_cast<int>((bbggrr >> 8) & 0xffu),
+                static_cast<int>((bbggrr >> 16) & 0xffu));
+}
+
 // A rectangle of the core's model in the toolkit's terms.
 inline QRect to_qrect(const Rect& r) {
     return {r.left, r.top, r.width, r.height};

@@ -41,8 +41,7 @@ void FrameWindow::paintEvent(QPaintEvent* event) {
     const QImage frame = frame_image(m_compositor);
     const qreal dpr = devicePixelRatioF();
     // Beyond a frame that could not be made the window shows its colour.
-    const QColor beyond(int(m_colour & 0xff), int((m_colour >> 8) & 0xff),
-                        int((m_colour >> 16) & 0xff));
+    const QColor beyond = QColor::fromRgb(rgb_of(m_colour));
     for (const QRect& r : event->region()) {
         if (!drawn.contains(r)) painter.fillRect(r, beyond);
         const QRect inside = r & drawn;
