@@ -44,6 +44,30 @@ foreach(size IN LISTS FLUFFO_ICON_SIZES)
             RENAME fluffo-brambo.png)
 endforeach()
 
+# The software centres' entry, named by its component id. Its screenshot is the program's own
+# render of a game (the window's design size), drawn by the driver over the generated skin for
+# the address the entry names.
+set(FLUFFO_METAINFO_ID "example.fluffo_brambo.Simulator")
+set(FLUFFO_SCREENSHOT_NAME "game-b.png")
+set(FLUFFO_SCREENSHOT_WIDTH 440)
+set(FLUFFO_SCREENSHOT_HEIGHT 664)
+set(FLUFFO_METAINFO "${CMAKE_BINARY_DIR}/install/${FLUFFO_METAINFO_ID}.metainfo.xml")
+configure_file("${PROJECT_SOURCE_DIR}/cmake/fluffo-brambo.metainfo.xml.in" "${FLUFFO_METAINFO}"
+               @ONLY)
+install(FILES "${FLUFFO_METAINFO}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+set(FLUFFO_SCREENSHOT "${CMAKE_BINARY_DIR}/screenshots/${FLUFFO_SCREENSHOT_NAME}")
+file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/screenshots")
+add_custom_command(
+    OUTPUT "${FLUFFO_SCREENSHOT}"
+    COMMAND sh -c "\"$1\" --seed 2017 --skin \"$2\" < \"$3\"" screenshot
+            "$<TARGET_FILE:fluffo-sim>" "${FLUFFO_RUN_DIR}"
+            "${PROJECT_SOURCE_DIR}/scripts/screenshot.fsim"
+    WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/screenshots"
+    DEPENDS fluffo-sim artwork "${PROJECT_SOURCE_DIR}/scripts/screenshot.fsim"
+    COMMENT "Drawing the software centres' screenshot"
+    VERBATIM)
+add_custom_target(screenshot ALL DEPENDS "${FLUFFO_SCREENSHOT}")
+
 # Packages: `cmake --build --preset dev --target package` (or `cpack -G DEB`, `cpack -G TGZ`
 # in the build folder).
 set(CPACK_PACKAGE_NAME "fluffo-brambo")

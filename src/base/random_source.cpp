@@ -5,6 +5,7 @@
 namespace fluffo {
 
 void SeededRandom::reseed(uint64_t seed) {
+    m_seed = seed;
     m_state = 0;
     m_inc = (seed << 1u) | 1u;
     next_u32();
@@ -31,8 +32,9 @@ int32_t SeededRandom::next_below(int32_t n) {
 }
 
 uint64_t clock_seed() {
-    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch() /
-                                 std::chrono::nanoseconds(1));
+    const auto ns = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch() /
+                                          std::chrono::nanoseconds(1));
+    return (ns ^ (ns >> 32u)) & 0xffffffffu;
 }
 
 }  // namespace fluffo

@@ -27,7 +27,8 @@ std::optional<IniProfile> DiskConfigFiles::read(const std::string& path) const {
 }
 
 std::string SkinSources::config_path() const {
-    return program_file(Config_File_Name);
+    if (config_dir.empty()) return program_file(Config_File_Name);
+    return with_separator(config_dir) + Config_File_Name;
 }
 
 std::string SkinSources::program_file(const std::string& name) const {

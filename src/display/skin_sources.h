@@ -1,5 +1,6 @@
 #pragma once
-// Where the skin and manual loaders find their files: Config.ini in the program's directory,
+// Where the skin and manual loaders find their files: Config.ini in the program's directory
+// (or a skin folder given instead),
 // the picture files it names, and the directory its relative paths start from. Also the
 // placeholder that stands in for a missing picture file.
 
@@ -41,6 +42,8 @@ struct SkinSources {
     // runs in its own directory and leaves this empty (the current directory); the headless
     // driver points it at the skin directory so it never changes directory.
     std::string relative_base;
+    // The directory of Config.ini when the skin is tried from elsewhere; empty: program_dir.
+    std::string config_dir = {};
 
     std::string config_path() const;
     // A file of the program's own, named relative to its directory

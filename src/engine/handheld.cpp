@@ -36,6 +36,7 @@ void Handheld::reset_high_scores() {
     m_hiscore_unsaved_a = true;
     state.Gam_HiScore_B = 0;
     m_hiscore_unsaved_b = true;
+    if (m_observer) m_observer->high_scores_reset();
     store_unsaved_high_scores();
 }
 
@@ -69,6 +70,7 @@ void Handheld::Gam_Stop_All_Timers() {
 void Handheld::set_mode(Mode mode) {
     state.Gam_Mode = mode;
     Gam_Set_Mode();
+    if (m_observer) m_observer->mode_entered(mode);
 }
 
 void Handheld::Gam_Set_Mode() {

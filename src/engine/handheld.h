@@ -13,6 +13,7 @@
 #include "display/main_screen.h"
 #include "engine/board.h"
 #include "engine/game_state.h"
+#include "engine/handheld_observer.h"
 #include "engine/sample_player.h"
 #include "engine/scheduler.h"
 
@@ -46,6 +47,9 @@ public:
     bool high_score_unsaved_b() const { return m_hiscore_unsaved_b; }
 
     GameState state;
+
+    // The one listener to what reaches the handheld from outside, or none.
+    void set_observer(HandheldObserver* observer) { m_observer = observer; }
 
     // Modes, difficulty, gates. set_mode is the one way into a mode: it sets the mode, then
     // its display and timers, so that no mode is ever set without them.
@@ -95,6 +99,9 @@ private:
     void game_button_down(HolderId pressed, bool& held, Mode intro_mode);
     void direction_down(Dir dir);
     void release_direction();
+    void told(Control control, bool pressed) {
+        if (m_observer) m_observer->control_applied(control, pressed);
+    }
 
     // The game tick's phases (game_tick.cpp). A phase ends in a catch, which has started the
     // miss and ends the tick; in the last egg taken, which has started the stage's end; or
@@ -139,6 +146,7 @@ private:
     HandheldPorts m_ports;
     bool m_hiscore_unsaved_a = false;
     bool m_hiscore_unsaved_b = false;
+    HandheldObserver* m_observer = nullptr;
 };
 
 }  // namespace fluffo

@@ -6,6 +6,7 @@
 namespace fluffo {
 
 void Handheld::Inp_time_down() {
+    told(Control::Time, true);
     m_screen.show(m_screen.named().btn_time_down, true);
     if (state.Inp_Time_Held) return;
     state.Inp_Time_Held = true;
@@ -18,6 +19,7 @@ void Handheld::Inp_time_down() {
 }
 
 void Handheld::Inp_time_up() {
+    told(Control::Time, false);
     m_screen.show(m_screen.named().btn_time_down, false);
     state.Inp_Time_Held = false;
 }
@@ -32,19 +34,23 @@ void Handheld::game_button_down(HolderId pressed, bool& held, Mode intro_mode) {
 }
 
 void Handheld::Inp_game_a_down() {
+    told(Control::Game_A, true);
     game_button_down(m_screen.named().btn_game_a_down, state.Inp_Game_A_Held, Mode::Game_A_Intro);
 }
 
 void Handheld::Inp_game_a_up() {
+    told(Control::Game_A, false);
     m_screen.show(m_screen.named().btn_game_a_down, false);
     state.Inp_Game_A_Held = false;
 }
 
 void Handheld::Inp_game_b_down() {
+    told(Control::Game_B, true);
     game_button_down(m_screen.named().btn_game_b_down, state.Inp_Game_B_Held, Mode::Game_B_Intro);
 }
 
 void Handheld::Inp_game_b_up() {
+    told(Control::Game_B, false);
     m_screen.show(m_screen.named().btn_game_b_down, false);
     state.Inp_Game_B_Held = false;
 }
@@ -64,27 +70,35 @@ void Handheld::release_direction() {
 }
 
 void Handheld::Inp_up_down() {
+    told(Control::Up, true);
     direction_down(Dir::Up);
 }
 void Handheld::Inp_left_down() {
+    told(Control::Left, true);
     direction_down(Dir::Left);
 }
 void Handheld::Inp_right_down() {
+    told(Control::Right, true);
     direction_down(Dir::Right);
 }
 void Handheld::Inp_down_down() {
+    told(Control::Down, true);
     direction_down(Dir::Down);
 }
 void Handheld::Inp_up_up() {
+    told(Control::Up, false);
     release_direction();
 }
 void Handheld::Inp_left_up() {
+    told(Control::Left, false);
     release_direction();
 }
 void Handheld::Inp_right_up() {
+    told(Control::Right, false);
     release_direction();
 }
 void Handheld::Inp_down_up() {
+    told(Control::Down, false);
     release_direction();
 }
 

@@ -279,7 +279,7 @@ void MainWindowLogic::pm_4_manualClick() {
 }
 
 void MainWindowLogic::pm_6_configClick() {
-    m_ports.shell.open_document(Config_File_Name);
+    m_ports.shell.open_document(m_ports.sources.config_path());
 }
 
 void MainWindowLogic::pm_7_keysClick() {

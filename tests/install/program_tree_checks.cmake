@@ -2,8 +2,9 @@
 # unpacked archive, a package's usr/): the program and every data file the generators made,
 # side by side; the command link; a valid desktop entry naming them; the icons at their sizes;
 # and nothing else (no driver, generator or test). Every problem is reported with SEND_ERROR.
-# Reads RUN_DIR, APPDIR, BINDIR, DATADIR, ICON_SIZES (a list) and VALIDATE
-# (desktop-file-validate).
+# Also the software centres' entry. Reads RUN_DIR, APPDIR, BINDIR, DATADIR, ICON_SIZES (a
+# list), VALIDATE (desktop-file-validate), METAINFO_ID, APPSTREAMCLI, VERSION and SCREENSHOT
+# (the program's own render the entry describes).
 
 # The files directly in dir (relative to the program's folder) must be exactly want.
 function(expect_files app dir want)
@@ -149,17 +150,62 @@ function(check_icons root)
     endif()
 endfunction()
 
+# The AppStream entry: valid to appstreamcli without the network, for this version, naming the
+# installed desktop entry, its screenshot the size of the render it describes.
+function(check_metainfo root)
+    set(metainfo "${root}/${DATADIR}/metainfo/${METAINFO_ID}.metainfo.xml")
+    if(NOT EXISTS "${metainfo}")
+        message(SEND_ERROR "no AppStream entry at ${metainfo}")
+        return()
+    endif()
+    if(NOT APPSTREAMCLI)
+        message(SEND_ERROR "appstreamcli not found (Debian package appstream)")
+    else()
+        execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}"
+                        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+        # Errors and warnings fail; remarks (I:, P:) do not.
+        if(NOT status EQUAL 0 OR "${out}${err}" MATCHES "(^|\n)[EW]: ")
+            message(SEND_ERROR "appstreamcli validate --no-net (${status}):\n${out}${err}")
+        endif()
+    endif()
+    file(READ "${metainfo}" xml)
+    foreach(want "<id>${METAINFO_ID}</id>"
+                 "<launchable type=\"desktop-id\">fluffo-brambo.desktop</launchable>"
+                 "<release version=\"${VERSION}\"" "<content_rating type=\"oars-1.1\">"
+                 "<binary>fluffo-brambo</binary>")
+        string(FIND "${xml}" "${want}" at)
+        if(at EQUAL -1)
+            message(SEND_ERROR "the AppStream entry lacks ${want}")
+        endif()
+    endforeach()
+    if(NOT EXISTS "${SCREENSHOT}")
+        message(SEND_ERROR "no screenshot rendered at ${SCREENSHOT}")
+        return()
+    endif()
+    file(READ "${SCREENSHOT}" head LIMIT 24 HEX)
+    string(SUBSTRING "${head}" 32 8 width_hex)
+    string(SUBSTRING "${head}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    string(FIND "${xml}" "width=\"${width}\" height=\"${height}\"" at)
+    if(at EQUAL -1)
+        message(SEND_ERROR "the screenshot is ${width} x ${height}; the entry says otherwise")
+    endif()
+endfunction()
+
 function(check_program_tree root)
     check_program_and_link("${root}")
     check_data("${root}/${APPDIR}")
     check_desktop_entry("${root}")
     check_icons("${root}")
+    check_metainfo("${root}")
     # Nothing else anywhere under the root.
     file(GLOB_RECURSE everything LIST_DIRECTORIES false RELATIVE "${root}" "${root}/*")
     foreach(file IN LISTS everything)
         if(NOT file MATCHES "^(${APPDIR}/|${DATADIR}/icons/)" AND
            NOT file STREQUAL "${BINDIR}/fluffo-brambo" AND
-           NOT file STREQUAL "${DATADIR}/applications/fluffo-brambo.desktop")
+           NOT file STREQUAL "${DATADIR}/applications/fluffo-brambo.desktop" AND
+           NOT file STREQUAL "${DATADIR}/metainfo/${METAINFO_ID}.metainfo.xml")
             message(SEND_ERROR "there but not part of the program: ${file}")
         endif()
     endforeach()

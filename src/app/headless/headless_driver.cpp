@@ -9,6 +9,7 @@
 
 #include "app/headless/command_words.h"
 #include "app/headless/json_writer.h"
+#include "app/headless/state_report.h"
 #include "base/settings_values.h"
 #include "display/png_writer.h"
 #include "display/skin_loader.h"
@@ -25,48 +26,27 @@ struct HeadlessDriver::Command {
 namespace {
 
 struct Button {
-    std::string_view name;
+    Control control;
     void (Handheld::*down)();
     void (Handheld::*up)();
 };
 constexpr std::array<Button, 7> kButtons = {{
-    {"game_a", &Handheld::Inp_game_a_down, &Handheld::Inp_game_a_up},
-    {"game_b", &Handheld::Inp_game_b_down, &Handheld::Inp_game_b_up},
-    {"time", &Handheld::Inp_time_down, &Handheld::Inp_time_up},
-    {"up", &Handheld::Inp_up_down, &Handheld::Inp_up_up},
-    {"left", &Handheld::Inp_left_down, &Handheld::Inp_left_up},
-    {"right", &Handheld::Inp_right_down, &Handheld::Inp_right_up},
-    {"down", &Handheld::Inp_down_down, &Handheld::Inp_down_up},
+    {Control::Game_A, &Handheld::Inp_game_a_down, &Handheld::Inp_game_a_up},
+    {Control::Game_B, &Handheld::Inp_game_b_down, &Handheld::Inp_game_b_up},
+    {Control::Time, &Handheld::Inp_time_down, &Handheld::Inp_time_up},
+    {Control::Up, &Handheld::Inp_up_down, &Handheld::Inp_up_up},
+    {Control::Left, &Handheld::Inp_left_down, &Handheld::Inp_left_up},
+    {Control::Right, &Handheld::Inp_right_down, &Handheld::Inp_right_up},
+    {Control::Down, &Handheld::Inp_down_down, &Handheld::Inp_down_up},
 }};
 
 const Button& button_arg(const Words& a) {
     for (const Button& b : kButtons) {
-        if (b.name == a[1]) return b;
+        if (control_name(b.control) == a[1]) return b;
     }
     throw BadLine(std::string(a[0]) + ": unknown button " + quoted(a[1]) +
                   " (game_a game_b time up left right down)");
 }
-
-// The numbers "set" may change, in the order "state" reports them.
-struct Field {
-    std::string_view name;
-    int32_t GameState::*member;
-};
-constexpr std::array<Field, 13> kFields = {{
-    {"score", &GameState::Gam_Score},
-    {"hiscore_a", &GameState::Gam_HiScore_A},
-    {"hiscore_b", &GameState::Gam_HiScore_B},
-    {"lives", &GameState::Gam_Lives},
-    {"stage", &GameState::Gam_Stage},
-    {"phase", &GameState::Gam_Phase},
-    {"gate", &GameState::Gam_Gate},
-    {"step", &GameState::Gam_Step},
-    {"power_count", &GameState::Gam_Power_Count},
-    {"power_length", &GameState::Gam_Power_Length},
-    {"wolf_count", &GameState::Gam_Wolf_Count},
-    {"wolf_bonus", &GameState::Gam_Wolf_Bonus},
-    {"extra_life_at", &GameState::Gam_Extra_Life_At},
-}};
 
 // The LCD figures, marks and pressed buttons that "screen" reports. The number stock and
 // the digit positions are left out (the digits string covers them), and so are the
@@ -103,6 +83,7 @@ const std::vector<HeadlessDriver::Command>& HeadlessDriver::commands() {
         {"arm", "arm TIMER MS", 2, &HeadlessDriver::cmd_arm},
         {"disarm", "disarm TIMER", 1, &HeadlessDriver::cmd_disarm},
         {"state", "state", 0, &HeadlessDriver::query_state},
+        {"expect", "expect KEY VALUE", 2, &HeadlessDriver::cmd_expect},
         {"screen", "screen", 0, &HeadlessDriver::query_screen},
         {"sounds", "sounds", 0, &HeadlessDriver::query_sounds},
         {"store", "store", 0, &HeadlessDriver::query_store},
@@ -242,9 +223,9 @@ std::string HeadlessDriver::cmd_mode(const Args& a) {
 }
 
 std::string HeadlessDriver::cmd_set(const Args& a) {
-    const auto it = std::find_if(kFields.begin(), kFields.end(),
-                                 [&](const Field& f) { return f.name == a[1]; });
-    if (it == kFields.end()) throw BadLine("set: unknown field " + quoted(a[1]));
+    const auto it = std::find_if(State_Fields.begin(), State_Fields.end(),
+                                 [&](const StateField& f) { return f.name == a[1]; });
+    if (it == State_Fields.end()) throw BadLine("set: unknown field " + quoted(a[1]));
     // There are only two wolf records; a larger count would send the tick past them. Other
     // numbers stay a billion away from the 32-bit edge, so the counting and scoring that
     // follow can never overflow.
@@ -325,39 +306,19 @@ std::string HeadlessDriver::cmd_quit(const Args&) {
 }
 
 std::string HeadlessDriver::query_state(const Args&) {
-    const GameState& s = m_world.handheld.state;
-    JsonWriter w;
-    w.begin_object().key("t").number(m_world.scheduler.now());
-    w.key("mode").number(static_cast<int32_t>(s.Gam_Mode));
-    for (const Field& f : kFields)
-        w.key(f.name).number(s.*(f.member));
-    w.key("fluffo").begin_array();
-    w.number(s.Gam_Fluffo_Col).number(s.Gam_Fluffo_Row).number(bit(s.Gam_Fluffo_Dir)).end_array();
-    w.key("wolves").begin_array();
-    for (const Gam_Wolf& wolf : s.Gam_Wolves) {
-        w.begin_array().number(wolf.Col).number(wolf.Row).number(bit(wolf.Dir)).number(wolf.State);
-        w.end_array();
+    return state_json(m_world.handheld.state, m_world.scheduler);
+}
+
+std::string HeadlessDriver::cmd_expect(const Args& a) {
+    for (const StateMember& m : state_members(m_world.handheld.state, m_world.scheduler)) {
+        if (m.key != a[1]) continue;
+        if (m.json != a[2]) {
+            throw BadLine("expect: " + std::string(m.key) + " is " + m.json + ", not " +
+                          quoted(a[2]));
+        }
+        return {};
     }
-    w.end_array();
-    std::string eggs;
-    for (int row = 1; row <= 7; ++row) {
-        for (int col = 1; col <= 5; ++col)
-            eggs += static_cast<char>('0' + static_cast<int>(s.cell(col, row).Egg_State));
-    }
-    w.key("eggs").string(eggs);
-    w.key("held").begin_object();
-    w.key("time").boolean(s.Inp_Time_Held);
-    w.key("game_a").boolean(s.Inp_Game_A_Held);
-    w.key("game_b").boolean(s.Inp_Game_B_Held);
-    w.end_object();
-    w.key("timers").begin_object();
-    for (int i = 0; i < Timer_Count; ++i) {
-        const auto id = static_cast<TimerId>(i);
-        if (m_world.scheduler.enabled(id))
-            w.key(timer_name(id)).number(m_world.scheduler.interval(id));
-    }
-    w.end_object();
-    return w.end_object().str();
+    throw BadLine("expect: unknown key " + quoted(a[1]));
 }
 
 std::string HeadlessDriver::query_screen(const Args&) {

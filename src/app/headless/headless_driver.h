@@ -64,6 +64,7 @@ private:
     std::string cmd_disarm(const Args& a);
     std::string cmd_render(const Args& a);
     std::string cmd_quit(const Args& a);
+    std::string cmd_expect(const Args& a);
     std::string query_state(const Args& a);
     std::string query_screen(const Args& a);
     std::string query_sounds(const Args& a);

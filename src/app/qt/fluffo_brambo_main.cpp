@@ -1,16 +1,27 @@
-// The program a player starts: the five windows over the core, and one event loop. It reads no
-// arguments and works in its own directory, however it was launched.
+// The program a player starts: the five windows over the core, and one event loop. It works in
+// its own directory, however it was launched; its options (app/qt/command_line.h) are read
+// before anything else, and paths in them start where it was launched.
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "app/headless/play_recorder.h"
+#include "app/qt/command_line.h"
 #include "app/qt/frame_log.h"
 #include "app/qt/program.h"
 #include "app/qt/qsettings_store.h"
 #include "app/qt/qt_shell.h"
+#include "app/qt/run_choice_store.h"
 #include "app/qt/scheduler_pump.h"
 #include "app/sdl/sdl_audio_backend.h"
+#include "base/settings_values.h"
 
 namespace {
 
@@ -25,10 +36,61 @@ std::unique_ptr<fluffo::SettingsStore> open_store(fluffo::ShellPort& shell) {
     }
 }
 
+std::string absolute(const std::string& path) {
+    return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
+// --help, --version and a refused command line end the program here, without a window.
+std::optional<int> answer_command_line(const fluffo::CommandLine& options) {
+    using Action = fluffo::CommandLine::Action;
+    switch (options.action) {
+        case Action::Run:
+            return std::nullopt;
+        case Action::Help:
+            std::cout << fluffo::command_line_usage();
+            return 0;
+        case Action::Version:
+            std::cout << fluffo::App_Title << " " << FLUFFO_VERSION << "\n";
+            return 0;
+        case Action::Refuse:
+            break;
+    }
+    std::cerr << "fluffo-brambo: " << options.problem << "\n" << fluffo::command_line_usage();
+    return 2;
+}
+
+// The recording's opening: the seed and high scores the main window's creation left.
+std::unique_ptr<fluffo::PlayRecorder> start_recording(std::ostream& out, fluffo::Program& program) {
+    fluffo::Handheld& handheld = program.main_logic().handheld();
+    char date[32];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    const fluffo::RecordingStart start{std::string(fluffo::App_Title) + " " + FLUFFO_VERSION, date,
+                                       static_cast<uint32_t>(program.seed()),
+                                       fluffo::LocalClock().local_time()};
+    auto recorder =
+        std::make_unique<fluffo::PlayRecorder>(out, handheld.state, handheld.scheduler(), start);
+    handheld.set_observer(recorder.get());
+    return recorder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace fluffo;
+    const CommandLine options = parse_command_line(argc, argv);
+    if (const std::optional<int> status = answer_command_line(options)) return *status;
+    const std::string skin_dir = absolute(options.skin_dir);
+    std::ofstream recording;
+    if (!options.record_file.empty()) {
+        recording.open(absolute(options.record_file), std::ios::trunc);
+        if (!recording) {
+            std::cerr << "fluffo-brambo: cannot write the recording \"" << options.record_file
+                      << "\"\n";
+            return 2;
+        }
+    }
+
     // The event loop that costs the least per wake of the timer pump.
     const bool chose_dispatcher = prefer_qt_event_dispatcher();
     QApplication app(argc, argv);
@@ -43,13 +105,22 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
 
     QtShell shell;
-    const std::unique_ptr<SettingsStore> store = open_store(shell);
+    const std::unique_ptr<SettingsStore> stored = open_store(shell);
+    std::optional<std::string> display_choice;
+    if (options.fullscreen) display_choice = *options.fullscreen ? "1" : "0";
+    RunChoiceStore store(*stored, std::string(Setting_FullscreenMode.name), display_choice);
     SdlAudioBackend audio;
-    Program program(ProgramPorts{shell, *store, audio, ""});
+    std::unique_ptr<PlayRecorder> recorder;  // outlives the handheld it listens to
+    const auto record = [&](Program& created) {
+        if (recording.is_open()) recorder = start_recording(recording, created);
+    };
+    Program program(ProgramPorts{shell, store, audio, "", skin_dir, record});
     // Frames reach the window system only once the event loop runs.
     FrameLog::attach(program.main_window());
 
     if (shell.terminate_requested()) return 0;
     program.start();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (recorder) recorder->finish();
+    return status;
 }

@@ -7,8 +7,10 @@ namespace fluffo {
 Program::Program(ProgramPorts ports)
     : m_ports(std::move(ports)),
       m_sound(m_ports.audio),
-      m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
+      m_program_files{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
+      m_sources(m_program_files),
       m_window_folder(m_sources.program_file(Window_Design_Folder)) {
+    if (!m_ports.skin_dir.empty()) m_sources.relative_base = m_sources.config_dir = m_ports.skin_dir;
     m_main = std::make_unique<TForm1>(
         [&](MainWindowView& self) {
             return MainWindowPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
@@ -30,10 +32,11 @@ Program::Program(ProgramPorts ports)
         std::make_unique<TKeysForm>(KeysFormPorts{form.keys(), m_ports.store, form.screen().model(),
                                                   m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>(m_ports.shell);
-    m_main->enter([&] { m_manual->FormCreate(m_sources); });
+    m_main->enter([&] { m_manual->FormCreate(m_program_files); });
     m_windows.about = m_about.get();
     m_windows.keys = m_keys.get();
     m_windows.manual = m_manual.get();
+    if (m_ports.main_window_created) m_ports.main_window_created(*this);
 
     // Created last: it shows itself, or plays at once when the player asked for no start
     // screen. The play action's errors reach the main window's error box.

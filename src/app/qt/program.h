@@ -4,6 +4,7 @@
 // start screen), each creation handler run inside its window's creation. main() gives it the
 // real store, shell and sound library; tests give it their own.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,12 +19,20 @@
 
 namespace fluffo {
 
+class Program;
+
 struct ProgramPorts {
     ShellPort& shell;
     SettingsStore& store;
     AudioBackend& audio;
     // The folder of Config.ini and the data; empty: the working directory.
     std::string data_dir;
+    // A skin tried from elsewhere: the folder of Config.ini and the start of its relative
+    // folders; empty: data_dir. Sound, manual and texts stay in data_dir.
+    std::string skin_dir = {};
+    // Called once the main window is created and before the start screen, which may play at
+    // once: a listener to the handheld attached here sees the whole run.
+    std::function<void(Program&)> main_window_created = {};
 };
 
 class Program {
@@ -44,6 +53,8 @@ public:
     TManualForm& manual() { return *m_manual; }
     TSplashForm& start_screen() { return *m_splash; }
     SoundSystem& sound() { return m_sound; }
+    // The seed the game's chance was given at the main window's creation.
+    uint64_t seed() const { return m_random.seed(); }
 
 private:
     ProgramPorts m_ports;
@@ -53,7 +64,8 @@ private:
     QtIconDecoder m_icons;
     DiskPictureFiles m_pictures{&m_icons};
     DiskConfigFiles m_config;
-    SkinSources m_sources;
+    SkinSources m_program_files;  // Config.ini beside the program: the manual's
+    SkinSources m_sources;        // the main window's, from the skin folder when one is given
     std::string m_window_folder;  // the pictures of the windows' own design
     AppWindows m_windows;
 

@@ -1,0 +1,36 @@
+#pragma once
+// What reaches the handheld from outside, told as it is applied: a press or release of one of
+// its seven controls (from a key, a click on a drawn button or a pad alike), a mode entered,
+// the high scores reset. A recorder of play listens here; the handheld works the same without
+// a listener. Calls come inside the handheld's own call, at the scheduler's time of it.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "engine/game_state.h"
+
+namespace fluffo {
+
+enum class Control : uint8_t { Game_A, Game_B, Time, Up, Left, Right, Down };
+
+// The controls by the names the headless driver knows them by, in the order of the bindings.
+inline constexpr std::array<std::string_view, 7> Control_Names = {
+    "game_a", "game_b", "time", "up", "left", "right", "down"};
+
+inline std::string_view control_name(Control control) {
+    return Control_Names[static_cast<size_t>(control)];
+}
+
+class HandheldObserver {
+public:
+    virtual ~HandheldObserver() = default;
+    // Before the control acts.
+    virtual void control_applied(Control control, bool pressed) = 0;
+    // Once the mode's display and timers are set.
+    virtual void mode_entered(Mode mode) = 0;
+    // Once both high scores are 0 in memory, before they are written to the store.
+    virtual void high_scores_reset() = 0;
+};
+
+}  // namespace fluffo

@@ -1,0 +1,92 @@
+# Sourced by the desktop tests: a private virtual X server, a scratch folder with a store for a
+# returning player, and helpers to start the program, find its window, poll and fail. Set
+# `program` and `test_name` first. Exits 77 (skipped) when there is no Xvfb.
+title='Fluffo Brambo (Zentrix, Gleeplay) Simulator'
+
+if ! command -v Xvfb >/dev/null; then
+    echo "$test_name: no Xvfb, skipped"
+    exit 77
+fi
+command -v xdotool >/dev/null || { echo "$test_name: xdotool is missing" >&2; exit 1; }
+
+tmp=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+    echo "$test_name: $*" >&2
+    if [ -s "$tmp/app.log" ]; then sed 's/^/  program: /' "$tmp/app.log" >&2; fi
+    exit 1
+}
+
+# Polls a command every 50 ms for up to $1 seconds.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 20))
+    while ! "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.05
+    done
+}
+
+# Xvfb picks a free display and names it once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb_pid=$!
+wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+DISPLAY=":$(head -n 1 "$tmp/display")"
+export DISPLAY
+
+# A returning player: a sound output stored, no start screen, windowed, the arrows shown.
+mkdir -p "$tmp/config/Quillmoor" "$tmp/runtime"
+chmod 700 "$tmp/runtime"
+cat >"$tmp/config/Quillmoor/FluffoB50.conf" <<'STORE'
+[General]
+SoundMode=2
+SplashScreen=0
+FullscreenMode=0
+CtrlrOverlay=1
+HiScore1=1234
+HiScore2=567
+STORE
+
+# Runs the program with the arguments given, in the background, with the private store.
+start_program() {
+    XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime" SDL_AUDIODRIVER=dummy \
+        QT_QPA_PLATFORM=xcb "$program" "$@" >"$tmp/app.log" 2>&1 &
+    app_pid=$!
+}
+
+# The main window, seen: sets window, left and top. (An unmapped helper window of the toolkit
+# carries the title too.)
+find_window() {
+    window=$(xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y)=')"
+    left=$X
+    top=$Y
+}
+
+# A left click at window pixel x, y.
+click_at() {
+    xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1
+}
+
+exited() { [ ! -e "/proc/$app_pid" ] || grep -q '^State:.*Z' "/proc/$app_pid/status"; }
+
+# Escape ends the program; its exit status must be 0.
+quit_program() {
+    timeout 3 xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+    xdotool key Escape
+    wait_for 3 exited || fail "still running 3 s after Escape"
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" = 0 ] || fail "exit status $status"
+}
