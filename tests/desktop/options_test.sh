@@ -22,17 +22,19 @@ awk '/^\[Image[56]\]$/ { moved = 1 } /^\[/ && !/^\[Image[56]\]$/ { moved = 0 }
     "$run_dir/Config.ini" >"$skin/Config.ini"
 grep -q '^Left=40$' "$skin/Config.ini" || fail "could not move GAME B in the copied Config.ini"
 
-# The skin row's play: a click at GAME B's old place, then one at its new place.
+# The skin row's play: a click at GAME B's old place, the Up key as a mark in the recording,
+# then a click at GAME B's new place: the recording must press GAME B after the mark only.
 play_moved_skin() {
     wait_for 5 find_window || fail "--skin: no visible window"
+    timeout 3 xdotool windowfocus --sync "$window" || fail "--skin: cannot focus the window"
     click_at 244 315
-    sleep 0.3
-    grep -qx 'press game_b' "$tmp/skin.fsim" && fail "--skin: GAME B still answers at its old place"
+    xdotool key --delay 60 Up
     click_at 54 340
-    sleep 0.3
     quit_program
-    grep -qx 'press game_b' "$tmp/skin.fsim" ||
-        fail "--skin: a click at GAME B's new place did not press it: $(cat "$tmp/skin.fsim")"
+    local pressed
+    pressed=$(grep -x 'press up\|press game_b' "$tmp/skin.fsim" | tr '\n' ' ')
+    [ "$pressed" = "press up press game_b " ] ||
+        fail "--skin: the clicks at GAME B's old and new places pressed [$pressed], not [up game_b]"
 }
 
 usage='usage: fluffo-brambo [--skin DIR] [--windowed | --fullscreen] [--record FILE]'
