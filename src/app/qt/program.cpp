@@ -10,7 +10,8 @@ Program::Program(ProgramPorts ports)
       m_program_files{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
       m_sources(m_program_files),
       m_window_folder(m_sources.program_file(Window_Design_Folder)) {
-    if (!m_ports.skin_dir.empty()) m_sources.relative_base = m_sources.config_dir = m_ports.skin_dir;
+    if (!m_ports.skin_dir.empty())
+        m_sources.relative_base = m_sources.config_dir = m_ports.skin_dir;
     m_main = std::make_unique<TForm1>(
         [&](MainWindowView& self) {
             return MainWindowPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,

@@ -56,9 +56,9 @@ TEST(PlayRecorderTest, AReplayEndsInTheStateTheRecordingEndedIn) {
                           RecordingStart{"Test 1.0", "today", seed, LocalTime{21, 5}});
     w.handheld.set_observer(&recorder);
 
-    for (const char* line : {"wait 1234", "play", "wait 400", "press time", "wait 90",
-                             "release time", "wait 333", "press game_b", "press game_b",
-                             "wait 77", "release game_b"}) {
+    for (const char* line :
+         {"wait 1234", "play", "wait 400", "press time", "wait 90", "release time", "wait 333",
+          "press game_b", "press game_b", "wait 77", "release game_b"}) {
         ASSERT_EQ(played.execute(line), "") << line;
     }
     // Wander until the game ends, pressing at odd moments between the ticks.
@@ -72,8 +72,8 @@ TEST(PlayRecorderTest, AReplayEndsInTheStateTheRecordingEndedIn) {
     ASSERT_EQ(w.handheld.state.Gam_Mode, Mode::Game_Over);
     played.execute("wait 1500");
     w.handheld.reset_high_scores();
-    for (const char* line : {"press game_a", "wait 3333", "release game_a", "press left",
-                             "wait 2461"}) {
+    for (const char* line :
+         {"press game_a", "wait 3333", "release game_a", "press left", "wait 2461"}) {
         played.execute(line);
     }
     recorder.finish();
