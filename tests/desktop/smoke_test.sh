@@ -8,80 +8,23 @@
 set -euo pipefail
 
 program=$1
-title='Fluffo Brambo (Zentrix, Gleeplay) Simulator'
+test_name=smoke
 screen_w=1024
 screen_h=768
 root_colour='#2f6f4f'   # a colour the handheld never shows at its corners
 root_rgb='srgb(47,111,79)'
 lcd_area='248x224+96+52' # the LCD glass, in window pixels
 
-if ! command -v Xvfb >/dev/null; then
-    echo "smoke: no Xvfb, skipped"
-    exit 77
-fi
-for tool in xsetroot xdotool xwininfo import convert compare; do
+# The virtual X server (the root keeps its colour when xsetroot disconnects), the returning
+# player's store, and the helpers.
+# shellcheck source=tests/desktop/xvfb_session.sh
+. "$(dirname "$0")/xvfb_session.sh"
+for tool in xsetroot xwininfo import convert compare; do
     command -v "$tool" >/dev/null || { echo "smoke: $tool is missing" >&2; exit 1; }
 done
-
-tmp=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-    echo "smoke: $*" >&2
-    if [ -s "$tmp/app.log" ]; then sed 's/^/  program: /' "$tmp/app.log" >&2; fi
-    exit 1
-}
-
-# Polls a command every 50 ms for up to $1 seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 20))
-    while ! "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.05
-    done
-}
-
-# Xvfb picks a free display and names it once it is ready. -noreset: the root keeps its
-# colour when xsetroot disconnects.
-Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset \
-    3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-DISPLAY=":$(head -n 1 "$tmp/display")"
-export DISPLAY
 xsetroot -solid "$root_colour"
 
-mkdir -p "$tmp/config/Quillmoor" "$tmp/runtime"
-chmod 700 "$tmp/runtime"
-store="$tmp/config/Quillmoor/FluffoB50.conf"
-cat >"$store" <<'EOF'
-[General]
-SoundMode=2
-SplashScreen=0
-FullscreenMode=0
-CtrlrOverlay=1
-HiScore1=1234
-HiScore2=567
-EOF
-
-XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime" SDL_AUDIODRIVER=dummy \
-    QT_QPA_PLATFORM=xcb "$program" >"$tmp/app.log" 2>&1 &
-app_pid=$!
-
-# The main window, seen. (An unmapped helper window of the toolkit carries the title too.)
-find_window() {
-    window=$(xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | head -n 1)
-    [ -n "$window" ]
-}
+start_program
 window=""
 wait_for 5 find_window || fail "no visible window titled '$title'"
 
@@ -147,8 +90,6 @@ to_game=$(lcd_changes lit playing)
 in_game=$(lcd_changes playing later)
 [ "$in_game" -gt 0 ] || fail "the LCD stood still for 0.8 s of play"
 
-# Ended: gone, or a zombie waiting to be reaped.
-exited() { [ ! -e "/proc/$app_pid" ] || grep -q '^State:.*Z' "/proc/$app_pid/status"; }
 
 # The about window (F1) and the manual (F4) come up over the game; Escape in either closes
 # only that window, and the game runs on.

@@ -36,8 +36,10 @@ wait_for() {
     done
 }
 
-# Xvfb picks a free display and names it once it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# Xvfb picks a free display and names it once it is ready. -noreset: the root keeps what was
+# set on it when a client disconnects.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 DISPLAY=":$(head -n 1 "$tmp/display")"
@@ -46,7 +48,8 @@ export DISPLAY
 # A returning player: a sound output stored, no start screen, windowed, the arrows shown.
 mkdir -p "$tmp/config/Quillmoor" "$tmp/runtime"
 chmod 700 "$tmp/runtime"
-cat >"$tmp/config/Quillmoor/FluffoB50.conf" <<'STORE'
+store="$tmp/config/Quillmoor/FluffoB50.conf"
+cat >"$store" <<'STORE'
 [General]
 SoundMode=2
 SplashScreen=0
@@ -78,6 +81,7 @@ click_at() {
     xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1
 }
 
+# Ended: gone, or a zombie waiting to be reaped.
 exited() { [ ! -e "/proc/$app_pid" ] || grep -q '^State:.*Z' "/proc/$app_pid/status"; }
 
 # Escape ends the program; its exit status must be 0.
