@@ -37,9 +37,19 @@ play_moved_skin() {
         fail "--skin: the clicks at GAME B's old and new places pressed [$pressed], not [up game_b]"
 }
 
+# The fullscreen row: the whole screen for this run, the stored windowed choice kept.
+check_fullscreen_run() {
+    wait_for 5 find_window || fail "--fullscreen: no visible window"
+    local size
+    size=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
+    [ "$left,$top $size" = "0,0 1024x768" ] || fail "--fullscreen: window at $left,$top $size"
+    quit_program
+    grep -qx 'FullscreenMode=0' "$store" || fail "--fullscreen changed the stored display"
+}
+
 usage='usage: fluffo-brambo [--skin DIR] [--windowed | --fullscreen] [--record FILE]'
-# arguments (one per line) ^ exit status, or "window" ^ standard output's first line ^
-# standard error's first line
+# arguments (one per line) ^ exit status ^ standard output's first line ^ standard error's
+# first line; or, for a run with a window: arguments ^ "window" ^ the check of the run
 cases=(
     "--help^0^$usage^"
     "--version^0^$title $version^"
@@ -50,7 +60,8 @@ cases=(
     "--skin
 $skin
 --record
-$tmp/skin.fsim^window^^"
+$tmp/skin.fsim^window^play_moved_skin"
+    "--fullscreen^window^check_fullscreen_run"
 )
 for row in "${cases[@]}"; do
     IFS='^' read -r args want_status want_out want_err <<<"${row//$'\n'/$'\x1f'}"
@@ -58,7 +69,7 @@ for row in "${cases[@]}"; do
     shown="${args//$'\x1f'/ }"
     if [ "$want_status" = window ]; then
         start_program "${argv[@]}"
-        play_moved_skin
+        "$want_out"
         continue
     fi
     status=0
