@@ -24,7 +24,8 @@ constexpr std::string_view kUsage =
     "  --help     this text\n"
     "Commands: play, press|release NAME, wait MS, clock HH:MM, seed N, mode N,\n"
     "  set FIELD VALUE, fluffo C R DIR, wolf I C R DIR STATE, egg C R STATE, gate N,\n"
-    "  arm TIMER MS, disarm TIMER, state, screen, sounds, store, render FILE, quit.\n"
+    "  arm TIMER MS, disarm TIMER, expect KEY VALUE, state, screen, sounds, store,\n"
+    "  render FILE, quit.\n"
     "  render FILE writes the main window as drawn now to the PNG file FILE.\n";
 
 bool parse_seed(std::string_view text, uint64_t& seed) {
