@@ -1,8 +1,7 @@
 #pragma once
-// Where the skin and manual loaders find their files: Config.ini in the program's directory
-// (or a skin folder given instead),
-// the picture files it names, and the directory its relative paths start from. Also the
-// placeholder that stands in for a missing picture file.
+// Where the skin and manual loaders find their files: Config.ini in the program's directory (or
+// in a skin folder tried instead), the picture files it names, and the directory its relative
+// paths start from. Also the placeholder that stands in for a missing picture file.
 
 #include <optional>
 #include <string>

@@ -1,8 +1,9 @@
 #pragma once
 // What reaches the handheld from outside, told as it is applied: a press or release of one of
-// its seven controls (from a key, a click on a drawn button or a pad alike), a mode entered,
-// the high scores reset. A recorder of play listens here; the handheld works the same without
-// a listener. Calls come inside the handheld's own call, at the scheduler's time of it.
+// its seven controls (from a key, a click on a drawn button or a pad alike) and a reset of the
+// high scores; and every mode entered, whether an input or a timer led there. A recorder of
+// play listens here; the handheld works the same without a listener. Calls come inside the
+// handheld's own call, at the scheduler's time of it.
 
 #include <array>
 #include <cstdint>
