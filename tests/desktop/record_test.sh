@@ -53,6 +53,7 @@ replayed=$(tail -n 1 "$tmp/replay.out")
   $replayed
 not in the program's
   $expected"
+duration=${expected#\{\"t\":}
 echo "record: $(grep -c '^\(press\|release\) ' "$recording") inputs recorded over" \
-    "$(sed 's/^{"t":\([0-9]*\),.*/\1/' <<<"$expected") ms; the replay met $(grep -c '^expect ' "$recording")" \
-    "expectations and ended in the program's state"
+    "${duration%%,*} ms; the replay met $(grep -c '^expect ' "$recording") expectations and" \
+    "ended in the program's state"

@@ -24,6 +24,7 @@ for tool in xsetroot xwininfo import convert compare; do
 done
 xsetroot -solid "$root_colour"
 
+# shellcheck disable=SC2119  # no options: the program as a player starts it
 start_program
 window=""
 wait_for 5 find_window || fail "no visible window titled '$title'"

@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154  # program and test_name are the sourcing test's
 # Sourced by the desktop tests: a private virtual X server, a scratch folder with a store for a
 # returning player, and helpers to start the program, find its window, poll and fail. Set
 # `program` and `test_name` first. Exits 77 (skipped) when there is no Xvfb.
