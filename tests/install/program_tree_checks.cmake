@@ -87,6 +87,20 @@ Power1.wav;Power2.wav;Start.wav;Stgstart.wav")
     endforeach()
 endfunction()
 
+# Runs a file checker (found at path, named name, from the Debian package package) with the
+# arguments after those; it fails on a non-zero status or when its output matches `complaint`.
+function(run_checker path name package complaint)
+    if(NOT path)
+        message(SEND_ERROR "${name} not found (Debian package ${package})")
+        return()
+    endif()
+    execute_process(COMMAND "${path}" ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err)
+    if(NOT status EQUAL 0 OR "${out}${err}" MATCHES "${complaint}")
+        message(SEND_ERROR "${name} ${ARGN} (${status}):\n${out}${err}")
+    endif()
+endfunction()
+
 # The desktop entry: valid to the desktop's own checker without a remark, and naming the
 # command and the icon that are installed.
 function(check_desktop_entry root)
@@ -95,15 +109,7 @@ function(check_desktop_entry root)
         message(SEND_ERROR "no desktop entry at ${entry}")
         return()
     endif()
-    if(NOT VALIDATE)
-        message(SEND_ERROR "desktop-file-validate not found (Debian package desktop-file-utils)")
-    else()
-        execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE status
-                        OUTPUT_VARIABLE out ERROR_VARIABLE err)
-        if(NOT status EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
-            message(SEND_ERROR "desktop-file-validate (${status}):\n${out}${err}")
-        endif()
-    endif()
+    run_checker("${VALIDATE}" desktop-file-validate desktop-file-utils ".+" "${entry}")
     file(STRINGS "${entry}" lines)
     foreach(line "Name=Fluffo Brambo (Zentrix, Gleeplay) Simulator" "Exec=fluffo-brambo"
                  "Icon=fluffo-brambo" "Terminal=false" "Categories=Game;ArcadeGame;")
@@ -170,16 +176,9 @@ function(check_metainfo root)
         message(SEND_ERROR "no AppStream entry at ${metainfo}")
         return()
     endif()
-    if(NOT APPSTREAMCLI)
-        message(SEND_ERROR "appstreamcli not found (Debian package appstream)")
-    else()
-        execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}"
-                        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-        # Errors and warnings fail; remarks (I:, P:) do not.
-        if(NOT status EQUAL 0 OR "${out}${err}" MATCHES "(^|\n)[EW]: ")
-            message(SEND_ERROR "appstreamcli validate --no-net (${status}):\n${out}${err}")
-        endif()
-    endif()
+    # Errors and warnings fail; remarks (I:, P:) do not.
+    run_checker("${APPSTREAMCLI}" appstreamcli appstream "(^|\n)[EW]: " validate --no-net
+                "${metainfo}")
     file(READ "${metainfo}" xml)
     foreach(want "<id>${METAINFO_ID}</id>"
                  "<launchable type=\"desktop-id\">fluffo-brambo.desktop</launchable>"
