@@ -11,6 +11,7 @@
 #include "app/qt/qt_shell.h"
 #include "app/qt/scheduler_pump.h"
 #include "app/sdl/sdl_audio_backend.h"
+#include "app/sdl/sdl_gamepads.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     QtShell shell;
     const std::unique_ptr<SettingsStore> store = open_store(shell);
     SdlAudioBackend audio;
-    Program program(ProgramPorts{shell, *store, audio, ""});
+    SdlGamepads pads;
+    Program program(ProgramPorts{shell, *store, audio, "", &pads});
     // Frames reach the window system only once the event loop runs.
     FrameLog::attach(program.main_window());
 

@@ -4,12 +4,15 @@
 // start screen), each creation handler run inside its window's creation. main() gives it the
 // real store, shell and sound library; tests give it their own.
 
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "app/qt/TForm1.h"
 #include "app/qt/TSplashForm.h"
 #include "app/qt/app_windows.h"
+#include "app/qt/pad_pump.h"
 #include "app/qt/qt_icon_decoder.h"
 #include "base/audio_backend.h"
 #include "base/random_source.h"
@@ -24,6 +27,8 @@ struct ProgramPorts {
     AudioBackend& audio;
     // The folder of Config.ini and the data; empty: the working directory.
     std::string data_dir;
+    // The gamepads; none: the program has only keys and the mouse.
+    PadDevices* pads = nullptr;
 };
 
 class Program {
@@ -44,6 +49,12 @@ public:
     TManualForm& manual() { return *m_manual; }
     TSplashForm& start_screen() { return *m_splash; }
     SoundSystem& sound() { return m_sound; }
+    PadPump* pads() { return m_pads.get(); }
+
+    // A pad's press goes to the active one of the manual, about and key settings windows, as
+    // its keys, or else to the handheld while it is on the screen and takes input; its release
+    // goes where the press went.
+    void route_pad(const PadPress& press);
 
 private:
     ProgramPorts m_ports;
@@ -62,6 +73,10 @@ private:
     std::unique_ptr<TKeysForm> m_keys;
     std::unique_ptr<TManualForm> m_manual;
     std::unique_ptr<TSplashForm> m_splash;
+
+    std::unique_ptr<PadPump> m_pads;
+    // Where each press in progress went (null: nowhere), by pad, control and button.
+    std::map<std::tuple<int32_t, int32_t, PadButton>, QWidget*> m_pad_targets;
 };
 
 }  // namespace fluffo
