@@ -15,7 +15,7 @@ Program::Program(ProgramPorts ports)
             return MainWindowPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
                                    m_clock, m_random,  m_sources,     &clock_seed};
         },
-        m_ports.shell);
+        m_ports.shell, m_ports.clock);
     MainWindowLogic& form = m_main->logic();
     m_main->enter([&] { form.FormCreate(); });
 

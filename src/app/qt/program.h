@@ -29,6 +29,8 @@ struct ProgramPorts {
     std::string data_dir;
     // The gamepads; none: the program has only keys and the mouse.
     PadDevices* pads = nullptr;
+    // The game timers' clock; none: the real time.
+    SchedulerPump::Clock clock = {};
 };
 
 class Program {
