@@ -19,7 +19,7 @@ public:
     virtual bool needs_polling() const = 0;
     virtual void pump(int ready_fd, PadTracker& tracker) = 0;
 
-    static constexpr int Poll_Interval_Ms = 8;
+    static constexpr int Poll_Interval_Ms = 6;
 };
 
 }  // namespace fluffo
