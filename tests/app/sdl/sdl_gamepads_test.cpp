@@ -196,7 +196,9 @@ TEST_F(GamepadProgramTest, APlayersPadFromPlugToUnplug) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         r.act();
-        if (r.mode) EXPECT_EQ(state().Gam_Mode, *r.mode);
+        if (r.mode) {
+            EXPECT_EQ(state().Gam_Mode, *r.mode);
+        }
         if (!r.held) continue;
         const std::string held = r.held;
         for (int action = Key_Game_A; action <= Key_Down; ++action) {
