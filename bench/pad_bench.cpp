@@ -62,6 +62,7 @@ template <typename Press>
 void measure(benchmark::State& state, PadDevices& devices, Press press) {
     Clock::time_point handed_on{};
     PadPump pump(devices, [&](const PadPress&) { handed_on = Clock::now(); });
+    pump.pump(-1);  // the first look, without waiting for it
     std::mt19937 chance(7);
     std::uniform_int_distribution<int> phase_ms(0, PadDevices::Poll_Interval_Ms);
     std::vector<double> latencies_ms;

@@ -9,10 +9,13 @@ PadPump::PadPump(PadDevices& devices, Route route, QObject* parent)
     m_poll.setTimerType(Qt::PreciseTimer);
     m_poll.setInterval(PadDevices::Poll_Interval_Ms);
     connect(&m_poll, &QTimer::timeout, this, [this] { pump(-1); });
-    pump(-1);
+    QTimer::singleShot(First_Look_Ms, this, [this] {
+        if (!m_pumped) pump(-1);
+    });
 }
 
 void PadPump::pump(int ready_fd) {
+    m_pumped = true;
     m_devices.pump(ready_fd, m_tracker);
     wait_again();
 }

@@ -25,8 +25,10 @@ public:
 class PadPump : public QObject {
 public:
     using Route = std::function<void(const PadPress&)>;
-    // Takes the pads already plugged in at once.
+    // Looks for the pads first once the event loop has run First_Look_Ms (the program's first
+    // frame is not kept waiting for them), unless pumped before.
     PadPump(PadDevices& devices, Route route, QObject* parent = nullptr);
+    static constexpr int First_Look_Ms = 1000;
 
     // Reads what is ready on fd (-1: the poll timer), then waits on what the library names.
     void pump(int ready_fd);
@@ -40,6 +42,7 @@ private:
     PadTracker m_tracker;
     std::map<int, std::unique_ptr<QSocketNotifier>> m_notifiers;
     QTimer m_poll;
+    bool m_pumped = false;
 };
 
 }  // namespace fluffo

@@ -45,7 +45,10 @@ std::optional<PadButton> pad_button_of(uint8_t sdl_button) {
 
 }  // namespace
 
-SdlGamepads::SdlGamepads(const std::string& device_folder) {
+SdlGamepads::SdlGamepads(const std::string& device_folder) : m_device_folder(device_folder) {}
+
+void SdlGamepads::start() {
+    m_tried = true;
     // SDL's events would otherwise catch SIGINT and SIGTERM for a quit event nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The buttons by their place, not by their labels: South is GAME A on every pad.
@@ -56,14 +59,12 @@ SdlGamepads::SdlGamepads(const std::string& device_folder) {
     SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
     m_folder_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_folder_fd >= 0 &&
-        inotify_add_watch(m_folder_fd, device_folder.c_str(),
+        inotify_add_watch(m_folder_fd, m_device_folder.c_str(),
                           IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO | IN_MOVED_FROM) < 0) {
         // No such folder (a sandbox): pads plugged in later go unseen, as none can come.
         close(m_folder_fd);
         m_folder_fd = -1;
     }
-#else
-    (void)device_folder;
 #endif
     m_started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     // The pads already plugged in arrive as events at the first pump.
@@ -124,6 +125,7 @@ void SdlGamepads::drain(int fd) {
 }
 
 void SdlGamepads::pump(int ready_fd, PadTracker& tracker) {
+    if (!m_tried) start();
     if (!m_started) return;
     if (ready_fd >= 0) {
         if (ready_fd == m_folder_fd) m_settle_until_ms = SDL_GetTicks64() + Settle_Ms;

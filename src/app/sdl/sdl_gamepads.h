@@ -4,8 +4,9 @@
 // on Linux the device folder is watched with inotify (a pad plugged in or pulled out), and
 // each open pad's own event device is waited on, so an idle program with or without pads
 // sleeps. Only a pad with no device to wait on (SDL's virtual pads) and the few seconds after
-// the folder changed (a new node's permissions arrive after it) are polled. Where SDL's pad
-// subsystem cannot start there are simply no pads, and nothing is said.
+// the folder changed (a new node's permissions arrive after it) are polled. SDL's pads start
+// at the first pump, not at construction (reading the mapping database takes some
+// milliseconds). Where they cannot start there are simply no pads, and nothing is said.
 
 #include <SDL.h>
 
@@ -24,6 +25,7 @@ public:
     SdlGamepads(const SdlGamepads&) = delete;
     SdlGamepads& operator=(const SdlGamepads&) = delete;
 
+    // Whether SDL's pads started at the first pump.
     bool started() const { return m_started; }
     size_t pad_count() const { return m_pads.size(); }
 
@@ -44,7 +46,10 @@ private:
     void open_pad(int device_index);
     void close_pad(int32_t id, PadTracker& tracker);
     void drain(int fd);
+    void start();
 
+    std::string m_device_folder;
+    bool m_tried = false;
     bool m_started = false;
     int m_folder_fd = -1;
     uint64_t m_settle_until_ms = 0;
