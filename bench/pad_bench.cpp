@@ -99,6 +99,8 @@ BENCHMARK(BM_PadToPress_WaitedOnItsDevice)
 
 void BM_PadToPress_Polled(benchmark::State& state) {
     SdlGamepads pads;
+    PadTracker first_look({});
+    pads.pump(-1, first_look);
     const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 15, 0);
     if (!pads.started() || index < 0) {
         state.SkipWithError("SDL's pads cannot start here");
