@@ -43,10 +43,6 @@ constexpr std::array<ActionEntries, Key_Binding_Count + 1> kActions = {{
     {&Handheld::Inp_down_down, &Handheld::Inp_down_up},
 }};
 
-bool is_action(int action) {
-    return action >= Key_Game_A && action <= Key_Down;
-}
-
 }  // namespace
 
 InputArea input_area(std::string_view holder_name) {
@@ -57,22 +53,22 @@ InputArea input_area(std::string_view holder_name) {
 }
 
 void action_down(Handheld& handheld, int action) {
-    if (is_action(action)) (handheld.*kActions[static_cast<size_t>(action)].down)();
+    if (is_key_action(action)) (handheld.*kActions[static_cast<size_t>(action)].down)();
 }
 
 void action_up(Handheld& handheld, int action) {
-    if (is_action(action)) (handheld.*kActions[static_cast<size_t>(action)].up)();
+    if (is_key_action(action)) (handheld.*kActions[static_cast<size_t>(action)].up)();
 }
 
-bool FormKeyDown(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key) {
+bool FormKeyDown(const KeyBindings& keys, ControlHolds& holds, VirtualKey virtual_key) {
     const int action = keys.binding_for_key(virtual_key);
-    action_down(handheld, action);
+    holds.press(Keyboard_Source, action);
     return action != 0;
 }
 
-bool FormKeyUp(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key) {
+bool FormKeyUp(const KeyBindings& keys, ControlHolds& holds, VirtualKey virtual_key) {
     const int action = keys.binding_for_key(virtual_key);
-    action_up(handheld, action);
+    holds.release(Keyboard_Source, action);
     return action != 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/handheld.h"
+#include "input/control_holds.h"
 #include "input/key_bindings.h"
 
 namespace fluffo {
@@ -26,8 +27,9 @@ InputArea input_area(std::string_view holder_name);
 void action_down(Handheld& handheld, int action);
 void action_up(Handheld& handheld, int action);
 
-// FormKeyDown / FormKeyUp: the first binding whose key this is; false when none is.
-bool FormKeyDown(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key);
-bool FormKeyUp(const KeyBindings& keys, Handheld& handheld, VirtualKey virtual_key);
+// FormKeyDown / FormKeyUp: the first binding whose key this is, pressed or released by the
+// keyboard; false when none is.
+bool FormKeyDown(const KeyBindings& keys, ControlHolds& holds, VirtualKey virtual_key);
+bool FormKeyUp(const KeyBindings& keys, ControlHolds& holds, VirtualKey virtual_key);
 
 }  // namespace fluffo

@@ -31,6 +31,9 @@ enum KeyAction : int {
     Key_Down,
 };
 inline constexpr int Key_Binding_Count = 7;
+constexpr bool is_key_action(int n) {
+    return n >= Key_Game_A && n <= Key_Down;
+}
 
 // [1..7]; index 0 unused. The list orders the arrows up, down, left, right, so the direction
 // defaults run 37, 39, 40, 38.

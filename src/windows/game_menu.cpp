@@ -44,4 +44,23 @@ std::vector<Rect> GameMenu::hover(int row) {
     return changed;
 }
 
+int GameMenu::highlighted() const {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].opaque) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::vector<Rect> GameMenu::step(int delta) {
+    const int count = static_cast<int>(m_rows.size());
+    if (count == 0) return {};
+    const int from = highlighted();
+    int row = from >= 0 ? from : (delta > 0 ? -1 : count);
+    for (int tried = 0; tried < count; ++tried) {
+        row = ((row + delta) % count + count) % count;
+        if (m_rows[static_cast<size_t>(row)].enabled) return hover(row);
+    }
+    return {};
+}
+
 }  // namespace fluffo

@@ -1,8 +1,9 @@
 #pragma once
 // The rows of the in-game menu: one text row per pop-up entry, 256 x 32 each below the
 // title band, built at every opening with the captions and check marks of that moment and
-// removed at closing. A row under the pointer is opaque black (the hover highlight); the rest
-// let the translucent panel behind them show. The window draws the rows above every holder.
+// removed at closing. A row under the pointer, or the one a pad moved to, is opaque black (the
+// highlight); the rest let the translucent panel behind them show. The window draws the rows
+// above every holder.
 
 #include <array>
 #include <string>
@@ -38,6 +39,11 @@ public:
     // Makes the row under the pointer opaque and the others transparent; returns the rows
     // whose look changed.
     std::vector<Rect> hover(int row);
+    // The opaque row, or -1.
+    int highlighted() const;
+    // A pad's D-pad: the highlight moves to the next enabled row up (-1) or down (+1), round
+    // from the last to the first; with none highlighted it lands on the first (or last) row.
+    std::vector<Rect> step(int delta);
 
 private:
     std::vector<MenuRow> m_rows;

@@ -78,11 +78,11 @@ void MainWindowLogic::centre_on_screen() {
 // Keys.
 
 void MainWindowLogic::FormKeyDown(VirtualKey virtual_key) {
-    fluffo::FormKeyDown(m_keys, m_handheld, virtual_key);
+    fluffo::FormKeyDown(m_keys, m_holds, virtual_key);
 }
 
 void MainWindowLogic::FormKeyUp(VirtualKey virtual_key) {
-    fluffo::FormKeyUp(m_keys, m_handheld, virtual_key);
+    fluffo::FormKeyUp(m_keys, m_holds, virtual_key);
 }
 
 bool MainWindowLogic::menu_shortcut(VirtualKey virtual_key) {
@@ -111,7 +111,7 @@ void MainWindowLogic::mouse_down(int32_t x, int32_t y, MouseButton button) {
     const Holder& h = m_screen.model().at(m_captured);
     const InputArea area = input_area(h.name);
     if (area.kind == AreaKind::Button) {
-        action_down(m_handheld, area.action);
+        m_holds.press(Mouse_Source, area.action);
     } else if (area.kind == AreaKind::Drag && !m_screen.Vid_Fullscreen) {
         Inp_Drag_X = x - h.bounds.left;
         Inp_Drag_Y = y - h.bounds.top;
@@ -126,16 +126,8 @@ void MainWindowLogic::mouse_up(int32_t x, int32_t y, MouseButton button) {
     m_captured_row = -1;
 
     if (row >= 0) {
-        if (static_cast<size_t>(row) >= m_game_menu.rows().size()) return;
-        const MenuRow& r = m_game_menu.rows()[static_cast<size_t>(row)];
-        if (!r.enabled) return;
-        // The click runs the entry's command first; the release then folds the menu up, even
-        // when the command failed.
-        DeferredErrors errors;
-        if (m_game_menu.row_at(x, y) == row) errors.attempt([&] { run_command(r.command); });
-        m_screen.Vid_Menu_Open = false;
-        Vid_Display_Game_Menu(false);
-        errors.rethrow_first();
+        // The click runs the entry's command; the release then folds the menu up.
+        choose_menu_row(row, m_game_menu.row_at(x, y) == row);
         return;
     }
 
@@ -143,7 +135,7 @@ void MainWindowLogic::mouse_up(int32_t x, int32_t y, MouseButton button) {
     const Holder& h = m_screen.model().at(holder);
     const InputArea area = input_area(h.name);
     if (area.kind == AreaKind::Button) {
-        action_up(m_handheld, area.action);
+        m_holds.release(Mouse_Source, area.action);
     } else if (area.kind == AreaKind::MenuButton && holder_at(x, y) == holder) {
         btn_game_menu_topClick();
     }
@@ -201,10 +193,7 @@ void MainWindowLogic::pm_0_menuPopup() {
         const bool box = m_splash_check_box ? m_splash_check_box() : m_pm_11_checked;
         m_pm_11_checked = read_boolean(m_ports.store, Setting_SplashScreen.name, box);
     });
-    if (m_screen.Vid_Fullscreen && m_screen.Vid_Menu_Open) {
-        m_screen.Vid_Menu_Open = false;
-        Vid_Display_Game_Menu(false);
-    }
+    if (m_screen.Vid_Fullscreen && m_screen.Vid_Menu_Open) fold_game_menu();
     errors.rethrow_first();
 }
 
@@ -356,6 +345,22 @@ void MainWindowLogic::Vid_Display_Game_Menu(bool /*open*/) {
         r.height = MainScreen::Game_Menu_Closed.height;
     }
     model.set_bounds(background, r);
+}
+
+void MainWindowLogic::fold_game_menu() {
+    m_screen.Vid_Menu_Open = false;
+    Vid_Display_Game_Menu(false);
+}
+
+void MainWindowLogic::choose_menu_row(int row, bool run) {
+    if (row < 0 || static_cast<size_t>(row) >= m_game_menu.rows().size()) return;
+    const MenuRow& r = m_game_menu.rows()[static_cast<size_t>(row)];
+    if (!r.enabled) return;
+    const MenuCommand command = r.command;
+    DeferredErrors errors;
+    if (run) errors.attempt([&] { run_command(command); });
+    fold_game_menu();
+    errors.rethrow_first();
 }
 
 std::vector<Rect> MainWindowLogic::take_menu_dirty() {

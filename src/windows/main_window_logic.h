@@ -18,9 +18,11 @@
 #include "engine/handheld.h"
 #include "engine/scheduler.h"
 #include "engine/sound_system.h"
+#include "input/control_holds.h"
 #include "input/input_dispatch.h"
 #include "input/key_bindings.h"
 #include "input/mouse_button.h"
+#include "input/pad_input.h"
 #include "windows/game_menu.h"
 #include "windows/main_window_view.h"
 #include "windows/play_target.h"
@@ -70,6 +72,14 @@ public:
     void FormKeyDown(VirtualKey virtual_key);
     void FormKeyUp(VirtualKey virtual_key);
     bool menu_shortcut(VirtualKey virtual_key);
+
+    // A pad's press or release. The buttons and directions are the handheld's controls; in
+    // fullscreen Start opens the in-game menu, in which the directions move the highlight,
+    // South chooses the row and East or Start fold it. A release always reaches the control
+    // its press held, wherever the press went.
+    void pad_press(const PadPress& press);
+    // Who holds each control: the keyboard, the mouse and every pad's buttons and stick.
+    const ControlHolds& holds() const { return m_holds; }
 
     // The mouse, in client pixels. A left press is captured by the holder (or menu row) under
     // it: its release and its moves go there wherever the pointer is then, whatever other
@@ -127,12 +137,17 @@ public:
 
 private:
     void load_design_pictures();
+    void pad_in_menu(PadButton button);
+    // Runs row's command (when `run`), then folds the menu up even when the command failed.
+    void choose_menu_row(int row, bool run);
+    void fold_game_menu();
     void centre_on_screen();
 
     MainWindowPorts m_ports;
     MainScreen m_screen;
     Scheduler m_scheduler;
     Handheld m_handheld;
+    ControlHolds m_holds{m_handheld};
     SkinLoader m_skin;
     KeyBindings m_keys;
     GameMenu m_game_menu;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/settings_values.h"
 #include "display/skin_images.h"
@@ -487,6 +488,160 @@ TEST_F(MainWindowLogicTest, CloseFreesTheSamplesAndTheLibraryEvenWithoutSound) {
     ASSERT_EQ(audio.calls.size(), 10u);
     EXPECT_EQ(audio.calls.front(), "free 0");
     EXPECT_EQ(audio.calls.back(), "close");
+}
+
+// A pad's presses reach the handheld as the keys and the mouse do; every source holds a control
+// on its own, and the control is let go only when the last of them lets go.
+TEST(MainWindowPads, KeysTheMouseAndPadsHoldEachControlTogether) {
+    struct Rig : MainWindowLogicTest {
+        void TestBody() override {}
+        PadTracker pads{[this](const PadPress& p) { form.pad_press(p); }};
+    };
+    using Step = std::function<void(Rig&)>;
+    const auto pad = [](int32_t n, PadButton b, bool down) {
+        return Step([=](Rig& r) { r.pads.button(n, b, down); });
+    };
+    const auto stick = [](int32_t x, int32_t y) {
+        return Step([=](Rig& r) { r.pads.stick(0, x, y); });
+    };
+    const auto key = [](bool down) {
+        return Step([=](Rig& r) {
+            const VirtualKey k = r.form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key;
+            down ? r.form.FormKeyDown(k) : r.form.FormKeyUp(k);
+        });
+    };
+    const auto mouse = [](bool down) {
+        return Step([=](Rig& r) {
+            const auto [x, y] = r.centre("btn_game_a_top");
+            down ? r.form.mouse_down(x, y, MouseButton::Left)
+                 : r.form.mouse_up(x, y, MouseButton::Left);
+        });
+    };
+    const Step unplug = [](Rig& r) { r.pads.removed(0); };
+    using P = PadButton;
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        const char* held;  // the held controls, as letters of "ABTULRD"
+        Mode mode;
+    };
+    const std::vector<Case> cases = {
+        {"South is GAME A", {pad(0, P::South, true)}, "A", Mode::Game_A_Intro},
+        {"East is GAME B", {pad(0, P::East, true)}, "B", Mode::Game_B_Intro},
+        {"North is TIME", {pad(0, P::North, true)}, "T", Mode::Alarm},
+        {"pressed and released",
+         {pad(0, P::South, true), pad(0, P::South, false)},
+         "",
+         Mode::Game_A_Intro},
+        {"the key lets go, the pad holds on",
+         {key(true), pad(0, P::South, true), key(false)},
+         "A",
+         Mode::Game_A_Intro},
+        {"the pad lets go, the key holds on",
+         {pad(0, P::South, true), key(true), pad(0, P::South, false)},
+         "A",
+         Mode::Game_A_Intro},
+        {"both let go",
+         {key(true), pad(0, P::South, true), key(false), pad(0, P::South, false)},
+         "",
+         Mode::Game_A_Intro},
+        {"the mouse lets go, the pad holds on",
+         {mouse(true), pad(0, P::South, true), mouse(false)},
+         "A",
+         Mode::Game_A_Intro},
+        {"two pads",
+         {pad(0, P::South, true), pad(1, P::South, true), pad(0, P::South, false)},
+         "A",
+         Mode::Game_A_Intro},
+        {"West and North both hold TIME",
+         {pad(0, P::West, true), pad(0, P::North, true), pad(0, P::West, false)},
+         "T",
+         Mode::Alarm},
+        {"pulled out mid-press",
+         {pad(0, P::South, true), pad(0, P::West, true), unplug},
+         "",
+         Mode::Game_A_Intro},
+        {"pulled out while the key holds on",
+         {key(true), pad(0, P::South, true), unplug},
+         "A",
+         Mode::Game_A_Intro},
+        {"the D-pad and the stick hold a direction each",
+         {pad(0, P::Up, true), stick(0, -30000), pad(0, P::Up, false)},
+         "U",
+         Mode::Time},
+        {"the stick back at the centre", {stick(30000, 0), stick(0, 0)}, "", Mode::Time},
+        {"the stick turned", {stick(30000, 0), stick(0, 30000)}, "D", Mode::Time},
+        {"pulled out with the stick pushed", {stick(-30000, 0), unplug}, "", Mode::Time},
+        {"Back, and Start in windowed mode, do nothing",
+         {pad(0, P::Back, true), pad(0, P::Start, true)},
+         "",
+         Mode::Time},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.create_windowed();
+        r.to_clock();
+        for (const Step& step : c.steps)
+            step(r);
+        const GameState& st = r.form.handheld().state;
+        const std::string letters = "ABTULRD";
+        for (int action = Key_Game_A; action <= Key_Down; ++action) {
+            const bool held = std::string(c.held).find(letters[action - 1]) != std::string::npos;
+            EXPECT_EQ(r.form.holds().held(action), held) << c.name << ": " << letters[action - 1];
+        }
+        const bool a = std::string(c.held).find('A') != std::string::npos;
+        EXPECT_EQ(st.Inp_Game_A_Held, a) << c.name;
+        EXPECT_EQ(r.form.screen().model().at(r.id("btn_game_a_down")).visible, a) << c.name;
+        EXPECT_EQ(st.Inp_Time_Held, std::string(c.held).find('T') != std::string::npos) << c.name;
+        EXPECT_EQ(r.mode(), c.mode) << c.name;
+        EXPECT_TRUE(r.form.game_menu().rows().empty()) << c.name;
+    }
+}
+
+TEST_F(MainWindowLogicTest, InFullscreenAPadDrivesTheInGameMenu) {
+    form.FormCreate();  // fullscreen
+    form.start_play(true);
+    to_clock();
+    PadTracker pad([this](const PadPress& p) { form.pad_press(p); });
+    const auto press = [&](PadButton b) {
+        pad.button(0, b, true);
+        pad.button(0, b, false);
+    };
+    // A direction held as the menu opens is still let go by its own release.
+    pad.stick(0, 0, -30000);
+    press(PadButton::Start);
+    ASSERT_EQ(form.game_menu().rows().size(), 14u);
+    EXPECT_EQ(form.game_menu().highlighted(), 0);
+    pad.stick(0, 0, 0);
+    EXPECT_FALSE(form.holds().held(Key_Up));
+
+    // The highlight skips the separators and goes round.
+    const std::vector<std::pair<PadButton, int>> moves = {
+        {PadButton::Down, 1}, {PadButton::Down, 2}, {PadButton::Down, 3}, {PadButton::Down, 5},
+        {PadButton::Up, 3},   {PadButton::Up, 2},   {PadButton::Up, 1},   {PadButton::Up, 0},
+        {PadButton::Up, 13},  {PadButton::Down, 0}, {PadButton::Left, 0}, {PadButton::West, 0},
+    };
+    for (const auto& [button, row] : moves) {
+        press(button);
+        EXPECT_EQ(form.game_menu().highlighted(), row);
+    }
+    EXPECT_EQ(mode(), Mode::Time);  // West was no TIME here
+    EXPECT_FALSE(form.take_menu_dirty().empty());
+
+    // South chooses "About..." and folds the menu; East and Start fold it without a command.
+    press(PadButton::South);
+    EXPECT_EQ(windows.shown, std::vector<std::string>{"about"});
+    EXPECT_TRUE(form.game_menu().rows().empty());
+    EXPECT_FALSE(form.screen().Vid_Menu_Open);
+    EXPECT_EQ(mode(), Mode::Time);
+    for (PadButton fold : {PadButton::East, PadButton::Start}) {
+        press(PadButton::Start);
+        ASSERT_FALSE(form.game_menu().rows().empty());
+        press(fold);
+        EXPECT_TRUE(form.game_menu().rows().empty());
+    }
+    EXPECT_EQ(windows.shown.size(), 1u);
+    EXPECT_EQ(mode(), Mode::Time);
 }
 
 }  // namespace

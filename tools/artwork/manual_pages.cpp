@@ -87,6 +87,25 @@ public:
         m_y += 3;
     }
 
+    // A pad's four face buttons as a diamond at the right of the heading just drawn, each
+    // marked with what it does: the places matter, not the letters printed on a pad.
+    void pad_buttons() {
+        const QPointF centre(Manual_Page_Width - Margin - 22, m_y - 6);
+        const struct {
+            QPointF offset;
+            const char* mark;
+        } buttons[] = {{{0, 12}, "A"}, {{12, 0}, "B"}, {{-12, 0}, "T"}, {{0, -12}, "T"}};
+        m_p.setFont(print_font(7, true));
+        for (const auto& b : buttons) {
+            const QPointF at = centre + b.offset;
+            m_p.setPen(QPen(Accent.darker(140), 1));
+            m_p.setBrush(Accent);
+            m_p.drawEllipse(at, 6.5, 6.5);
+            m_p.setPen(Paper);
+            m_p.drawText(QRectF(at.x() - 6.5, at.y() - 6.5, 13, 13), Qt::AlignCenter, b.mark);
+        }
+    }
+
     // A picture centred across the page, with a thin frame.
     void picture(const QImage& image) {
         const int x = (Manual_Page_Width - image.width()) / 2;
@@ -168,7 +187,7 @@ QImage page_controls(const std::vector<SkinPicture>& skin) {
 }
 
 QImage page_keys() {
-    Page page(3, "Keys");
+    Page page(3, "Keys and gamepads");
     page.para("The keys of the game, as they are set when the program is new:");
     page.table({{"1", "GAME A"},
                 {"2", "GAME B"},
@@ -177,15 +196,17 @@ QImage page_keys() {
     page.para(
         "\"Key settings\" in the menu lets you give each of the seven controls any "
         "letter, digit, arrow key, Alt, Ctrl, Shift or the space bar.");
-    page.heading("Menu keys");
-    page.table({{"F1", "About..."},
-                {"F2", "View 'Readme.txt'"},
-                {"F3", "View 'Whatsnew.txt'"},
-                {"F4", "View manual"},
-                {"F12", "fullscreen or window"},
-                {"Esc", "Exit"}},
-               40);
-    page.para("In this manual the Left and Right arrow keys turn the pages and Esc closes it.");
+    page.heading("Gamepads");
+    page.pad_buttons();
+    page.table({{"D-pad, left stick", "the controller"},
+                {"South (A, cross)", "GAME A"},
+                {"East (B, circle)", "GAME B"},
+                {"West, North", "TIME"},
+                {"Start", "in full screen the menu: Up and Down move, South chooses, East closes"}},
+               100);
+    page.para(
+        "Plug pads in or out while you play; several work at once. In this manual left and "
+        "right turn the pages, and East closes it as Esc does.");
     return page.finish();
 }
 
@@ -289,10 +310,15 @@ QImage page_clock() {
     page.para(
         "After GAME OVER the clock returns by itself after 30 seconds, or at once with "
         "TIME. GAME A or GAME B starts the next game.");
-    page.heading("Display");
-    page.para(
-        "F12 shows the handheld full screen on a table top, with a menu button at the "
-        "top left corner; F12 again brings back the window.");
+    page.heading("Menu keys");
+    page.table({{"F1", "About..."},
+                {"F2", "View 'Readme.txt'"},
+                {"F3", "View 'Whatsnew.txt'"},
+                {"F4", "View manual"},
+                {"F12", "full screen (a menu button at the top left) or window"},
+                {"Esc", "Exit"}},
+               40);
+    page.para("In this manual the Left and Right arrow keys turn the pages and Esc closes it.");
     return page.finish();
 }
 

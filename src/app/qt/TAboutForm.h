@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <string>
 
+#include "app/qt/pad_pump.h"
 #include "display/skin_sources.h"
 #include "windows/about_window_logic.h"
 
@@ -14,7 +15,7 @@ class QLabel;
 
 namespace fluffo {
 
-class TAboutForm : public QWidget, public AboutWindowView {
+class TAboutForm : public QWidget, public AboutWindowView, public PadKeyWindow {
     Q_OBJECT
 public:
     // The picture is read from window_folder ("Graphics/Window/"); a missing one leaves its
@@ -25,6 +26,11 @@ public:
 
     // Shown where it was, or centred the first time, and brought to the front.
     void bring_up();
+
+    // A pad's East is Esc.
+    void pad_key(VirtualKey key, bool down) override {
+        if (down) m_logic.FormKeyDown(key);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

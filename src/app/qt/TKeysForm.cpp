@@ -148,6 +148,10 @@ void TKeysForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TKeysForm::pad_key(VirtualKey key, bool down) {
+    if (down) enter([&] { m_logic.FormKeyDown(key); });
+}
+
 void TKeysForm::FormActivate() {
     m_boxes[Key_Game_A]->setFocus(Qt::ActiveWindowFocusReason);
 }

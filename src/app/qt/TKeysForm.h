@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "app/qt/pad_pump.h"
 #include "base/shell_port.h"
 #include "windows/key_settings_logic.h"
 
@@ -29,7 +30,7 @@ struct KeysFormPorts {
     const QWidget* main_window = nullptr;
 };
 
-class TKeysForm : public QWidget, public KeySettingsView {
+class TKeysForm : public QWidget, public KeySettingsView, public PadKeyWindow {
     Q_OBJECT
 public:
     // Created once, hidden, after the bindings are loaded; the boxes show them.
@@ -39,6 +40,9 @@ public:
     void bring_up();
 
     const KeySettingsLogic& logic() const { return m_logic; }
+
+    // A pad's East is Esc.
+    void pad_key(VirtualKey key, bool down) override;
 
 protected:
     // Key preview: Enter and Esc reach FormKeyDown before the focused control; other keys go

@@ -72,6 +72,10 @@ void TManualForm::keyPressEvent(QKeyEvent* event) {
     enter([&] { m_logic.FormKeyDown(key); });
 }
 
+void TManualForm::pad_key(VirtualKey key, bool down) {
+    enter([&] { down ? m_logic.FormKeyDown(key) : m_logic.FormKeyUp(key); });
+}
+
 void TManualForm::keyReleaseEvent(QKeyEvent* event) {
     if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);

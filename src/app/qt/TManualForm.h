@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "app/qt/frame_window.h"
+#include "app/qt/pad_pump.h"
 #include "base/shell_port.h"
 #include "display/manual_screen.h"
 #include "display/skin_sources.h"
@@ -15,7 +16,7 @@
 
 namespace fluffo {
 
-class TManualForm : public FrameWindow, public ManualViewerView {
+class TManualForm : public FrameWindow, public ManualViewerView, public PadKeyWindow {
     Q_OBJECT
 public:
     explicit TManualForm(ShellPort& shell, QWidget* parent = nullptr);
@@ -35,6 +36,9 @@ public:
     int32_t top() const override { return m_top; }
     void move_to(int32_t left, int32_t top) override;
     void hide_window() override { hide(); }
+
+    // A pad: left and right turn the pages, East closes, as the keys do.
+    void pad_key(VirtualKey key, bool down) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

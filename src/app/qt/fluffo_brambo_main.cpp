@@ -21,6 +21,7 @@
 #include "app/qt/run_choice_store.h"
 #include "app/qt/scheduler_pump.h"
 #include "app/sdl/sdl_audio_backend.h"
+#include "app/sdl/sdl_gamepads.h"
 #include "base/settings_values.h"
 
 namespace {
@@ -114,7 +115,12 @@ int main(int argc, char** argv) {
     const auto record = [&](Program& created) {
         if (recording.is_open()) recorder = start_recording(recording, created);
     };
-    Program program(ProgramPorts{shell, store, audio, "", skin_dir, record});
+    SdlGamepads pads;
+    // A measuring hook: FLUFFO_VIRTUAL_PAD=1 plugs in one of SDL's virtual pads, idle, for
+    // bench/measure_desktop.sh to weigh a pad that has no device to wait on.
+    if (qEnvironmentVariable("FLUFFO_VIRTUAL_PAD") == QStringLiteral("1"))
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 15, 0);
+    Program program(ProgramPorts{shell, store, audio, "", skin_dir, record, &pads});
     // Frames reach the window system only once the event loop runs.
     FrameLog::attach(program.main_window());
 

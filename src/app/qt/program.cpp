@@ -1,5 +1,6 @@
 #include "app/qt/program.h"
 
+#include <QApplication>
 #include <QTimer>
 
 namespace fluffo {
@@ -17,7 +18,7 @@ Program::Program(ProgramPorts ports)
             return MainWindowPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
                                    m_clock, m_random,  m_sources,     &clock_seed};
         },
-        m_ports.shell);
+        m_ports.shell, m_ports.clock);
     MainWindowLogic& form = m_main->logic();
     m_main->enter([&] { form.FormCreate(); });
 
@@ -46,9 +47,40 @@ Program::Program(ProgramPorts ports)
     m_windows.start_screen = m_splash.get();
     form.set_splash_check_box(
         [this] { return m_splash->logic().controls().splash_screen_checked; });
+
+    if (m_ports.pads) {
+        m_pads = std::make_unique<PadPump>(*m_ports.pads,
+                                           [this](const PadPress& press) { route_pad(press); });
+    }
 }
 
 Program::~Program() = default;
+
+void Program::route_pad(const PadPress& press) {
+    const auto key = std::make_tuple(press.source.device, press.source.control, press.button);
+    QWidget* target = nullptr;
+    if (press.down) {
+        QWidget* active = QApplication::activeWindow();
+        if (active &&
+            (active == m_manual.get() || active == m_about.get() || active == m_keys.get())) {
+            target = active;
+        } else if (m_main->isVisible() && m_main->isEnabled()) {
+            target = m_main.get();
+        }
+        m_pad_targets[key] = target;
+    } else {
+        const auto it = m_pad_targets.find(key);
+        if (it == m_pad_targets.end()) return;
+        target = it->second;
+        m_pad_targets.erase(it);
+    }
+    if (target == m_main.get()) {
+        m_main->enter([&] { main_logic().pad_press(press); });
+    } else if (auto* window = dynamic_cast<PadKeyWindow*>(target)) {
+        const VirtualKey key_of_pad = pad_window_key(press.button);
+        if (key_of_pad != vk::None) window->pad_key(key_of_pad, press.down);
+    }
+}
 
 void Program::start() {
     QTimer::singleShot(0, m_main.get(),

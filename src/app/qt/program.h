@@ -5,12 +5,15 @@
 // real store, shell and sound library; tests give it their own.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "app/qt/TForm1.h"
 #include "app/qt/TSplashForm.h"
 #include "app/qt/app_windows.h"
+#include "app/qt/pad_pump.h"
 #include "app/qt/qt_icon_decoder.h"
 #include "base/audio_backend.h"
 #include "base/random_source.h"
@@ -33,6 +36,10 @@ struct ProgramPorts {
     // Called once the main window is created and before the start screen, which may play at
     // once: a listener to the handheld attached here sees the whole run.
     std::function<void(Program&)> main_window_created = {};
+    // The gamepads; none: the program has only keys and the mouse.
+    PadDevices* pads = nullptr;
+    // The game timers' clock; none: the real time.
+    SchedulerPump::Clock clock = {};
 };
 
 class Program {
@@ -55,6 +62,12 @@ public:
     SoundSystem& sound() { return m_sound; }
     // The seed the game's chance was given at the main window's creation.
     uint64_t seed() const { return m_random.seed(); }
+    PadPump* pads() { return m_pads.get(); }
+
+    // A pad's press goes to the active one of the manual, about and key settings windows, as
+    // its keys, or else to the handheld while it is on the screen and takes input; its release
+    // goes where the press went.
+    void route_pad(const PadPress& press);
 
 private:
     ProgramPorts m_ports;
@@ -74,6 +87,10 @@ private:
     std::unique_ptr<TKeysForm> m_keys;
     std::unique_ptr<TManualForm> m_manual;
     std::unique_ptr<TSplashForm> m_splash;
+
+    std::unique_ptr<PadPump> m_pads;
+    // Where each press in progress went (null: nowhere), by pad, control and button.
+    std::map<std::tuple<int32_t, int32_t, PadButton>, QWidget*> m_pad_targets;
 };
 
 }  // namespace fluffo
