@@ -20,6 +20,8 @@ public:
     virtual void show_error(const std::string& text) = 0;
     // Asks the program to end once control is back in its event loop.
     virtual void terminate() = 0;
+    // The same, after a fatal error the player has been told: the program ends as failed.
+    virtual void terminate_failed() { terminate(); }
 };
 
 }  // namespace fluffo

@@ -83,7 +83,7 @@ void StartScreenLogic::btn_playClick() {
                          [this](std::string_view text) { m_shell.show_error(std::string(text)); });
     if (started == SoundStart::FolderMissing) {
         // The player has been told and the choice forgotten; there is no game without it.
-        m_shell.terminate();
+        m_shell.terminate_failed();
         return;
     }
     const bool checked = m_controls.splash_screen_checked;

@@ -1,10 +1,14 @@
 // The program a player starts: the five windows over the core, and one event loop. It reads no
-// arguments and works in its own directory, however it was launched.
+// arguments and works in its own directory, however it was launched. It ends with status 1
+// after a fatal start-up error, else 0; every value the store refused is tried once more at
+// the end, however the program ends.
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 #include <memory>
 
+#include "app/qt/end_signals.h"
 #include "app/qt/frame_log.h"
 #include "app/qt/program.h"
 #include "app/qt/qsettings_store.h"
@@ -43,13 +47,28 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
 
     QtShell shell;
-    const std::unique_ptr<SettingsStore> store = open_store(shell);
+    const std::unique_ptr<SettingsStore> disk = open_store(shell);
+    // A refused write is told once the handler that met it has run to its end, as the error
+    // boundary tells every other error.
+    RetryingStore store(*disk, [&shell](const std::string& text) {
+        QTimer::singleShot(0, qApp, [&shell, text] { shell.show_error(text); });
+    });
     SdlAudioBackend audio;
-    Program program(ProgramPorts{shell, *store, audio, ""});
+    std::unique_ptr<Program> program;
+    // Before the sound starts: a signal ends the program as a close request does.
+    const EndSignals end_signals([&] {
+        if (program) program->main_window().close();
+        QCoreApplication::quit();
+    });
+    program = std::make_unique<Program>(ProgramPorts{shell, store, audio, ""});
     // Frames reach the window system only once the event loop runs.
-    FrameLog::attach(program.main_window());
+    FrameLog::attach(program->main_window());
 
-    if (shell.terminate_requested()) return 0;
-    program.start();
-    return QApplication::exec();
+    int status = shell.exit_status();
+    if (!shell.terminate_requested()) {
+        program->start();
+        status = QApplication::exec();
+    }
+    store.flush();
+    return status;
 }

@@ -60,10 +60,19 @@ void QtShell::show_error(const std::string& text) {
 }
 
 void QtShell::terminate() {
+    end_event_loop();
+}
+
+void QtShell::terminate_failed() {
+    m_exit_status = 1;
+    end_event_loop();
+}
+
+void QtShell::end_event_loop() {
     m_terminate_requested = true;
     if (QCoreApplication* app = QCoreApplication::instance()) {
         QMetaObject::invokeMethod(
-            app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+            app, [this] { QCoreApplication::exit(m_exit_status); }, Qt::QueuedConnection);
     }
 }
 

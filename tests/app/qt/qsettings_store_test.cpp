@@ -150,18 +150,21 @@ TEST_F(QSettingsStoreTest, AReadOnlyFolderRefusesTheWriteForAnOrdinaryUser) {
     EXPECT_EQ(raw(conf(), "Key2").toString(), "3");
 }
 
-TEST_F(QSettingsStoreTest, ADamagedFileGivesWhatItCanAndTheFirstWriteMendsIt) {
+TEST_F(QSettingsStoreTest, ADamagedFileGivesWhatItCanAndAWriteChangesOnlyItsValue) {
     ASSERT_TRUE(QDir().mkpath(path("Quillmoor")));
     // A section header without its bracket is what QSettings reports as damage.
-    write_file(conf(), "[General\nSoundMode=1\nKey1=\xff\xfe\x01\n");
+    write_file(conf(), "[General\nSoundMode=1\nKey1=\xff\xfe\x01\nnot a value\n");
     QSettingsStore store(conf(), QSettings::IniFormat);
     EXPECT_EQ(read_setting(store, Setting_SoundMode), 1);
     EXPECT_EQ(read_integer(store, "Key1", 2), 2);  // unreadable text: the default
     write_integer(store, "Key1", 2);
     QSettings check(conf(), QSettings::IniFormat);
-    EXPECT_EQ(check.status(), QSettings::NoError);
     EXPECT_EQ(check.value("Key1").toString(), "2");
     EXPECT_EQ(check.value("SoundMode").toString(), "1");
+    // What the store cannot read it leaves as it was: the damage is the user's to mend.
+    QFile file(conf());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[General\nSoundMode=1\nKey1=2\nnot a value\n");
 }
 
 TEST_F(QSettingsStoreTest, AFileDamagedWhileTheProgramRunsIsStillWrittenAndConfirmed) {
