@@ -59,7 +59,8 @@ std::optional<StoredValue> MemoryStore::read_value(const std::string& name) {
 void MemoryStore::write_texts(const StoreTexts& values) {
     if (values.empty()) return;
     if (m_refuse_writes) throw StoreError(set_data_failed_text(values.front().first));
-    for (const auto& [name, text] : values) m_values[name] = StoredValue{true, text};
+    for (const auto& [name, text] : values)
+        m_values[name] = StoredValue{true, text};
 }
 
 RetryingStore::RetryingStore(SettingsStore& inner, Tell tell)

@@ -32,19 +32,22 @@ EndSignals::EndSignals(std::function<void()> on_signal, QObject* parent)
         char bytes[16];
         ssize_t count = 0;
         while ((count = read(g_pipe[0], bytes, sizeof bytes)) > 0) {
-            for (ssize_t i = 0; i < count; ++i) m_on_signal();
+            for (ssize_t i = 0; i < count; ++i)
+                m_on_signal();
         }
     });
     struct sigaction action {};
     action.sa_handler = on_end_signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : End_Signals) sigaction(signal, &action, nullptr);
+    for (const int signal : End_Signals)
+        sigaction(signal, &action, nullptr);
 }
 
 EndSignals::~EndSignals() {
     // Back to the default: a signal after this point ends the process at once.
-    for (const int signal : End_Signals) std::signal(signal, SIG_DFL);
+    for (const int signal : End_Signals)
+        std::signal(signal, SIG_DFL);
 }
 
 }  // namespace fluffo

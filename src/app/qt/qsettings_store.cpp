@@ -35,8 +35,8 @@ QSettingsStore::QSettingsStore() : m_users_own(true) {
     open();
 }
 
-QSettingsStore::QSettingsStore(QString file_path, QSettings::Format format)
-    : m_file_path(std::move(file_path)), m_format(format) {
+QSettingsStore::QSettingsStore(QString file_path, QSettings::Format format, int lock_wait_ms)
+    : m_file_path(std::move(file_path)), m_format(format), m_lock_wait_ms(lock_wait_ms) {
     open();
 }
 
@@ -125,7 +125,7 @@ void QSettingsStore::write_file(const StoreTexts& values) {
     const QFileInfo info(m_file_path);
     if (info.exists() && !info.isWritable()) throw refused();
     QLockFile lock(m_file_path + QStringLiteral(".lock"));
-    const bool locked = lock.tryLock(m_lock_wait_ran_out ? 0 : Lock_Wait_Ms);
+    const bool locked = lock.tryLock(m_lock_wait_ran_out ? 0 : m_lock_wait_ms);
     m_lock_wait_ran_out = !locked;
     if (!locked) throw refused();
 
@@ -154,8 +154,8 @@ void QSettingsStore::write_registry(const StoreTexts& values) {
     std::vector<std::pair<QString, std::optional<QVariant>>> before;
     for (const auto& [name, text] : values) {
         const QString key = q(name);
-        before.emplace_back(key, settings->contains(key) ? std::optional(settings->value(key))
-                                                         : std::nullopt);
+        before.emplace_back(
+            key, settings->contains(key) ? std::optional(settings->value(key)) : std::nullopt);
         settings->setValue(key, q(text));
     }
     settings->sync();

@@ -29,8 +29,8 @@ public:
     // neither read nor created.
     QSettingsStore();
     // A store kept in the given file and format instead; the tests' way to stay out of the
-    // user's settings. Throws as above.
-    QSettingsStore(QString file_path, QSettings::Format format);
+    // user's settings (and to wait less for a lock). Throws as above.
+    QSettingsStore(QString file_path, QSettings::Format format, int lock_wait_ms = Lock_Wait_Ms);
 
     std::optional<StoredValue> read_value(const std::string& name) override;
     void write_texts(const StoreTexts& values) override;
@@ -49,6 +49,7 @@ private:
     QString m_file_path;  // in the registry: empty for the user's own key
     QSettings::Format m_format = QSettings::NativeFormat;
     bool m_users_own = false;
+    int m_lock_wait_ms = Lock_Wait_Ms;
 
     struct Snapshot {
         qint64 size = -1;

@@ -31,7 +31,8 @@ bool next_line(std::string_view data, size_t& pos, Line& line) {
     bool in_quotes = false;
     line.equals = std::string_view::npos;
     size_t start = pos;
-    while (start < size && is_space(data[start])) ++start;
+    while (start < size && is_space(data[start]))
+        ++start;
     size_t i = start;
     while (i < size) {
         const char c = data[i];
@@ -61,8 +62,10 @@ bool next_line(std::string_view data, size_t& pos, Line& line) {
             in_quotes = !in_quotes;
         } else {  // ';'
             if (i == start + 1) {
-                while (i < size && data[i] != '\n' && data[i] != '\r') ++i;
-                while (i < size && is_space(data[i])) ++i;
+                while (i < size && data[i] != '\n' && data[i] != '\r')
+                    ++i;
+                while (i < size && is_space(data[i]))
+                    ++i;
                 start = i;
             } else if (!in_quotes) {
                 --i;
@@ -81,9 +84,12 @@ bool next_line(std::string_view data, size_t& pos, Line& line) {
 bool is_general_header(std::string_view data, const Line& line) {
     const std::string_view text = data.substr(line.start, line.end - line.start);
     const size_t close = text.find(']');
-    std::string_view name = close == std::string_view::npos ? text.substr(1) : text.substr(1, close - 1);
-    while (!name.empty() && is_space(name.front())) name.remove_prefix(1);
-    while (!name.empty() && is_space(name.back())) name.remove_suffix(1);
+    std::string_view name =
+        close == std::string_view::npos ? text.substr(1) : text.substr(1, close - 1);
+    while (!name.empty() && is_space(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && is_space(name.back()))
+        name.remove_suffix(1);
     return name.size() == 7 && std::equal(name.begin(), name.end(), "general", [](char a, char b) {
                return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
            });
@@ -111,6 +117,7 @@ void append_utf8(std::string& out, uint32_t code) {
 
 // A key as written: '%XX' and '%UXXXX' stand for a character, '\' for '/'.
 std::string unescaped_key(std::string_view key) {
+    if (key.starts_with(Utf8_Mark)) key.remove_prefix(Utf8_Mark.size());  // as Qt decodes it
     std::string out;
     size_t i = 0;
     while (i < key.size()) {
@@ -163,7 +170,8 @@ Unescaped unescaped_value(std::string_view raw) {
     size_t i = 0;
     size_t keep = 0;  // trailing spaces before this length were written on purpose
     const auto skip_spaces = [&] {
-        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t')) ++i;
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
         keep = result.text.size();
     };
     const auto chop_spaces = [&] {
@@ -302,8 +310,8 @@ GeneralSection general_section(std::string_view file) {
             while (key_end > line.start && (file[key_end - 1] == ' ' || file[key_end - 1] == '\t'))
                 --key_end;
             section.entries.push_back(
-                Entry{unescaped_key(file.substr(line.start, key_end - line.start)),
-                      line.equals + 1, line.end});
+                Entry{unescaped_key(file.substr(line.start, key_end - line.start)), line.equals + 1,
+                      line.end});
         }
         first = false;
     }
@@ -315,6 +323,8 @@ GeneralSection general_section(std::string_view file) {
 std::map<std::string, StoredValue> store_file_values(std::string_view file) {
     std::map<std::string, StoredValue> values;
     for (const Entry& e : general_section(file).entries) {
+        // An empty name or one with '/' names no value of the general section itself.
+        if (e.name.empty() || e.name.find('/') != std::string::npos) continue;
         values[e.name] = stored_value(file.substr(e.value_start, e.value_end - e.value_start));
     }
     return values;
