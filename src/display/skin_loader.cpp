@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "display/compositor.h"
+
 namespace fluffo {
 
 namespace {
@@ -15,7 +17,19 @@ int32_t centred(int32_t screen, int32_t client) {
     return clamp_to_int32((int64_t{screen} - client) / 2);
 }
 
+bool names_an_image_section(const IniProfile& ini) {
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        if (ini.has_section("Image" + std::to_string(n))) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::string window_size_refused_text(int32_t width, int32_t height) {
+    return "Configuration file (Config.ini) sizes the window " + std::to_string(width) + " x " +
+           std::to_string(height) + ", too large to draw. Please reinstall the game.";
+}
 
 SkinLoader::SkinLoader(MainScreen& screen, SkinWindow& window, SkinSources sources)
     : m_screen(screen),
@@ -38,10 +52,9 @@ void SkinLoader::Gfx_Load_Skin() {
     // A Config.ini that cannot be opened counts as missing.
     std::optional<IniProfile> ini;
     if (m_sources.config.exists(config_path)) ini = m_sources.config.read(config_path);
-    if (!ini) {
-        m_window.show_error(Missing_Config_Message);
-        m_window.terminate();
-        show_game_menu_button();
+    // One that names none of the image sections (empty, garbage) is no skin at all.
+    if (!ini || !names_an_image_section(*ini)) {
+        end_set_up(Missing_Config_Message);
         return;
     }
 
@@ -55,7 +68,22 @@ void SkinLoader::Gfx_Load_Skin() {
     } else {
         load_windowed(*ini);
     }
+    const int32_t width = m_window.client_width();
+    const int32_t height = m_window.client_height();
+    if (!frame_size_allowed(width, height)) {
+        // No window of that size is ever made.
+        set_client_width(Design_Client.width);
+        set_client_height(Design_Client.height);
+        end_set_up(window_size_refused_text(width, height));
+        return;
+    }
     load_image_sections(*ini, skin_dir);
+    show_game_menu_button();
+}
+
+void SkinLoader::end_set_up(const std::string& message) {
+    m_window.show_error(message);
+    m_window.terminate();
     show_game_menu_button();
 }
 

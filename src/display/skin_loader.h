@@ -18,6 +18,8 @@ namespace fluffo {
 
 inline constexpr const char* Missing_Config_Message =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
+// Config.ini sizes the window beyond what can be drawn: the set-up ends as for a missing one.
+std::string window_size_refused_text(int32_t width, int32_t height);
 
 class SkinLoader {
 public:
@@ -38,6 +40,8 @@ private:
     void load_windowed(const IniProfile& ini);
     void load_image_sections(const IniProfile& ini, const std::string& skin_dir);
     void show_game_menu_button();
+    // Tells the message and asks for the end, the menu button set as always.
+    void end_set_up(const std::string& message);
 
     MainScreen& m_screen;
     SkinWindow& m_window;
