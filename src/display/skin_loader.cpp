@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "display/compositor.h"
+#include "display/picture_loading.h"
 
 namespace fluffo {
 
@@ -63,8 +64,9 @@ void SkinLoader::Gfx_Load_Skin() {
     set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
     set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
 
+    PictureLoading loading(m_sources.pictures);
     if (m_screen.Vid_Fullscreen) {
-        load_fullscreen(*ini);
+        load_fullscreen(*ini, loading);
     } else {
         load_windowed(*ini);
     }
@@ -77,8 +79,9 @@ void SkinLoader::Gfx_Load_Skin() {
         end_set_up(window_size_refused_text(width, height));
         return;
     }
-    load_image_sections(*ini, skin_dir);
+    load_image_sections(*ini, skin_dir, loading);
     show_game_menu_button();
+    loading.finish();
 }
 
 void SkinLoader::end_set_up(const std::string& message) {
@@ -102,14 +105,14 @@ void SkinLoader::set_client_height(int32_t height) {
     m_screen.model().set_bounds(m_backdrop, r);
 }
 
-void SkinLoader::load_fullscreen(const IniProfile& ini) {
+void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading) {
     ScreenModel& model = m_screen.model();
     const std::string backdrop_dir =
         m_sources.resolve(ini.read_directory("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
 
     const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
-    if (backdrop && m_sources.pictures.exists(backdrop_dir + *backdrop)) {
-        model.set_picture(m_backdrop, m_sources.pictures.load(backdrop_dir + *backdrop));
+    if (PicturePtr picture = backdrop ? loading.load(backdrop_dir + *backdrop, nullptr) : nullptr) {
+        model.set_picture(m_backdrop, std::move(picture));
         // Only the low byte counts: 256 centres like 0.
         const int32_t stretch = ini.read_integer("Fullscreen", "BackdropStretch", 0);
         model.set_stretch(m_backdrop, (stretch & 0xff) != 0);
@@ -131,8 +134,9 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
     set_client_height(m_window.screen_height());
 
     const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
-    if (!logo || !m_sources.pictures.exists(backdrop_dir + *logo)) return;
-    model.set_picture(m_logo, m_sources.pictures.load(backdrop_dir + *logo));
+    PicturePtr logo_picture = logo ? loading.load(backdrop_dir + *logo, nullptr) : nullptr;
+    if (!logo_picture) return;
+    model.set_picture(m_logo, std::move(logo_picture));
     model.set_auto_size(m_logo, true);
     model.set_visible(m_logo, true);
     Rect r = model.at(m_logo).bounds;
@@ -167,16 +171,15 @@ void SkinLoader::load_windowed(const IniProfile& ini) {
     m_screen.model().set_visible(m_logo, false);
 }
 
-void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& skin_dir) {
+void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& skin_dir,
+                                     PictureLoading& loading) {
     ScreenModel& model = m_screen.model();
     for (int n = 1; n <= Skin_Image_Count; ++n) {
         const HolderId id = Vid_Skin_Images[static_cast<size_t>(n)];
         const std::string section = "Image" + std::to_string(n);
         // No name keeps the picture the holder has, from the design or from the last run.
         if (const auto file = ini.read_file_name(section, "Filename", "")) {
-            const std::string path = skin_dir + *file;
-            model.set_picture(id, m_sources.pictures.exists(path) ? m_sources.pictures.load(path)
-                                                                  : placeholder_picture());
+            model.set_picture(id, loading.load(skin_dir + *file, placeholder_picture()));
         }
         Rect r;
         r.height = ini.read_integer(section, "Height", 0);
