@@ -10,7 +10,6 @@
 #include "app/qt/TForm1.h"
 #include "app/qt/TSplashForm.h"
 #include "app/qt/app_windows.h"
-#include "app/qt/qt_icon_decoder.h"
 #include "base/audio_backend.h"
 #include "base/random_source.h"
 #include "base/wall_clock.h"
@@ -50,8 +49,7 @@ private:
     SoundSystem m_sound;
     LocalClock m_clock;
     SeededRandom m_random;
-    QtIconDecoder m_icons;
-    DiskPictureFiles m_pictures{&m_icons};
+    DiskPictureFiles m_pictures;
     DiskConfigFiles m_config;
     SkinSources m_sources;
     std::string m_window_folder;  // the pictures of the windows' own design
