@@ -97,10 +97,9 @@ bool RetryingStore::flush() {
 
 void RetryingStore::write_with_unwritten(const StoreTexts& first) {
     // Memory first: whatever the store says, the value is the player's.
-    for (const auto& [name, text] : first) {
-        const auto it = std::find_if(m_unwritten.begin(), m_unwritten.end(),
-                                     [&](const auto& value) { return value.first == name; });
-        if (it != m_unwritten.end()) m_unwritten.erase(it);
+    for (const auto& value : first) {
+        std::erase_if(m_unwritten,
+                      [&](const auto& waiting) { return waiting.first == value.first; });
     }
     StoreTexts all = first;
     all.insert(all.end(), m_unwritten.begin(), m_unwritten.end());
