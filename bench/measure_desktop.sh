@@ -234,7 +234,7 @@ echo
 echo "CPU: utime+stime from /proc/<pid>/stat (in 1/$hz s steps) / run time from the threads'" \
     "schedstat (judged)"
 printf '%-36s %16s   %-10s %s\n' measure value target ""
-row "first frame (median of $launches)" "$first_median" "$first_median" "<=" ms 250
+row "first frame (median of $launches)" "$first_median" "$first_median" "<=" ms 180
 row "CPU, clock mode (${window_s} s)" "${clock[0]} / ${clock[1]}" "${clock[1]}" "<" % 0.1
 row "wakes, clock mode, no pad" "${clock[2]}" "${clock[2]}" "<=" /s 2.5
 row "CPU, clock mode, idle polled pad" "${pad_clock[0]} / ${pad_clock[1]}" "${pad_clock[1]}" "<=" % 0.2

@@ -2,17 +2,17 @@
 # Builds the fuzz preset and runs each libFuzzer target for SECONDS (default 60) on a working
 # copy of its seed corpus in build/fuzz/corpus/ (the committed seeds never grow). Fails when
 # any target finds a crash, a leak or a hang; the finding is kept in build/fuzz/findings/.
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   targets: ini png jpeg bmp (default all)
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   targets: ini png jpeg bmp ico (default all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 shift $(( $# > 0 ? 1 : 0 ))
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then targets=(ini png jpeg bmp); fi
+if [ ${#targets[@]} -eq 0 ]; then targets=(ini png jpeg bmp ico); fi
 
 # Longest input per format: enough for every header and a few rows of data.
-declare -A max_len=([ini]=4096 [png]=8192 [jpeg]=8192 [bmp]=4096)
+declare -A max_len=([ini]=4096 [png]=8192 [jpeg]=8192 [bmp]=4096 [ico]=4096)
 
 cmake --preset fuzz >/dev/null
 build_targets=()

@@ -1,5 +1,6 @@
 #include "base/settings_store.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace fluffo {
@@ -55,9 +56,56 @@ std::optional<StoredValue> MemoryStore::read_value(const std::string& name) {
     return it->second;
 }
 
-void MemoryStore::write_text(const std::string& name, const std::string& text) {
-    if (m_refuse_writes) throw StoreError(set_data_failed_text(name));
-    m_values[name] = StoredValue{true, text};
+void MemoryStore::write_texts(const StoreTexts& values) {
+    if (values.empty()) return;
+    if (m_refuse_writes) throw StoreError(set_data_failed_text(values.front().first));
+    for (const auto& [name, text] : values)
+        m_values[name] = StoredValue{true, text};
+}
+
+RetryingStore::RetryingStore(SettingsStore& inner, Tell tell)
+    : m_inner(inner), m_tell(std::move(tell)) {}
+
+std::optional<StoredValue> RetryingStore::read_value(const std::string& name) {
+    // The player's latest choice, written or not.
+    for (const auto& [unwritten, text] : m_unwritten) {
+        if (unwritten == name) return StoredValue{true, text};
+    }
+    return m_inner.read_value(name);
+}
+
+void RetryingStore::write_texts(const StoreTexts& values) {
+    try {
+        write_with_unwritten(values);
+        m_refusal_told = false;
+    } catch (const StoreError& e) {
+        if (m_refusal_told) return;
+        m_refusal_told = true;
+        if (m_tell) m_tell(e.what());
+    }
+}
+
+bool RetryingStore::flush() {
+    if (m_unwritten.empty()) return true;
+    try {
+        write_with_unwritten({});
+    } catch (const StoreError&) {
+        return false;
+    }
+    return true;
+}
+
+void RetryingStore::write_with_unwritten(const StoreTexts& first) {
+    // Memory first: whatever the store says, the value is the player's.
+    for (const auto& value : first) {
+        std::erase_if(m_unwritten,
+                      [&](const auto& waiting) { return waiting.first == value.first; });
+    }
+    StoreTexts all = first;
+    all.insert(all.end(), m_unwritten.begin(), m_unwritten.end());
+    m_unwritten = all;
+    m_inner.write_texts(all);
+    m_unwritten.clear();
 }
 
 }  // namespace fluffo

@@ -2,12 +2,16 @@
 // The per-user settings store: named values kept as text ("37", "-1", booleans "0"/"1"),
 // written the moment they change. The logic of reading with defaults lives here; a concrete
 // store only keeps raw values. Failures raise StoreError carrying the user-facing text.
+// Values written together (the seven keys) go to the store in one go: all or none.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/platform_error.h"
 
@@ -29,12 +33,19 @@ struct StoredValue {
     std::string text;
 };
 
+// Values to write together, by name, in the order they are named in a refusal.
+using StoreTexts = std::vector<std::pair<std::string, std::string>>;
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     virtual std::optional<StoredValue> read_value(const std::string& name) = 0;
-    // Creates or overwrites the value as text at once; throws StoreError when refused.
-    virtual void write_text(const std::string& name, const std::string& text) = 0;
+    // Creates or overwrites every value as text at once, all or none; throws StoreError
+    // ("Failed to set data for" the first name) when refused.
+    virtual void write_texts(const StoreTexts& values) = 0;
+    void write_text(const std::string& name, const std::string& text) {
+        write_texts({{name, text}});
+    }
 };
 
 // Integer text: optional sign and decimal digits, fitting 32 bits; anything else is not one.
@@ -53,7 +64,7 @@ void write_boolean(SettingsStore& store, std::string_view name, bool value);
 class MemoryStore : public SettingsStore {
 public:
     std::optional<StoredValue> read_value(const std::string& name) override;
-    void write_text(const std::string& name, const std::string& text) override;
+    void write_texts(const StoreTexts& values) override;
 
     void set_raw(const std::string& name, StoredValue value) { m_values[name] = std::move(value); }
     void set_refuse_writes(bool refuse) { m_refuse_writes = refuse; }
@@ -62,6 +73,33 @@ public:
 private:
     std::map<std::string, StoredValue> m_values;
     bool m_refuse_writes = false;
+};
+
+// The store the programs use over their concrete store: a refused write stops nothing. The
+// value lives on in memory (reads see it), the refusal is told once, and not again until a
+// write has gone through; every value still unwritten goes with the next write that does,
+// and with flush() at the end of the program.
+class RetryingStore : public SettingsStore {
+public:
+    using Tell = std::function<void(const std::string& text)>;
+    RetryingStore(SettingsStore& inner, Tell tell);
+
+    std::optional<StoredValue> read_value(const std::string& name) override;
+    // Never throws a refusal: it is told instead.
+    void write_texts(const StoreTexts& values) override;
+    // Tries once more to write every value not yet written; false when some remain. Tells
+    // nothing: the program is ending.
+    bool flush();
+    bool has_unwritten() const { return !m_unwritten.empty(); }
+
+private:
+    // The values asked for first, then every one still waiting.
+    void write_with_unwritten(const StoreTexts& first);
+
+    SettingsStore& m_inner;
+    Tell m_tell;
+    StoreTexts m_unwritten;  // in the order they were asked for, each name once
+    bool m_refusal_told = false;
 };
 
 }  // namespace fluffo

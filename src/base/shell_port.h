@@ -11,7 +11,8 @@ class ShellPort {
 public:
     virtual ~ShellPort() = default;
     // A file name relative to the working directory ("Readme.txt") with its associated
-    // program; the result is not examined, a missing file gives no message.
+    // program; a missing file is told in the error box naming it, the opener's own result is
+    // not examined.
     virtual void open_document(const std::string& file_name) = 0;
     // A web or "mailto:" address with the browser or mail program; the result is not examined.
     virtual void open_address(const std::string& address) = 0;
@@ -20,6 +21,8 @@ public:
     virtual void show_error(const std::string& text) = 0;
     // Asks the program to end once control is back in its event loop.
     virtual void terminate() = 0;
+    // The same, after a fatal error the player has been told: the program ends as failed.
+    virtual void terminate_failed() { terminate(); }
 };
 
 }  // namespace fluffo

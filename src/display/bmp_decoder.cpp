@@ -1,6 +1,7 @@
 // Bitmaps through stb_image: 1, 4, 8, 16, 24 and 32 bits a pixel, bottom-up or top-down.
 // The header is read here first, so that absurd sizes and cut-off files are refused before
-// stb_image takes any memory, and so that stb_image only ever sees a bitmap.
+// stb_image takes any memory, and so that stb_image only ever sees a bitmap. Run-length
+// compressed bitmaps (4 and 8 bits) are expanded here into a plain 8-bit one first.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -89,6 +90,74 @@ std::optional<std::vector<uint8_t>> pad_colour_table(std::span<const uint8_t> by
     return padded;
 }
 
+// The pixel indexes of a run-length compressed bitmap (RLE8 or RLE4), bottom row first, laid
+// out as a plain 8-bit bitmap with the same colour table. Pixels the data skips (a jump, a
+// line or the bitmap ended early) take index 0; runs past the right edge are cut.
+std::vector<uint8_t> expanded_rle(std::span<const uint8_t> bytes, const BmpHeader& h,
+                                  const std::string& file_name) {
+    const bool four = h.compression == 2;
+    const auto width = static_cast<size_t>(h.width);
+    const auto rows = static_cast<size_t>(h.height);
+    const size_t row_bytes = (width + 3) / 4 * 4;
+    const size_t table_start = File_Header_Size + h.info_size;
+    const size_t table_end = std::min<size_t>(h.data_offset, bytes.size());
+    const size_t table_bytes = table_end > table_start ? (table_end - table_start) / 4 * 4 : 0;
+
+    std::vector<uint8_t> out(File_Header_Size + 40 + table_bytes + row_bytes * rows, 0);
+    const auto put32 = [&](size_t at, uint32_t v) {
+        for (size_t i = 0; i < 4; ++i)
+            out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    const size_t pixels_at = File_Header_Size + 40 + table_bytes;
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, static_cast<uint32_t>(out.size()));
+    put32(10, static_cast<uint32_t>(pixels_at));
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(rows));
+    out[26] = 1;  // planes
+    out[28] = 8;  // bits a pixel; compression 0
+    std::copy_n(bytes.begin() + static_cast<ptrdiff_t>(table_start), table_bytes,
+                out.begin() + static_cast<ptrdiff_t>(File_Header_Size + 40));
+
+    size_t at = h.data_offset;
+    size_t x = 0;
+    size_t y = 0;
+    const auto next = [&]() -> uint8_t {
+        if (at >= bytes.size()) refuse_picture(file_name, "the file is cut short");
+        return bytes[at++];
+    };
+    const auto put = [&](uint8_t index) {
+        if (x < width && y < rows) out[pixels_at + y * row_bytes + x] = index;
+        ++x;
+    };
+    while (y < rows) {
+        const uint8_t count = next();
+        const uint8_t value = next();
+        if (count > 0) {
+            for (unsigned i = 0; i < count; ++i)
+                put(four ? static_cast<uint8_t>(i % 2 == 0 ? value >> 4 : value & 0x0f) : value);
+        } else if (value == 0) {
+            x = 0;
+            ++y;
+        } else if (value == 1) {
+            break;
+        } else if (value == 2) {
+            x += next();
+            y += next();
+        } else {
+            const unsigned data_bytes = four ? (value + 1u) / 2 : value;
+            for (unsigned i = 0; i < value; ++i) {
+                const uint8_t byte = four && i % 2 == 1 ? bytes[at - 1] : next();
+                put(four ? static_cast<uint8_t>(i % 2 == 0 ? byte >> 4 : byte & 0x0f) : byte);
+            }
+            if (data_bytes % 2 == 1) next();  // absolute runs end on a 16-bit boundary
+        }
+    }
+    return out;
+}
+
 struct StbFree {
     void operator()(unsigned char* p) const { stbi_image_free(p); }
 };
@@ -109,8 +178,11 @@ PicturePtr decode_bmp(std::span<const uint8_t> bytes, const std::string& file_na
     if (b != 1 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32) {
         refuse_picture(file_name, std::to_string(b) + " bits a pixel is not a bitmap depth");
     }
-    if (h.compression == 1 || h.compression == 2) {
-        refuse_picture(file_name, "run-length compressed bitmaps are not supported");
+    const bool rle = (h.compression == 1 && b == 8) || (h.compression == 2 && b == 4);
+    if (rle) {
+        if (h.height < 0) refuse_picture(file_name, "a run-length bitmap cannot be top-down");
+        const std::vector<uint8_t> plain = expanded_rle(bytes, h, file_name);
+        return decode_bmp(plain, file_name);
     }
     if (h.compression != 0 && !(h.compression == 3 && (b == 16 || b == 32))) {
         refuse_picture(file_name,

@@ -63,13 +63,23 @@ uint32_t blend_premultiplied(uint32_t src, uint32_t dst) {
 
 }  // namespace
 
+bool frame_size_allowed(int32_t width, int32_t height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    return width <= Max_Frame_Side && height <= Max_Frame_Side &&
+           int64_t{width} * height <= Max_Picture_Pixels;
+}
+
+std::string frame_too_large_text(int32_t width, int32_t height) {
+    return "the window is too large to draw (" + std::to_string(width) + " x " +
+           std::to_string(height) + ")";
+}
+
 void Compositor::set_frame(int32_t width, int32_t height, uint32_t window_colour) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (int64_t{width} * height > Max_Picture_Pixels) {
-        throw FrameTooLarge("the window is too large to draw (" + std::to_string(width) + " x " +
-                            std::to_string(height) + ")");
-    }
+    if (!frame_size_allowed(width, height))
+        throw FrameTooLarge(frame_too_large_text(width, height));
     const uint32_t background = (window_colour & Colour_Bits) | Opaque;
     if (width == m_width && height == m_height && background == m_background) return;
     m_width = width;

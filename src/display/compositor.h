@@ -11,6 +11,7 @@
 // as a colour and a PNG's alpha is ignored, so pictures for such holders are made opaque.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "base/platform_error.h"
@@ -19,11 +20,15 @@
 namespace fluffo {
 
 // Config.ini may give the window any size; a frame larger than the largest picture there can
-// be is not made. The text names the size.
+// be, or wider or taller than a window can be, is not made. The text names the size.
 class FrameTooLarge : public PlatformError {
 public:
     using PlatformError::PlatformError;
 };
+
+inline constexpr int32_t Max_Frame_Side = 32767;
+bool frame_size_allowed(int32_t width, int32_t height);
+std::string frame_too_large_text(int32_t width, int32_t height);
 
 class Compositor {
 public:

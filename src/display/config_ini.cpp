@@ -128,6 +128,10 @@ std::optional<std::string> IniProfile::value(std::string_view section, std::stri
     return e->second;
 }
 
+bool IniProfile::has_section(std::string_view section) const {
+    return m_sections.contains(lower(section));
+}
+
 std::string IniProfile::read_string(std::string_view section, std::string_view key,
                                     std::string_view default_value) const {
     return value(section, key).value_or(std::string(default_value));

@@ -29,6 +29,7 @@ public:
     // The value as written; nullopt when the section or the key is missing. A key present
     // with nothing after "=" gives the empty text.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    bool has_section(std::string_view section) const;
 
     std::string read_string(std::string_view section, std::string_view key,
                             std::string_view default_value) const;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "display/picture_loading.h"
+
 namespace fluffo {
 
 void Gfx_Load_Manual_Pages(ManualScreen& manual, const SkinSources& sources) {
@@ -16,13 +18,14 @@ void Gfx_Load_Manual_Pages(ManualScreen& manual, const SkinSources& sources) {
 
     ScreenModel& model = manual.model();
     const Rect page{0, 0, manual.client_width(), manual.client_height()};
+    PictureLoading loading(sources.pictures);
     for (int n = 1; n <= 8; ++n) {
         const HolderId id = manual.Vid_Pages[static_cast<size_t>(n)];
         const std::string path = manual_dir + std::to_string(n) + ".bmp";
-        model.set_picture(id, sources.pictures.exists(path) ? sources.pictures.load(path)
-                                                            : placeholder_picture());
+        model.set_picture(id, loading.load(path, placeholder_picture()));
         model.set_bounds(id, page);
     }
+    loading.finish();
 }
 
 }  // namespace fluffo

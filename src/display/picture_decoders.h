@@ -23,5 +23,6 @@ void check_picture_size(const std::string& file_name, int64_t width, int64_t hei
 PicturePtr decode_png(std::span<const uint8_t> bytes, const std::string& file_name);
 PicturePtr decode_jpeg(std::span<const uint8_t> bytes, const std::string& file_name);
 PicturePtr decode_bmp(std::span<const uint8_t> bytes, const std::string& file_name);
+PicturePtr decode_ico(std::span<const uint8_t> bytes, const std::string& file_name);
 
 }  // namespace fluffo

@@ -46,16 +46,12 @@ void check_picture_size(const std::string& file_name, int64_t width, int64_t hei
     }
 }
 
-PicturePtr decode_picture(std::span<const uint8_t> bytes, const std::string& file_name,
-                          const IconDecoder* icons) {
+PicturePtr decode_picture(std::span<const uint8_t> bytes, const std::string& file_name) {
     const std::string ext = extension_of(file_name);
     if (ext == "png") return decode_png(bytes, file_name);
     if (ext == "jpg" || ext == "jpeg") return decode_jpeg(bytes, file_name);
     if (ext == "bmp") return decode_bmp(bytes, file_name);
-    if (ext == "ico") {
-        if (icons == nullptr) refuse_picture(file_name, "there is no icon reader");
-        return icons->decode_icon(bytes, file_name);
-    }
+    if (ext == "ico") return decode_ico(bytes, file_name);
     refuse_picture(file_name, ext.empty() ? "the file name has no extension"
                                           : "no picture format has the extension \"" + ext + "\"");
 }
@@ -77,7 +73,7 @@ PicturePtr DiskPictureFiles::load(const std::string& path) const {
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
         refuse_picture(path, "the file cannot be read");
     }
-    return decode_picture(bytes, path, m_icons);
+    return decode_picture(bytes, path);
 }
 
 }  // namespace fluffo

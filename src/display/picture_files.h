@@ -24,18 +24,9 @@ public:
 inline constexpr int64_t Max_Picture_Side = 16384;
 inline constexpr int64_t Max_Picture_Pixels = 64LL * 1024 * 1024;
 
-// The icon format belongs to the platform's toolkit.
-class IconDecoder {
-public:
-    virtual ~IconDecoder() = default;
-    // Throws UndecodablePicture when the bytes are no icon.
-    virtual PicturePtr decode_icon(std::span<const uint8_t> bytes,
-                                   const std::string& file_name) const = 0;
-};
-
-// Decodes bytes by the extension of file_name (which also names the file in messages).
-PicturePtr decode_picture(std::span<const uint8_t> bytes, const std::string& file_name,
-                          const IconDecoder* icons = nullptr);
+// Decodes bytes by the extension of file_name (which also names the file in messages): PNG,
+// JPEG, BMP and ICO, the same in every program.
+PicturePtr decode_picture(std::span<const uint8_t> bytes, const std::string& file_name);
 
 // What the skin and manual loaders need of the file system.
 class PictureFiles {
@@ -48,12 +39,8 @@ public:
 
 class DiskPictureFiles : public PictureFiles {
 public:
-    explicit DiskPictureFiles(const IconDecoder* icons = nullptr) : m_icons(icons) {}
     bool exists(const std::string& path) const override;
     PicturePtr load(const std::string& path) const override;
-
-private:
-    const IconDecoder* m_icons;
 };
 
 }  // namespace fluffo

@@ -4,6 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "display/compositor.h"
+#include "display/picture_loading.h"
+
 namespace fluffo {
 
 namespace {
@@ -15,7 +18,19 @@ int32_t centred(int32_t screen, int32_t client) {
     return clamp_to_int32((int64_t{screen} - client) / 2);
 }
 
+bool names_an_image_section(const IniProfile& ini) {
+    for (int n = 1; n <= Skin_Image_Count; ++n) {
+        if (ini.has_section("Image" + std::to_string(n))) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::string window_size_refused_text(int32_t width, int32_t height) {
+    return "Configuration file (Config.ini) sizes the window " + std::to_string(width) + " x " +
+           std::to_string(height) + ", too large to draw. Please reinstall the game.";
+}
 
 SkinLoader::SkinLoader(MainScreen& screen, SkinWindow& window, SkinSources sources)
     : m_screen(screen),
@@ -38,10 +53,9 @@ void SkinLoader::Gfx_Load_Skin() {
     // A Config.ini that cannot be opened counts as missing.
     std::optional<IniProfile> ini;
     if (m_sources.config.exists(config_path)) ini = m_sources.config.read(config_path);
-    if (!ini) {
-        m_window.show_error(Missing_Config_Message);
-        m_window.terminate();
-        show_game_menu_button();
+    // One that names none of the image sections (empty, garbage) is no skin at all.
+    if (!ini || !names_an_image_section(*ini)) {
+        end_set_up(Missing_Config_Message);
         return;
     }
 
@@ -50,12 +64,29 @@ void SkinLoader::Gfx_Load_Skin() {
     set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
     set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
 
+    PictureLoading loading(m_sources.pictures);
     if (m_screen.Vid_Fullscreen) {
-        load_fullscreen(*ini);
+        load_fullscreen(*ini, loading);
     } else {
         load_windowed(*ini);
     }
-    load_image_sections(*ini, skin_dir);
+    const int32_t width = m_window.client_width();
+    const int32_t height = m_window.client_height();
+    if (!frame_size_allowed(width, height)) {
+        // No window of that size is ever made.
+        set_client_width(Design_Client.width);
+        set_client_height(Design_Client.height);
+        end_set_up(window_size_refused_text(width, height));
+        return;
+    }
+    load_image_sections(*ini, skin_dir, loading);
+    show_game_menu_button();
+    loading.finish();
+}
+
+void SkinLoader::end_set_up(const std::string& message) {
+    m_window.show_error(message);
+    m_window.terminate();
     show_game_menu_button();
 }
 
@@ -74,14 +105,14 @@ void SkinLoader::set_client_height(int32_t height) {
     m_screen.model().set_bounds(m_backdrop, r);
 }
 
-void SkinLoader::load_fullscreen(const IniProfile& ini) {
+void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading) {
     ScreenModel& model = m_screen.model();
     const std::string backdrop_dir =
         m_sources.resolve(ini.read_directory("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
 
     const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
-    if (backdrop && m_sources.pictures.exists(backdrop_dir + *backdrop)) {
-        model.set_picture(m_backdrop, m_sources.pictures.load(backdrop_dir + *backdrop));
+    if (PicturePtr picture = backdrop ? loading.load(backdrop_dir + *backdrop, nullptr) : nullptr) {
+        model.set_picture(m_backdrop, std::move(picture));
         // Only the low byte counts: 256 centres like 0.
         const int32_t stretch = ini.read_integer("Fullscreen", "BackdropStretch", 0);
         model.set_stretch(m_backdrop, (stretch & 0xff) != 0);
@@ -103,8 +134,9 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
     set_client_height(m_window.screen_height());
 
     const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
-    if (!logo || !m_sources.pictures.exists(backdrop_dir + *logo)) return;
-    model.set_picture(m_logo, m_sources.pictures.load(backdrop_dir + *logo));
+    PicturePtr logo_picture = logo ? loading.load(backdrop_dir + *logo, nullptr) : nullptr;
+    if (!logo_picture) return;
+    model.set_picture(m_logo, std::move(logo_picture));
     model.set_auto_size(m_logo, true);
     model.set_visible(m_logo, true);
     Rect r = model.at(m_logo).bounds;
@@ -139,16 +171,15 @@ void SkinLoader::load_windowed(const IniProfile& ini) {
     m_screen.model().set_visible(m_logo, false);
 }
 
-void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& skin_dir) {
+void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& skin_dir,
+                                     PictureLoading& loading) {
     ScreenModel& model = m_screen.model();
     for (int n = 1; n <= Skin_Image_Count; ++n) {
         const HolderId id = Vid_Skin_Images[static_cast<size_t>(n)];
         const std::string section = "Image" + std::to_string(n);
         // No name keeps the picture the holder has, from the design or from the last run.
         if (const auto file = ini.read_file_name(section, "Filename", "")) {
-            const std::string path = skin_dir + *file;
-            model.set_picture(id, m_sources.pictures.exists(path) ? m_sources.pictures.load(path)
-                                                                  : placeholder_picture());
+            model.set_picture(id, loading.load(skin_dir + *file, placeholder_picture()));
         }
         Rect r;
         r.height = ini.read_integer(section, "Height", 0);

@@ -2,14 +2,17 @@
 // The skin set-up of the main window: Config.ini sizes the window, picks the windowed look (a
 // borderless window cut out by its colour key) or the fullscreen look (a screen-sized window
 // with backdrop, colour and logo), and gives each of the 146 skin holders its picture, place
-// and size. Runs at creation and again on every switch of display mode. A malformed colour or
-// an undecodable picture stops the load with an exception (MalformedColour,
-// UndecodablePicture); what was done before it stays done.
+// and size. Runs at creation and again on every switch of display mode. A malformed colour
+// stops the load with an exception (MalformedColour); what was done before it stays done. An
+// undecodable picture blanks only its own holder (the placeholder for a skin image, nothing
+// for the backdrop and logo): the load goes on and raises the first such error at its end.
+// Each distinct file is decoded once, and the decoded pictures are capped in all.
 
 #include <array>
 #include <cstdint>
 
 #include "display/main_screen.h"
+#include "display/picture_loading.h"
 #include "display/skin_images.h"
 #include "display/skin_sources.h"
 #include "display/skin_window.h"
@@ -18,6 +21,8 @@ namespace fluffo {
 
 inline constexpr const char* Missing_Config_Message =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
+// Config.ini sizes the window beyond what can be drawn: the set-up ends as for a missing one.
+std::string window_size_refused_text(int32_t width, int32_t height);
 
 class SkinLoader {
 public:
@@ -34,10 +39,13 @@ public:
 private:
     void set_client_width(int32_t width);
     void set_client_height(int32_t height);
-    void load_fullscreen(const IniProfile& ini);
+    void load_fullscreen(const IniProfile& ini, PictureLoading& loading);
     void load_windowed(const IniProfile& ini);
-    void load_image_sections(const IniProfile& ini, const std::string& skin_dir);
+    void load_image_sections(const IniProfile& ini, const std::string& skin_dir,
+                             PictureLoading& loading);
     void show_game_menu_button();
+    // Tells the message and asks for the end, the menu button set as always.
+    void end_set_up(const std::string& message);
 
     MainScreen& m_screen;
     SkinWindow& m_window;

@@ -28,7 +28,7 @@ public:
     virtual int32_t screen_height() const = 0;
     // A modal error box with one OK button; returns when it is dismissed.
     virtual void show_error(const std::string& text) = 0;
-    // Asks the program to end once control is back in its event loop.
+    // Asks the program to end, as failed, once control is back in its event loop.
     virtual void terminate() = 0;
 };
 

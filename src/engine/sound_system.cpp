@@ -15,6 +15,11 @@ std::optional<int32_t> sound_mode_from_text(std::string_view driver_text) {
     return std::nullopt;
 }
 
+std::string silent_output_text(std::string_view driver_text) {
+    return "The sound output \"" + std::string(driver_text) +
+           "\" could not be opened. The game plays on without sound.";
+}
+
 SoundStart SoundSystem::Snd_Init(std::string_view driver_text, SettingsStore& store,
                                  const ErrorBox& error_box) {
     const std::optional<int32_t> mode = sound_mode_from_text(driver_text);

@@ -24,6 +24,9 @@ inline constexpr int32_t Sound_Mode_No_Sound = 2;
 inline constexpr std::string_view Snd_Folder_Missing_Text =
     "Sound folder unproperly installed. Please reinstall the game.";
 
+// What the player is told when the chosen output could not open and the game plays silently.
+std::string silent_output_text(std::string_view driver_text);
+
 inline constexpr int32_t Snd_Mix_Rate_Hz = 22050;
 inline constexpr int32_t Snd_Channels = 64;
 

@@ -62,12 +62,13 @@ void KeyBindings::take(const KeyListIndexes& list_indexes, SettingsStore& store,
     }
     Inp_Refresh_Hints(*this, main_window);
 
+    // The seven values in one go: one write to disk, not seven.
+    StoreTexts values;
     for (int n = 1; n <= Key_Binding_Count; ++n) {
-        refused.attempt([&] {
-            write_integer(store, key_value_name(n),
-                          Inp_Key_Bindings[static_cast<size_t>(n)].list_index);
-        });
+        values.emplace_back(key_value_name(n),
+                            std::to_string(Inp_Key_Bindings[static_cast<size_t>(n)].list_index));
     }
+    refused.attempt([&] { store.write_texts(values); });
 }
 
 std::string_view KeyBindings::name_of(int n) const {

@@ -83,7 +83,7 @@ void StartScreenLogic::btn_playClick() {
                          [this](std::string_view text) { m_shell.show_error(std::string(text)); });
     if (started == SoundStart::FolderMissing) {
         // The player has been told and the choice forgotten; there is no game without it.
-        m_shell.terminate();
+        m_shell.terminate_failed();
         return;
     }
     const bool checked = m_controls.splash_screen_checked;
@@ -91,6 +91,8 @@ void StartScreenLogic::btn_playClick() {
     m_play.start_play(checked);
     m_hidden_for_good = true;
     m_view.hide_for_good();
+    // Told once the handheld is up; the game runs on beneath the box.
+    if (m_sound.output_fell_back()) m_shell.show_error(silent_output_text(sound_text()));
 }
 
 void StartScreenLogic::la_website_2Click() {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <vector>
 
 #include "base/settings_store.h"
 #include "base/settings_values.h"
@@ -127,6 +129,48 @@ TEST(StoreValues, UnreadableChoicesFallBackToNoSoundAndShowingTheStartScreen) {
     EXPECT_TRUE(read_setting(store, Setting_SplashScreen));
     write_setting(store, Setting_FullscreenMode, false);
     EXPECT_EQ(store.values().at("FullscreenMode").text, "0");
+}
+
+}  // namespace
+}  // namespace fluffo
+
+namespace fluffo {
+namespace {
+
+// A refused write stops nothing: the retrying store over a memory store that refuses on
+// demand, step by step through one run.
+TEST(RetryingStore, ARefusalIsToldOnceUntilAWriteGoesThroughWhichCarriesEveryUnwrittenValue) {
+    MemoryStore disk;
+    std::vector<std::string> told;
+    RetryingStore store(disk, [&](const std::string& text) { told.push_back(text); });
+
+    disk.set_refuse_writes(true);
+    write_integer(store, Value_HiScore1, 450);   // a high score at game over: refused, no throw
+    write_setting(store, Setting_SoundMode, 2);  // refused again: not told twice
+    write_setting(store, Setting_SoundMode, 1);  // the latest choice is the one kept
+    EXPECT_EQ(told, std::vector<std::string>{"Failed to set data for 'HiScore1'"});
+    EXPECT_EQ(read_integer(store, Value_HiScore1, 0), 450);  // the run goes on with it
+    EXPECT_EQ(read_setting(store, Setting_SoundMode), 1);
+    EXPECT_TRUE(disk.values().empty());
+    EXPECT_TRUE(store.has_unwritten());
+
+    disk.set_refuse_writes(false);
+    store.write_texts({{"Key1", "5"}, {"Key2", "6"}});  // any write that goes through...
+    EXPECT_EQ(disk.values().size(), 4u);                // ...carries all that waited
+    EXPECT_EQ(disk.values().at("HiScore1").text, "450");
+    EXPECT_EQ(disk.values().at("SoundMode").text, "1");
+    EXPECT_FALSE(store.has_unwritten());
+
+    disk.set_refuse_writes(true);
+    write_boolean(store, Setting_SplashScreen.name, false);  // a success was had: told again
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1], "Failed to set data for 'SplashScreen'");
+    EXPECT_FALSE(store.flush());  // the end of the program tries once more, telling nothing
+    EXPECT_EQ(told.size(), 2u);
+    disk.set_refuse_writes(false);
+    EXPECT_TRUE(store.flush());
+    EXPECT_EQ(disk.values().at("SplashScreen").text, "0");
+    EXPECT_TRUE(store.flush());  // nothing left: nothing to do
 }
 
 }  // namespace

@@ -121,9 +121,9 @@ TEST(BitmapDecodingTest, DamagedAndUnsupportedBitmapsAreRefused) {
     not_bm[0] = 'X';
     EXPECT_TRUE(mentions(refusal(not_bm, "x.bmp"), "not a bitmap"));
 
-    std::vector<uint8_t> rle = good;
+    std::vector<uint8_t> rle = good;  // run-length coding is for 8 and 4 bits only
     rle[30] = 1;
-    EXPECT_TRUE(mentions(refusal(rle, "rle.bmp"), "run-length"));
+    EXPECT_TRUE(mentions(refusal(rle, "rle.bmp"), "compression (1)"));
 
     std::vector<uint8_t> two_bits = good;
     two_bits[28] = 2;
@@ -342,20 +342,67 @@ TEST(JpegDecodingTest, DamagedAndAbsurdJpegsAreRefused) {
     EXPECT_FALSE(refusal(huge, "flat.jpg").empty());
 }
 
-class FakeIcons : public IconDecoder {
-public:
-    PicturePtr decode_icon(std::span<const uint8_t> bytes,
-                           const std::string& file_name) const override {
-        last_name = file_name;
-        last_size = bytes.size();
-        auto picture = std::make_shared<Picture>();
-        picture->width = picture->height = 1;
-        picture->pixels = {0xFFFFFFFF};
-        return picture;
+// An icon file of the given images, each its bytes and the size its directory entry gives.
+std::vector<uint8_t> icon_file(const std::vector<std::pair<int, std::vector<uint8_t>>>& images) {
+    std::vector<uint8_t> b = {0, 0, 1, 0, static_cast<uint8_t>(images.size()), 0};
+    size_t offset = 6 + 16 * images.size();
+    for (const auto& [side, data] : images) {
+        const std::vector<uint8_t> entry = {static_cast<uint8_t>(side),
+                                            static_cast<uint8_t>(side),
+                                            0,
+                                            0,
+                                            1,
+                                            0,
+                                            32,
+                                            0,
+                                            static_cast<uint8_t>(data.size()),
+                                            static_cast<uint8_t>(data.size() >> 8),
+                                            0,
+                                            0,
+                                            static_cast<uint8_t>(offset),
+                                            static_cast<uint8_t>(offset >> 8),
+                                            0,
+                                            0};
+        b.insert(b.end(), entry.begin(), entry.end());
+        offset += data.size();
     }
-    mutable std::string last_name;
-    mutable size_t last_size = 0;
-};
+    for (const auto& image : images)
+        b.insert(b.end(), image.second.begin(), image.second.end());
+    return b;
+}
+
+TEST(IcoDecoding, TheLargestImageThatDecodesIsTakenWithItsMaskOrItsPng) {
+    // 2 x 2, 8 bits a pixel with a colour table of two (black, blue): the colour rows bottom
+    // up, then the mask, whose set bit makes the top-left pixel see-through.
+    std::vector<uint8_t> paletted = {40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 8, 0};
+    paletted.resize(40, 0);
+    paletted[32] = 2;  // colours used
+    for (const uint8_t c : {0, 0, 0, 0, 0xFF, 0, 0, 0})
+        paletted.push_back(c);  // BGRX
+    for (const uint8_t c : {1, 0, 0, 0, 0, 1, 0, 0})
+        paletted.push_back(c);  // rows
+    for (const uint8_t c : {0, 0, 0, 0, 0x80, 0, 0, 0})
+        paletted.push_back(c);  // mask
+    const std::vector<uint8_t> png =
+        test::make_rgba_png(3, 3, std::vector<uint32_t>(9, 0x8000FF00));
+    std::vector<uint8_t> damaged = paletted;
+    damaged[0] = 12;
+
+    const PicturePtr small = decode(icon_file({{2, paletted}}), "a.ico");
+    EXPECT_EQ(small->transparency, Transparency::Alpha);
+    EXPECT_EQ(small->pixels,
+              (std::vector<uint32_t>{0x00000000, 0xFFFF0000, 0xFFFF0000, 0xFF000000}));
+    // The PNG is larger; the damaged image, larger still, is passed over.
+    const PicturePtr large = decode(icon_file({{2, paletted}, {3, png}, {9, damaged}}), "b.ICO");
+    EXPECT_EQ(large->width, 3);
+    EXPECT_EQ(large->pixels[0], 0x8000FF00u);
+
+    EXPECT_TRUE(mentions(refusal(icon_file({{9, damaged}}), "c.ico"), "bitmap header"));
+    std::vector<uint8_t> cut = icon_file({{2, paletted}});
+    cut.resize(cut.size() - 20);
+    EXPECT_FALSE(refusal(cut, "d.ico").empty());
+    EXPECT_TRUE(mentions(refusal(png, "e.ico"), "not an icon"));
+}
 
 TEST(PictureFormatTest, TheExtensionChoosesTheFormatWhateverItsCase) {
     const std::vector<uint8_t> png = test::make_rgba_png(1, 1, {0x80FFFFFF});
@@ -378,10 +425,6 @@ TEST(PictureFormatTest, TheExtensionChoosesTheFormatWhateverItsCase) {
     EXPECT_FALSE(refusal(png, "pic.").empty());
 
     EXPECT_TRUE(mentions(refusal(png, "icon.ico"), "icon"));
-    FakeIcons icons;
-    EXPECT_EQ(decode_picture(png, "A.ICO", &icons)->width, 1);
-    EXPECT_EQ(icons.last_name, "A.ICO");
-    EXPECT_EQ(icons.last_size, png.size());
 }
 
 TEST(DiskPictureFilesTest, ExistsOnlyForFilesAndLoadNamesTheMissingFile) {
@@ -410,6 +453,81 @@ TEST(DiskPictureFilesTest, ExistsOnlyForFilesAndLoadNamesTheMissingFile) {
     }
     EXPECT_THROW(files.load((dir / "sub.png").string()), UndecodablePicture);
     std::filesystem::remove_all(dir);
+}
+
+// A run-length compressed bitmap: headers, a colour table of BGRX entries, the coded data.
+std::vector<uint8_t> rle_bmp(uint32_t compression, int width, int height,
+                             const std::vector<uint32_t>& colours,
+                             const std::vector<uint8_t>& data) {
+    std::vector<uint8_t> b(54, 0);
+    const auto put32 = [&](size_t at, uint32_t v) {
+        for (size_t i = 0; i < 4; ++i)
+            b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(10, static_cast<uint32_t>(54 + colours.size() * 4));
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    b[26] = 1;
+    b[28] = compression == 1 ? 8 : 4;
+    put32(30, compression);
+    for (const uint32_t c : colours) {  // c is 0x00RRGGBB
+        for (const int shift : {0, 8, 16, 24})
+            b.push_back(static_cast<uint8_t>(shift == 24 ? 0 : c >> shift));
+    }
+    b.insert(b.end(), data.begin(), data.end());
+    put32(2, static_cast<uint32_t>(b.size()));
+    return b;
+}
+
+TEST(BmpDecoding, RunLengthBitmapsOfEightAndFourBitsDecodeRunsJumpsAndAbsoluteRuns) {
+    const std::vector<uint32_t> colours = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    const auto rgba = [&](std::initializer_list<int> indexes) {
+        std::vector<uint32_t> out;
+        for (const int i : indexes) {
+            const uint32_t c = colours[static_cast<size_t>(i)];
+            out.push_back(Opaque | (c >> 16 & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16);
+        }
+        return out;
+    };
+    struct Case {
+        const char* name;
+        uint32_t compression;
+        int width, height;
+        std::vector<uint8_t> data;
+        std::vector<uint32_t> want;  // top row first
+    };
+    const std::vector<Case> cases = {
+        // Bottom row: a run of 4; then an absolute run of 3 (padded) and a run of 1; then a
+        // jump over one pixel, a run of 3, and the end.
+        {"rle8.bmp",
+         1,
+         4,
+         3,
+         {4, 1, 0, 0, 0, 3, 2, 3, 0, 0, 1, 1, 0, 0, 0, 2, 1, 0, 3, 2, 0, 1},
+         rgba({0, 2, 2, 2, 2, 3, 0, 1, 1, 1, 1, 1})},
+        // Two pixels a byte: a run of 5 alternating, then an absolute run of 5 (padded), and
+        // the end; a run past the right edge is cut.
+        {"rle4.bmp",
+         2,
+         5,
+         2,
+         {7, 0x12, 0, 0, 0, 5, 0x30, 0x12, 0x30, 0, 0, 1},
+         rgba({3, 0, 1, 2, 3, 1, 2, 1, 2, 1})},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> table = colours;
+        if (c.compression == 2) table.resize(16, 0);
+        const std::vector<uint8_t> bytes = rle_bmp(c.compression, c.width, c.height, table, c.data);
+        const PicturePtr picture = decode(bytes, c.name);
+        EXPECT_EQ(picture->width, c.width) << c.name;
+        EXPECT_EQ(picture->height, c.height) << c.name;
+        EXPECT_EQ(picture->pixels, c.want) << c.name;
+        const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 3);
+        EXPECT_TRUE(mentions(refusal(cut, c.name), "cut short")) << c.name;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "display/picture_loading.h"
 #include "display/skin_loader.h"
 #include "support/skin_fakes.h"
 
@@ -313,14 +314,11 @@ TEST_F(SkinLoaderTest, MalformedBackgroundColourStopsAfterTheBackdrop) {
     EXPECT_EQ(pictures.loaded.size(), 1u);
 }
 
-TEST_F(SkinLoaderTest, UndecodablePictureStopsTheLoadWhereItIs) {
+TEST_F(SkinLoaderTest, AnUndecodablePictureBlanksOnlyItsHolderAndIsToldWhenTheLoadEnds) {
     write_config(Windowed_Head);
     loader.Gfx_Load_Skin();
-    std::vector<Rect> before;
-    for (const Holder& h : screen.model().holders())
-        before.push_back(h.bounds);
 
-    // A second run with a different layout meets a damaged picture at image 50.
+    // A second run with a different layout meets damaged pictures at images 50 and 60.
     std::string images;
     for (int n = 1; n <= Skin_Image_Count; ++n) {
         images += "[Image" + std::to_string(n) + "]\nFilename=v2_" + std::to_string(n) +
@@ -328,7 +326,11 @@ TEST_F(SkinLoaderTest, UndecodablePictureStopsTheLoadWhereItIs) {
         pictures.files[std::string(Dir) + "Skin/v2_" + std::to_string(n) + ".png"] =
             solid_picture(1, 1, 0xff00ffffu);
     }
-    pictures.damaged.insert(std::string(Dir) + "Skin/v2_50.png");
+    for (const int n : {50, 60}) {
+        const std::string path = std::string(Dir) + "Skin/v2_" + std::to_string(n) + ".png";
+        pictures.files.erase(path);
+        pictures.damaged.insert(path);
+    }
     write_config(Windowed_Head, images);
     try {
         loader.Gfx_Load_Skin();
@@ -337,15 +339,58 @@ TEST_F(SkinLoaderTest, UndecodablePictureStopsTheLoadWhereItIs) {
         EXPECT_NE(std::string(e.what()).find("v2_50.png"), std::string::npos);
     }
     for (int n = 1; n <= Skin_Image_Count; ++n) {
-        const HolderId id = loader.Vid_Skin_Images[static_cast<size_t>(n)];
-        const Holder& h = screen.model().at(id);
-        if (n < 50) {
-            EXPECT_EQ(h.bounds, (Rect{1, 2, 3, 4})) << h.name;
-            EXPECT_EQ(h.picture->pixels[0], 0xff00ffffu) << h.name;
+        const Holder& h = screen.model().at(loader.Vid_Skin_Images[static_cast<size_t>(n)]);
+        EXPECT_EQ(h.bounds, (Rect{1, 2, 3, 4})) << h.name;
+        if (n == 50 || n == 60) {
+            EXPECT_EQ(h.picture, placeholder_picture()) << h.name;
         } else {
-            EXPECT_EQ(h.bounds, before[static_cast<size_t>(id)]) << h.name;
-            EXPECT_EQ(h.picture->pixels[0], marker(n)) << h.name;
+            EXPECT_EQ(h.picture->pixels[0], 0xff00ffffu) << h.name;
         }
+    }
+}
+
+TEST_F(SkinLoaderTest, ADamagedBackdropLeavesTheHandheldWhole) {
+    screen.Vid_Fullscreen = true;
+    pictures.damaged.insert(std::string(Dir) + "Back/table.jpg");
+    write_config(
+        "[Common]\nSkinDir=Skin\n[Fullscreen]\nBackdropDir=Back\nBackdropFile=table.jpg\n");
+    EXPECT_THROW(loader.Gfx_Load_Skin(), UndecodablePicture);
+    EXPECT_FALSE(holder("im_backdrop").picture);
+    EXPECT_EQ(holder("im_background").picture->pixels[0], marker(1));
+    EXPECT_TRUE(holder("btn_game_menu_top").visible);
+}
+
+TEST_F(SkinLoaderTest, OneFileNamedByEverySectionIsDecodedOnceAndShared) {
+    std::string images;
+    for (int n = 1; n <= Skin_Image_Count; ++n)
+        images += "[Image" + std::to_string(n) + "]\nFilename=big.png\n";
+    pictures.files[std::string(Dir) + "Skin/big.png"] = solid_picture(4, 4, 0xff0000ffu);
+    write_config(Windowed_Head, images);
+    pictures.loaded.clear();
+    loader.Gfx_Load_Skin();
+    EXPECT_EQ(pictures.loaded, std::vector<std::string>{std::string(Dir) + "Skin/big.png"});
+    EXPECT_EQ(holder("im_background").picture,
+              pictures.files.at(std::string(Dir) + "Skin/big.png"));
+}
+
+TEST(PictureLoadingTest, DecodedPicturesBeyondTheLimitAreRefusedAndTheRestNotDecoded) {
+    FakePictureFiles files;
+    for (const char* name : {"a", "b", "c", "d"})
+        files.files[name] = solid_picture(2, 2, 0xffu);
+    PictureLoading loading(files, 40);  // two pictures of 16 bytes fit, a third does not
+    const PicturePtr stand_in = placeholder_picture();
+    EXPECT_EQ(loading.load("a", stand_in), files.files.at("a"));
+    EXPECT_EQ(loading.load("a", stand_in), files.files.at("a"));  // shared, not counted twice
+    EXPECT_EQ(loading.load("b", stand_in), files.files.at("b"));
+    EXPECT_EQ(loading.load("c", stand_in), stand_in);
+    EXPECT_EQ(loading.load("d", stand_in), stand_in);
+    EXPECT_EQ(loading.load("missing", nullptr), nullptr);
+    EXPECT_EQ(files.loaded, (std::vector<std::string>{"a", "b", "c"}));
+    try {
+        loading.finish();
+        FAIL() << "the limit went untold";
+    } catch (const UndecodablePicture& e) {
+        EXPECT_EQ(std::string(e.what()), loading_too_large_text("c"));
     }
 }
 

@@ -14,6 +14,7 @@ struct ShellRecorder : ShellPort {
     std::vector<std::string> errors;
     int beeps = 0;
     bool terminated = false;
+    bool failed = false;  // ended after a fatal error
 
     void open_document(const std::string& file_name) override {
         opened.push_back("file " + file_name);
@@ -24,6 +25,10 @@ struct ShellRecorder : ShellPort {
     void beep() override { ++beeps; }
     void show_error(const std::string& text) override { errors.push_back(text); }
     void terminate() override { terminated = true; }
+    void terminate_failed() override {
+        terminated = true;
+        failed = true;
+    }
 };
 
 }  // namespace fluffo

@@ -191,7 +191,7 @@ TEST_F(StartScreenLogicTest, MissingSoundFolderTellsForgetsTheChoiceAndEndsWitho
     screen.chb_splashscreenChange(false);
     screen.btn_playClick();
     EXPECT_EQ(shell.errors, (std::vector<std::string>{std::string(Snd_Folder_Missing_Text)}));
-    EXPECT_TRUE(shell.terminated);
+    EXPECT_TRUE(shell.failed);  // the program ends with a failure status
     EXPECT_EQ(played(), "<none>");
     EXPECT_FALSE(screen.hidden_for_good());
     // The next start shows the start screen again, though the player had switched it off.
@@ -199,25 +199,40 @@ TEST_F(StartScreenLogicTest, MissingSoundFolderTellsForgetsTheChoiceAndEndsWitho
     EXPECT_EQ(stored("SplashScreen"), "1");
 }
 
-TEST_F(StartScreenLogicTest, ARefusedStoreWriteAbandonsThePlayActionBeforeTheHandOver) {
-    screen.FormCreate();
-    screen.cb_soundChange(2);
+TEST_F(StartScreenLogicTest, ARefusedStoreWriteStopsNothingThePlayActionGoesOnAndIsToldOnce) {
+    // The programs' store: the refusal told, the choices kept in memory.
+    RetryingStore retrying{store, [this](const std::string& text) { shell.show_error(text); }};
+    store.set_raw("SplashScreen", StoredValue{true, "1"});
     store.set_refuse_writes(true);
-    EXPECT_THROW(screen.FormKeyDown(vk::Enter), StoreError);
-    EXPECT_EQ(played(), "<none>");
-    EXPECT_FALSE(screen.hidden_for_good());
-    EXPECT_FALSE(shell.terminated);
+    RecordingView manual_view;
+    StartScreenLogic manual{retrying, sound, shell, play, app_splash_pending, manual_view};
+    manual.FormCreate();
+    manual.cb_soundChange(2);
+    manual.chb_splashscreenChange(false);
+    EXPECT_TRUE(manual.FormKeyDown(vk::Enter));
+    EXPECT_EQ(played(), "start_play unticked, splash pending");
+    EXPECT_TRUE(manual.hidden_for_good());
+    EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'SoundMode'"});
+    EXPECT_EQ(read_setting(retrying, Setting_SoundMode), 2);
+    EXPECT_FALSE(read_setting(retrying, Setting_SplashScreen));
 
-    // Refused on the automatic path as well: the error reaches whoever created the screen.
-    MemoryStore auto_store;
-    auto_store.set_raw("SoundMode", StoredValue{true, "2"});
-    auto_store.set_raw("SplashScreen", StoredValue{true, "0"});
-    auto_store.set_refuse_writes(true);
-    RecordingView auto_view;
-    StartScreenLogic automatic{auto_store, sound, shell, play, app_splash_pending, auto_view};
-    EXPECT_THROW(automatic.FormCreate(), StoreError);
-    EXPECT_EQ(played(), "<none>");
-    EXPECT_FALSE(automatic.hidden_for_good());
+    // The next write that goes through carries both choices.
+    store.set_refuse_writes(false);
+    write_setting(retrying, Setting_CtrlrOverlay, true);
+    EXPECT_EQ(stored("SoundMode"), "2");
+    EXPECT_EQ(stored("SplashScreen"), "0");
+}
+
+TEST_F(StartScreenLogicTest, AnOutputThatCannotOpenIsToldOnceTheGameIsUpAndItPlaysSilently) {
+    backend.output_opens = false;
+    screen.FormCreate();
+    screen.cb_soundChange(1);
+    screen.btn_playClick();
+    EXPECT_EQ(played(), "start_play ticked, splash pending");
+    EXPECT_TRUE(screen.hidden_for_good());
+    EXPECT_EQ(shell.errors, std::vector<std::string>{silent_output_text("Windows MultiMedia")});
+    EXPECT_FALSE(shell.terminated);
+    EXPECT_TRUE(sound.Snd_Enabled());  // the samples play on, into the silent output
 }
 
 TEST_F(StartScreenLogicTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyForADriver) {

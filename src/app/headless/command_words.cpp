@@ -5,7 +5,27 @@
 namespace fluffo {
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool continues_character = (c & 0xC0) == 0x80;
+        if (!continues_character && ++characters > Quoted_Characters) {
+            return out + "\"...";
+        }
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
 }
 
 std::vector<std::string_view> split_words(std::string_view line) {

@@ -22,6 +22,10 @@ struct BadLine : std::runtime_error {
 
 using Words = std::vector<std::string_view>;
 
+// A word as an error text shows it: in quotes, at most its first Quoted_Characters characters
+// (then "..." after the quote), with quotes, backslashes and control bytes (NUL too) escaped,
+// so that no line, however long or odd, is repeated whole.
+inline constexpr size_t Quoted_Characters = 80;
 std::string quoted(std::string_view text);
 
 // Splits at spaces and tabs.

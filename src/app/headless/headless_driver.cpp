@@ -108,7 +108,10 @@ int HeadlessDriver::run(std::istream& in, std::ostream& out) {
     std::string line;
     while (!m_quit && std::getline(in, line)) {
         const std::string answer = execute(line);
-        if (!answer.empty()) out << answer << '\n' << std::flush;
+        if (answer.empty()) continue;
+        // An answer that cannot be written (a full disk, a closed output) is a failed run:
+        // whoever reads the answers would miss it.
+        if (!(out << answer << '\n' << std::flush)) return Exit_Output_Failed;
     }
     return m_had_error ? 1 : 0;
 }
@@ -169,7 +172,7 @@ std::string HeadlessDriver::cmd_release(const Args& a) {
 
 std::string HeadlessDriver::cmd_wait(const Args& a) {
     const int64_t now = m_world.scheduler.now();
-    const int64_t ms = number_arg(a, 1, "MS", 0, std::numeric_limits<int64_t>::max());
+    const int64_t ms = number_arg(a, 1, "MS", 0, Longest_Wait_Ms);
     if (ms > std::numeric_limits<int64_t>::max() - now) {
         throw BadLine("wait: MS " + quoted(a[1]) + " runs the virtual clock past its end");
     }

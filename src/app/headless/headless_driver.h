@@ -2,7 +2,8 @@
 // fluffo-sim's driver: the handheld built as the main window builds it (SimWorld), on a virtual
 // clock, driven by one text command per line and answering queries with one JSON object per
 // line. Only queries and errors answer; a refused store write is reported like a bad line,
-// and the driver goes on. The exit code is 1 when any line was in error, else 0.
+// and the driver goes on. The exit code is 1 when any line was in error, 3 when an answer
+// could not be written, else 0.
 
 #include <cstdint>
 #include <iosfwd>
@@ -22,6 +23,11 @@ namespace fluffo {
 
 class HeadlessDriver {
 public:
+    static constexpr int Exit_Output_Failed = 3;
+    // The longest "wait": about 115 days of the virtual clock, which a running clock covers in
+    // about ten million steps; a longer one would keep the driver busy for ages.
+    static constexpr int64_t Longest_Wait_Ms = 10'000'000'000;
+
     explicit HeadlessDriver(uint64_t seed);
 
     // Reads commands until the input ends or "quit"; writes and flushes each answer as it

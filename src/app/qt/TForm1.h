@@ -45,7 +45,7 @@ public:
     int32_t screen_width() const override;
     int32_t screen_height() const override;
     void show_error(const std::string& text) override { m_shell.show_error(text); }
-    void terminate() override { m_shell.terminate(); }
+    void terminate() override { m_shell.terminate_failed(); }
     int32_t left() const override { return m_left; }
     int32_t top() const override { return m_top; }
     void move_to(int32_t left, int32_t top) override;

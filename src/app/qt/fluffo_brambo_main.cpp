@@ -1,9 +1,12 @@
 // The program a player starts: the five windows over the core, and one event loop. It works in
 // its own directory, however it was launched; its options (app/qt/command_line.h) are read
-// before anything else, and paths in them start where it was launched.
+// before anything else, and paths in them start where it was launched. It ends with status 1
+// after a fatal start-up error, 2 after a refused option, else 0; every value the store refused
+// is tried once more at the end, however the program ends.
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +17,7 @@
 
 #include "app/headless/play_recorder.h"
 #include "app/qt/command_line.h"
+#include "app/qt/end_signals.h"
 #include "app/qt/frame_log.h"
 #include "app/qt/program.h"
 #include "app/qt/qsettings_store.h"
@@ -106,10 +110,15 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
 
     QtShell shell;
-    const std::unique_ptr<SettingsStore> stored = open_store(shell);
+    const std::unique_ptr<SettingsStore> disk = open_store(shell);
+    // A refused write is told once the handler that met it has run to its end, as the error
+    // boundary tells every other error.
+    RetryingStore retrying(*disk, [&shell](const std::string& text) {
+        QTimer::singleShot(0, qApp, [&shell, text] { shell.show_error(text); });
+    });
     std::optional<std::string> display_choice;
     if (options.fullscreen) display_choice = *options.fullscreen ? "1" : "0";
-    RunChoiceStore store(*stored, std::string(Setting_FullscreenMode.name), display_choice);
+    RunChoiceStore store(retrying, std::string(Setting_FullscreenMode.name), display_choice);
     SdlAudioBackend audio;
     std::unique_ptr<PlayRecorder> recorder;  // outlives the handheld it listens to
     const auto record = [&](Program& created) {
@@ -120,13 +129,23 @@ int main(int argc, char** argv) {
     // bench/measure_desktop.sh to weigh a pad that has no device to wait on.
     if (qEnvironmentVariable("FLUFFO_VIRTUAL_PAD") == QStringLiteral("1"))
         SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 15, 0);
-    Program program(ProgramPorts{shell, store, audio, "", skin_dir, record, &pads});
+    std::unique_ptr<Program> program;
+    // Before the sound starts: a signal ends the program as a close request does.
+    const EndSignals end_signals([&] {
+        if (program) program->main_window().close();
+        QCoreApplication::quit();
+    });
+    program =
+        std::make_unique<Program>(ProgramPorts{shell, store, audio, "", skin_dir, record, &pads});
     // Frames reach the window system only once the event loop runs.
-    FrameLog::attach(program.main_window());
+    FrameLog::attach(program->main_window());
 
-    if (shell.terminate_requested()) return 0;
-    program.start();
-    const int status = QApplication::exec();
+    int status = shell.exit_status();
+    if (!shell.terminate_requested()) {
+        program->start();
+        status = QApplication::exec();
+    }
     if (recorder) recorder->finish();
+    retrying.flush();
     return status;
 }

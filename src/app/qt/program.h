@@ -14,7 +14,6 @@
 #include "app/qt/TSplashForm.h"
 #include "app/qt/app_windows.h"
 #include "app/qt/pad_pump.h"
-#include "app/qt/qt_icon_decoder.h"
 #include "base/audio_backend.h"
 #include "base/random_source.h"
 #include "base/wall_clock.h"
@@ -74,8 +73,7 @@ private:
     SoundSystem m_sound;
     LocalClock m_clock;
     SeededRandom m_random;
-    QtIconDecoder m_icons;
-    DiskPictureFiles m_pictures{&m_icons};
+    DiskPictureFiles m_pictures;
     DiskConfigFiles m_config;
     SkinSources m_program_files;  // Config.ini beside the program: the manual's
     SkinSources m_sources;        // the main window's, from the skin folder when one is given

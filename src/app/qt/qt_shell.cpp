@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QString>
@@ -44,6 +45,11 @@ void QtShell::set_box_title(const std::string& title) {
 
 void QtShell::open_document(const std::string& file_name) {
     const QString path = QDir::current().absoluteFilePath(QString::fromStdString(file_name));
+    // The desktop's opener says nothing of a file that is not there; the player is told.
+    if (!QFileInfo::exists(path)) {
+        show_error("The file \"" + path.toStdString() + "\" was not found.");
+        return;
+    }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
@@ -60,10 +66,19 @@ void QtShell::show_error(const std::string& text) {
 }
 
 void QtShell::terminate() {
+    end_event_loop();
+}
+
+void QtShell::terminate_failed() {
+    m_exit_status = 1;
+    end_event_loop();
+}
+
+void QtShell::end_event_loop() {
     m_terminate_requested = true;
     if (QCoreApplication* app = QCoreApplication::instance()) {
         QMetaObject::invokeMethod(
-            app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+            app, [this] { QCoreApplication::exit(m_exit_status); }, Qt::QueuedConnection);
     }
 }
 

@@ -30,12 +30,19 @@ public:
     // Queues the end of the event loop and remembers the request: before exec() starts Qt
     // ignores an exit, so main() checks terminate_requested() before it enters the loop.
     void terminate() override;
+    // As terminate(), with exit status 1.
+    void terminate_failed() override;
 
     bool terminate_requested() const { return m_terminate_requested; }
+    // 0, or 1 once a fatal error has asked for the end.
+    int exit_status() const { return m_exit_status; }
 
 private:
+    void end_event_loop();
+
     ErrorBox m_error_box;
     bool m_terminate_requested = false;
+    int m_exit_status = 0;
 };
 
 }  // namespace fluffo

@@ -88,7 +88,7 @@ TEST(HeadlessDriverTest, BadLinesReportTheirNumberAndWhatIsWrong) {
         {"wait", "wait: missing MS (usage: wait MS)"},
         {"wait 5 6", R"(wait: unexpected \"6\" (usage: wait MS))"},
         {"wait 5ms", R"(wait: MS \"5ms\" is not a whole number)"},
-        {"wait -1", R"(wait: MS \"-1\" is outside 0..9223372036854775807)"},
+        {"wait -1", R"(wait: MS \"-1\" is outside 0..10000000000)"},
         {"mode 2147483648", R"(mode: N \"2147483648\" is outside -2147483648..2147483647)"},
         {"mode +1", R"(mode: N \"+1\" is not a whole number)"},
         {"press fire", R"(press: unknown button \"fire\")"},
@@ -123,11 +123,27 @@ TEST(HeadlessDriverTest, BadLinesReportTheirNumberAndWhatIsWrong) {
     EXPECT_EQ(d.execute("state"), HeadlessDriver(1).execute("state"));
 }
 
-TEST(HeadlessDriverTest, WaitCannotRunTheClockPastItsEnd) {
+TEST(HeadlessDriverTest, AWaitBeyondItsBoundIsABadLineAndTheClockStays) {
     HeadlessDriver d(1);
+    d.execute("mode 1");  // the clock runs: an endless wait would step it for ever
     d.execute("wait 10");
-    EXPECT_NE(d.execute("wait 9223372036854775800").find("past its end"), std::string::npos);
+    for (const char* wait : {"wait 10000000001", "wait 9223372036854775000"}) {
+        EXPECT_NE(d.execute(wait).find("is outside 0..10000000000"), std::string::npos) << wait;
+    }
     EXPECT_EQ(number_of(d.execute("state"), "t"), 10);
+}
+
+TEST(HeadlessDriverTest, AnAnswerThatCannotBeWrittenFailsTheRun) {
+    struct Refusing : std::streambuf {
+        int overflow(int) override { return traits_type::eof(); }
+    } refusing;
+    std::ostream out(&refusing);
+    {
+        std::istringstream in("wait 5\n");  // nothing to answer: nothing fails
+        EXPECT_EQ(HeadlessDriver(1).run(in, out), 0);
+    }
+    std::istringstream in("wait 5\nstate\nstate\n");
+    EXPECT_EQ(HeadlessDriver(1).run(in, out), HeadlessDriver::Exit_Output_Failed);
 }
 
 TEST(HeadlessDriverTest, RunCountsEveryLineStopsAtQuitAndSetsTheExitCode) {
@@ -150,10 +166,23 @@ TEST(HeadlessDriverTest, RunCountsEveryLineStopsAtQuitAndSetsTheExitCode) {
     }
 }
 
-TEST(HeadlessDriverTest, ErrorTextStaysValidJsonWhateverTheLineHolds) {
-    HeadlessDriver d(1);
-    EXPECT_EQ(d.execute("a\"b\\\x01\xFF"),
-              "{\"error\":\"line 1: unknown command \\\"a\\\"b\\\\\\u0001\xEF\xBF\xBD\\\"\"}");
+TEST(HeadlessDriverTest, ErrorTextQuotesAtMostEightyCharactersEscapedAndStaysValidJson) {
+    const std::string long_word = std::string(79, 'x') + "\xC3\xA9" + std::string(300000, 'y');
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // A quote, a backslash, a control byte and a byte that is no UTF-8.
+        {"a\"b\\\x01\xFF", R"(unknown command \"a\\\"b\\\\\\x01)"
+                           "\xEF\xBF\xBD"
+                           R"(\")"},
+        // A NUL does not cut the answer short.
+        {std::string("ab\0cd", 5), R"(unknown command \"ab\\x00cd\")"},
+        // Eighty characters, the last of two bytes, then "..." for the rest.
+        {long_word, R"(unknown command \")" + std::string(79, 'x') + "\xC3\xA9" + R"(\"...)"},
+    };
+    for (const auto& [line, what] : cases) {
+        HeadlessDriver d(1);
+        const std::string answer = d.execute(line);
+        EXPECT_EQ(answer, R"({"error":"line 1: )" + what + R"("})") << line.substr(0, 20);
+    }
 }
 
 TEST(HeadlessDriverTest, ScreenListsLitFiguresMarksAndPressedButtonsOnly) {

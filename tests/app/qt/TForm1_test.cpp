@@ -13,7 +13,6 @@
 #include <chrono>
 
 #include "app/qt/TForm1.h"
-#include "app/qt/qt_icon_decoder.h"
 #include "base/settings_values.h"
 #include "support/fake_audio_backend.h"
 #include "support/shell_recorder.h"
@@ -31,8 +30,7 @@ struct TForm1Test : ::testing::Test {
     SettableClock clock{[] { return int64_t{0}; }};
     SeededRandom random{3};
     DiskConfigFiles config;
-    QtIconDecoder icons;
-    DiskPictureFiles pictures{&icons};
+    DiskPictureFiles pictures;
     std::unique_ptr<TForm1> window;
     std::chrono::nanoseconds pump_time{0};  // the game timers' clock
 

@@ -17,7 +17,6 @@
 
 #include "app/qt/TManualForm.h"
 #include "app/qt/program.h"
-#include "app/qt/qt_icon_decoder.h"
 #include "support/fake_audio_backend.h"
 #include "support/shell_recorder.h"
 
@@ -43,8 +42,7 @@ public:
 struct TManualFormTest : ::testing::Test {
     ShellRecorder shell;
     DiskConfigFiles config;
-    QtIconDecoder icons;
-    DiskPictureFiles pictures{&icons};
+    DiskPictureFiles pictures;
     std::unique_ptr<TManualForm> form;
 
     void SetUp() override {

@@ -136,32 +136,73 @@ TEST_F(QSettingsStoreTest, ARefusedWriteIsReportedKeepsNothingAndTheStoreRecover
     EXPECT_FALSE(raw(conf(), "HiScore1").isValid());  // the refused value was dropped
 }
 
-TEST_F(QSettingsStoreTest, AReadOnlyFolderRefusesTheWriteForAnOrdinaryUser) {
+// Run as an ordinary user by the "store_read_only" test when the suite runs as root.
+TEST_F(QSettingsStoreTest, AReadOnlyFolderOrFileRefusesTheWriteForAnOrdinaryUser) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     QSettingsStore store(conf(), QSettings::IniFormat);
     write_integer(store, "Key1", 2);
-    ASSERT_EQ(chmod(path("Quillmoor").toLocal8Bit().constData(), 0555), 0);
-    EXPECT_EQ(error_of([&] { write_integer(store, "Key1", 3); }), "Failed to set data for 'Key1'");
-    EXPECT_EQ(read_integer(store, "Key1", 0), 2);
-    chmod(path("Quillmoor").toLocal8Bit().constData(), 0755);
+    const QByteArray folder = path("Quillmoor").toLocal8Bit();
+    const QByteArray file = conf().toLocal8Bit();
+    for (const auto& [target, mode] : {std::pair{folder, 0555}, std::pair{file, 0444}}) {
+        ASSERT_EQ(chmod(target.constData(), mode), 0);
+        EXPECT_EQ(error_of([&] { write_integer(store, "Key1", 3); }),
+                  "Failed to set data for 'Key1'");
+        EXPECT_EQ(read_integer(store, "Key1", 0), 2);
+        chmod(target.constData(), mode | 0200);
+    }
     // The refused value must not slip into the file with the next write.
     write_integer(store, "Key2", 3);
     EXPECT_EQ(raw(conf(), "Key1").toString(), "2");
     EXPECT_EQ(raw(conf(), "Key2").toString(), "3");
 }
 
-TEST_F(QSettingsStoreTest, ADamagedFileGivesWhatItCanAndTheFirstWriteMendsIt) {
+TEST_F(QSettingsStoreTest, ALockThatNeverComesRefusesTheWriteAndLaterOnesWaitNoMore) {
+    QSettingsStore store(conf(), QSettings::IniFormat, 50);
+    write_integer(store, "Key1", 2);
+    // Not a lock file at all: QSettings itself would wait on it for ever.
+    ASSERT_TRUE(QDir().mkpath(conf() + ".lock"));
+    EXPECT_EQ(error_of([&] { write_integer(store, "Key1", 3); }), "Failed to set data for 'Key1'");
+    EXPECT_EQ(error_of([&] { write_integer(store, "Key2", 4); }), "Failed to set data for 'Key2'");
+    EXPECT_EQ(read_integer(store, "Key1", 0), 2);
+    write_integer(store, "Key1", 2);  // already stored as written: no lock is needed
+    ASSERT_TRUE(QDir(conf() + ".lock").removeRecursively());
+    write_integer(store, "Key2", 4);  // free again
+    EXPECT_EQ(raw(conf(), "Key2").toString(), "4");
+}
+
+TEST_F(QSettingsStoreTest, ValuesWrittenTogetherGoInOneWriteAndUnchangedOnesInNone) {
+    QSettingsStore store(conf(), QSettings::IniFormat);
+    const auto identity = [&] {
+        struct stat s {};
+        stat(conf().toLocal8Bit().constData(), &s);
+        return s.st_ino;
+    };
+    MainScreen screen;
+    KeyBindings keys;
+    keys.load(store, screen.model());
+    const auto first = identity();
+    EXPECT_EQ(raw(conf(), "Key7").toString(), "38");
+    keys.load(store, screen.model());  // the next start writes the same seven back
+    EXPECT_EQ(identity(), first);      // the file was not replaced
+    write_integer(store, "Key7", 1);
+    EXPECT_NE(identity(), first);
+}
+
+TEST_F(QSettingsStoreTest, ADamagedFileGivesWhatItCanAndAWriteChangesOnlyItsValue) {
     ASSERT_TRUE(QDir().mkpath(path("Quillmoor")));
     // A section header without its bracket is what QSettings reports as damage.
-    write_file(conf(), "[General\nSoundMode=1\nKey1=\xff\xfe\x01\n");
+    write_file(conf(), "[General\nSoundMode=1\nKey1=\xff\xfe\x01\nnot a value\n");
     QSettingsStore store(conf(), QSettings::IniFormat);
     EXPECT_EQ(read_setting(store, Setting_SoundMode), 1);
     EXPECT_EQ(read_integer(store, "Key1", 2), 2);  // unreadable text: the default
     write_integer(store, "Key1", 2);
     QSettings check(conf(), QSettings::IniFormat);
-    EXPECT_EQ(check.status(), QSettings::NoError);
     EXPECT_EQ(check.value("Key1").toString(), "2");
     EXPECT_EQ(check.value("SoundMode").toString(), "1");
+    // What the store cannot read it leaves as it was: the damage is the user's to mend.
+    QFile file(conf());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[General\nSoundMode=1\nKey1=2\nnot a value\n");
 }
 
 TEST_F(QSettingsStoreTest, AFileDamagedWhileTheProgramRunsIsStillWrittenAndConfirmed) {

@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QObject>
 #include <QTemporaryDir>
@@ -31,7 +32,8 @@ public slots:
 
 struct QtShellOpening : ::testing::Test {
     UrlRecorder recorder;
-    QtShell shell{[](const std::string&) {}};
+    std::vector<std::string> errors;
+    QtShell shell{[this](const std::string& text) { errors.push_back(text); }};
     QString old_dir = QDir::currentPath();
     QTemporaryDir dir;
 
@@ -46,16 +48,26 @@ struct QtShellOpening : ::testing::Test {
     }
 };
 
-TEST_F(QtShellOpening, ADocumentIsTheAbsoluteFileInTheCurrentDirectory) {
+TEST_F(QtShellOpening, ADocumentIsTheAbsoluteFileInTheCurrentDirectoryAndAMissingOneIsTold) {
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    shell.open_document("Readme.txt");  // need not exist
+    for (const char* name : {"Readme.txt", "Whats new.txt"}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    shell.open_document("Readme.txt");
     shell.open_document("Whats new.txt");
     ASSERT_EQ(recorder.urls.size(), 2u);
     const QString here = QDir::current().absolutePath();
     EXPECT_EQ(recorder.urls[0], QUrl::fromLocalFile(here + "/Readme.txt"));
     EXPECT_TRUE(recorder.urls[0].isLocalFile());
     EXPECT_EQ(recorder.urls[1].toLocalFile(), here + "/Whats new.txt");
+    EXPECT_TRUE(errors.empty());
+
+    shell.open_document("Config.ini");  // not there: the player hears why nothing opens
+    EXPECT_EQ(recorder.urls.size(), 2u);
+    EXPECT_EQ(errors, std::vector<std::string>{"The file \"" + here.toStdString() +
+                                               "/Config.ini\" was not found."});
 }
 
 TEST_F(QtShellOpening, AnAddressIsOpenedAsGiven) {
@@ -137,12 +149,21 @@ TEST(QtShell, TerminateBeforeExecIsRememberedAndEndsALaterExecPromptly) {
     EXPECT_LT(elapsed.elapsed(), 1000);
 }
 
-TEST(QtShell, TerminateInTheEventLoopEndsIt) {
-    QtShell shell;
-    ExecGuard guard;
-    QTimer::singleShot(0, &guard.timer, [&] { shell.terminate(); });
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_TRUE(shell.terminate_requested());
+TEST(QtShell, TerminateInTheEventLoopEndsItAndAFatalErrorEndsItWithStatusOne) {
+    for (const bool fatal : {false, true}) {
+        QtShell shell;
+        ExecGuard guard;
+        QTimer::singleShot(0, &guard.timer, [&] {
+            if (fatal) {
+                shell.terminate_failed();
+            } else {
+                shell.terminate();
+            }
+        });
+        EXPECT_EQ(QApplication::exec(), fatal ? 1 : 0);
+        EXPECT_TRUE(shell.terminate_requested());
+        EXPECT_EQ(shell.exit_status(), fatal ? 1 : 0);
+    }
 }
 
 }  // namespace
