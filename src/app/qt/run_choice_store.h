@@ -21,9 +21,10 @@ public:
         if (m_text && name == m_name) return StoredValue{true, *m_text};
         return m_store.read_value(name);
     }
-    void write_text(const std::string& name, const std::string& text) override {
-        m_store.write_text(name, text);
-        if (name == m_name) m_text.reset();
+    void write_texts(const StoreTexts& values) override {
+        m_store.write_texts(values);
+        for (const auto& [name, text] : values)
+            if (name == m_name) m_text.reset();
     }
 
 private:
