@@ -65,11 +65,12 @@ public:
     // The play action's main-window part.
     void start_play(bool splash_screen_checked) override;
 
-    // Keys as virtual-key codes. A key-down goes to the bindings (auto-repeats included); the
-    // pop-up menu's shortcuts work with the menu closed, on the first press only.
+    // Keys as virtual-key codes. A key-down goes to the bindings (auto-repeats included),
+    // whatever modifier is held with it; the pop-up menu's shortcuts work with the menu closed,
+    // on the first press only, and only as plain keys (see is_plain_key).
     void FormKeyDown(VirtualKey virtual_key);
     void FormKeyUp(VirtualKey virtual_key);
-    bool menu_shortcut(VirtualKey virtual_key);
+    bool menu_shortcut(VirtualKey virtual_key, KeyModifiers held = mod::None);
 
     // The mouse, in client pixels. A left press is captured by the holder (or menu row) under
     // it: its release and its moves go there wherever the pointer is then, whatever other

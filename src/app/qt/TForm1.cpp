@@ -143,18 +143,18 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 
 // Keys.
 
+// A held key arrives as one press, presses marked auto-repeat and one release (HeldKeyFilter).
 void TForm1::keyPressEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
+    const KeyModifiers held = modifiers_of(*event);
     const bool repeated = event->isAutoRepeat();
     enter([&] {
         m_logic.FormKeyDown(key);
-        if (!repeated) m_logic.menu_shortcut(key);
+        if (!repeated) m_logic.menu_shortcut(key, held);
     });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }

@@ -64,16 +64,14 @@ void TManualForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-// Keys: a held key gives repeated key-downs and one key-up.
+// Keys: a held key gives repeated key-downs and one key-up (HeldKeyFilter).
 
 void TManualForm::keyPressEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyDown(key); });
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }

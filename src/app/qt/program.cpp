@@ -8,7 +8,8 @@ Program::Program(ProgramPorts ports)
     : m_ports(std::move(ports)),
       m_sound(m_ports.audio),
       m_sources{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
-      m_window_folder(m_sources.program_file(Window_Design_Folder)) {
+      m_window_folder(m_sources.program_file(Window_Design_Folder)),
+      m_held_keys(HeldKeyFilter::this_keyboard()) {
     m_main = std::make_unique<TForm1>(
         [&](MainWindowView& self) {
             return MainWindowPorts{self,    m_windows, m_ports.shell, m_ports.store, m_sound,
