@@ -45,17 +45,23 @@ void SkinLoader::Gfx_Load_Skin() {
         return;
     }
 
-    const std::string skin_dir =
-        m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
-    set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
-    set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
+    try {
+        const std::string skin_dir =
+            m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
+        set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
+        set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
 
-    if (m_screen.Vid_Fullscreen) {
-        load_fullscreen(*ini);
-    } else {
-        load_windowed(*ini);
+        if (m_screen.Vid_Fullscreen) {
+            load_fullscreen(*ini);
+        } else {
+            load_windowed(*ini);
+        }
+        load_image_sections(*ini, skin_dir);
+    } catch (...) {
+        // A load that stops at an error still leaves the menu button to the display mode.
+        show_game_menu_button();
+        throw;
     }
-    load_image_sections(*ini, skin_dir);
     show_game_menu_button();
 }
 

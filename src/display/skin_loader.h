@@ -4,7 +4,8 @@
 // with backdrop, colour and logo), and gives each of the 146 skin holders its picture, place
 // and size. Runs at creation and again on every switch of display mode. A malformed colour or
 // an undecodable picture stops the load with an exception (MalformedColour,
-// UndecodablePicture); what was done before it stays done.
+// UndecodablePicture); what was done before it stays done, and the in-game menu button follows
+// the display mode however the load ends.
 
 #include <array>
 #include <cstdint>

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <utility>
 
 #include "app/qt/key_translation.h"
 #include "app/qt/window_placement.h"
@@ -138,8 +140,20 @@ bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TKeysForm::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (!std::exchange(m_taking_back, false)) FormActivate();
+    }
     QWidget::changeEvent(event);
+}
+
+void TKeysForm::take_back_keyboard() {
+    // Later, once the window system has done with the activation that took it.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() || isActiveWindow()) return;
+        m_taking_back = true;
+        raise();
+        activateWindow();
+    });
 }
 
 void TKeysForm::closeEvent(QCloseEvent* event) {

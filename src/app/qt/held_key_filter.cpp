@@ -33,7 +33,7 @@ HeldKeyFilter::Keyboard HeldKeyFilter::this_keyboard() {
 HeldKeyFilter::HeldKeyFilter(Keyboard keyboard, QObject* parent)
     : QObject(parent), m_keyboard(std::move(keyboard)), m_keys(m_keyboard.releases_may_pair) {
     m_settle.setSingleShot(true);
-    m_settle.setInterval(Settle_ms);
+    m_settle.setInterval(m_keyboard.settle_ms);
     connect(&m_settle, &QTimer::timeout, this, &HeldKeyFilter::settle);
     if (m_keyboard.key_is_down) {
         connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,

@@ -31,9 +31,10 @@ public:
         bool releases_may_pair = false;
         // Whether a key (the window system's code) is down now; empty: it cannot tell.
         std::function<bool(uint32_t key)> key_is_down;
+        // How long a release waits for a press that would pair with it (then again while
+        // its key is still down).
+        int settle_ms = 40;
     };
-    // How long a release waits for a press that would pair with it while the key is up.
-    static constexpr int Settle_ms = 40;
 
     // The keyboard of the window system the program runs on; on X11 this asks the server for
     // detectable auto-repeat, and pairs releases only where it is refused.

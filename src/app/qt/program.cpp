@@ -1,6 +1,8 @@
 #include "app/qt/program.h"
 
+#include <QGuiApplication>
 #include <QTimer>
+#include <QWindow>
 
 namespace fluffo {
 
@@ -32,6 +34,12 @@ Program::Program(ProgramPorts ports)
                                                   m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>(m_ports.shell);
     m_main->enter([&] { m_manual->FormCreate(m_sources); });
+    // A click on the main window while it is disabled gives it the keyboard all the same.
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, m_keys.get(),
+                     [this](QWindow* focus) {
+                         if (focus && focus == m_main->windowHandle() && !m_main->isEnabled())
+                             m_keys->take_back_keyboard();
+                     });
     m_windows.about = m_about.get();
     m_windows.keys = m_keys.get();
     m_windows.manual = m_manual.get();
