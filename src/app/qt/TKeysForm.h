@@ -80,6 +80,7 @@ private:
     std::array<QLabel*, Key_Binding_Count + 1> m_labels{};
     QPushButton* m_btn_accept = nullptr;
     bool m_taking_back = false;  // the next activation is the keyboard coming back
+    bool m_was_active = false;   // active since it was last brought up
 };
 
 }  // namespace fluffo
