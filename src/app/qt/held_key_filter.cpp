@@ -71,7 +71,9 @@ bool HeldKeyFilter::take(QWindow* window, const QKeyEvent& event) {
     switch (out.verdict) {
         case KeyVerdict::Press:
             m_windows.insert(window, window);
-            return event.isAutoRepeat() ? (deliver(window, event, true, false), true) : false;
+            if (!event.isAutoRepeat()) return false;
+            deliver(window, event, true, false);  // a first press, whatever the toolkit saw
+            return true;
         case KeyVerdict::Repeat:
             if (event.isAutoRepeat()) return false;
             deliver(window, event, true, true);
