@@ -2,7 +2,8 @@
 // all 146 pictures: from the generated skin in the run folder when it is there, and from a
 // synthetic skin (every picture at its reference size, PNG and 24-bit BMP in turn) written to
 // a temporary directory. The compositor: the whole 1920 x 1080 fullscreen frame, and the
-// repaint of one game tick in the 440 x 664 window.
+// repaint of one game tick in the 440 x 664 window, without and with the look at the key
+// colour's pixels that tells the window when to cut its shape anew.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -15,6 +16,7 @@
 
 #include "app/headless/headless_driver.h"
 #include "display/compositor.h"
+#include "display/key_colour_pixels.h"
 #include "display/png_writer.h"
 #include "display/skin_loader.h"
 #include "support/picture_bytes.h"
@@ -132,18 +134,23 @@ void BM_ComposeFullscreenFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeFullscreenFrame)->Unit(benchmark::kMillisecond);
 
-void BM_ComposeGameTick(benchmark::State& state) {
+// One Game B tick recomposed in the windowed frame; with the shape watched, the key colour's
+// pixels are looked at again in the recomposed rectangles, as the window does at every repaint.
+void compose_game_ticks(benchmark::State& state, bool watch_shape) {
     HeadlessDriver& d = driver_with_skin();
     SimWorld& world = d.world();
     world.sound.set_recording(false);
     Compositor compositor;
-    compositor.set_frame(440, 664, 0x00ff00ffu);
+    constexpr uint32_t Key = 0x00ff00ffu;
+    compositor.set_frame(440, 664, Key);
     d.execute("mode 6");  // Game B
     d.execute("wait 3000");
-    compositor.update(world.screen.model());
+    KeyColourPixels shape;
+    shape.changed(compositor, Key, compositor.update(world.screen.model()));
     constexpr std::array<const char*, 4> Steer = {"up", "left", "right", "down"};
     SeededRandom chance(7);
     int64_t rects = 0;
+    int64_t recuts = 0;
     for (auto _ : state) {
         // Steered at random, with a spare life after every miss, so the game goes on for ever.
         const std::string way = Steer[static_cast<size_t>(chance.next_below(4))];
@@ -151,12 +158,24 @@ void BM_ComposeGameTick(benchmark::State& state) {
         d.execute("release " + way);
         d.execute("wait 240");
         if (world.handheld.state.Gam_Lives < 2) world.handheld.state.Gam_Lives = 2;
-        rects += static_cast<int64_t>(compositor.update(world.screen.model()).size());
+        const std::vector<Rect> recomposed = compositor.update(world.screen.model());
+        rects += static_cast<int64_t>(recomposed.size());
+        if (watch_shape && shape.changed(compositor, Key, recomposed)) ++recuts;
     }
     state.counters["rects_per_tick"] =
         benchmark::Counter(static_cast<double>(rects), benchmark::Counter::kAvgIterations);
+    if (watch_shape) state.counters["shape_recuts"] = static_cast<double>(recuts);
+}
+
+void BM_ComposeGameTick(benchmark::State& state) {
+    compose_game_ticks(state, false);
 }
 BENCHMARK(BM_ComposeGameTick)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeGameTickWatchingTheShape(benchmark::State& state) {
+    compose_game_ticks(state, true);
+}
+BENCHMARK(BM_ComposeGameTickWatchingTheShape)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace fluffo

@@ -2,6 +2,7 @@
 // The program's one key vocabulary: a key is its Windows virtual-key code, the numbering the
 // store keeps the bindings in. Every toolkit's key events are translated into these codes at
 // the edge (app/qt/key_translation.h); the rooms below app/ speak only them. 0 is no key.
+// The modifier keys held with a key travel beside it as a set of bits.
 
 #include <cstdint>
 
@@ -48,4 +49,17 @@ constexpr int function_key_number(VirtualKey key) {
 }
 
 }  // namespace vk
+
+// The modifier keys held with a key, as bits of mod::.
+using KeyModifiers = uint8_t;
+
+namespace mod {
+
+inline constexpr KeyModifiers None = 0;
+inline constexpr KeyModifiers Shift = 1;
+inline constexpr KeyModifiers Ctrl = 2;
+inline constexpr KeyModifiers Alt = 4;
+inline constexpr KeyModifiers Meta = 8;  // the system key
+
+}  // namespace mod
 }  // namespace fluffo

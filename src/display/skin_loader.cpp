@@ -59,32 +59,39 @@ void SkinLoader::Gfx_Load_Skin() {
         return;
     }
 
-    const std::string skin_dir =
-        m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
-    set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
-    set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
+    try {
+        const std::string skin_dir =
+            m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
+        set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
+        set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
 
-    PictureLoading loading(m_sources.pictures);
-    if (m_screen.Vid_Fullscreen) {
-        load_fullscreen(*ini, loading);
-    } else {
-        load_windowed(*ini);
+        PictureLoading loading(m_sources.pictures);
+        if (m_screen.Vid_Fullscreen) {
+            load_fullscreen(*ini, loading);
+        } else {
+            load_windowed(*ini);
+        }
+        const int32_t width = m_window.client_width();
+        const int32_t height = m_window.client_height();
+        if (!frame_size_allowed(width, height)) {
+            // No window of that size is ever made.
+            set_client_width(Design_Client.width);
+            set_client_height(Design_Client.height);
+            end_set_up(window_size_refused_text(width, height));
+            return;
+        }
+        load_image_sections(*ini, skin_dir, loading);
+        show_game_menu_button();
+        loading.finish();
+    } catch (...) {
+        // A load that stops at an error still leaves the menu button to the display mode.
+        show_game_menu_button();
+        throw;
     }
-    const int32_t width = m_window.client_width();
-    const int32_t height = m_window.client_height();
-    if (!frame_size_allowed(width, height)) {
-        // No window of that size is ever made.
-        set_client_width(Design_Client.width);
-        set_client_height(Design_Client.height);
-        end_set_up(window_size_refused_text(width, height));
-        return;
-    }
-    load_image_sections(*ini, skin_dir, loading);
-    show_game_menu_button();
-    loading.finish();
 }
 
 void SkinLoader::end_set_up(const std::string& message) {
+    show_game_menu_button();
     m_window.show_error(message);
     m_window.terminate();
     show_game_menu_button();

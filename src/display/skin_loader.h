@@ -6,7 +6,8 @@
 // stops the load with an exception (MalformedColour); what was done before it stays done. An
 // undecodable picture blanks only its own holder (the placeholder for a skin image, nothing
 // for the backdrop and logo): the load goes on and raises the first such error at its end.
-// Each distinct file is decoded once, and the decoded pictures are capped in all.
+// Each distinct file is decoded once, and the decoded pictures are capped in all. The in-game
+// menu button follows the display mode however the load ends.
 
 #include <array>
 #include <cstdint>

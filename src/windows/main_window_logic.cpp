@@ -85,8 +85,8 @@ void MainWindowLogic::FormKeyUp(VirtualKey virtual_key) {
     fluffo::FormKeyUp(m_keys, m_holds, virtual_key);
 }
 
-bool MainWindowLogic::menu_shortcut(VirtualKey virtual_key) {
-    const auto command = command_for_shortcut(virtual_key);
+bool MainWindowLogic::menu_shortcut(VirtualKey virtual_key, KeyModifiers held) {
+    const auto command = command_for_shortcut(virtual_key, held);
     if (!command) return false;
     run_command(*command);
     return true;

@@ -67,11 +67,12 @@ public:
     // The play action's main-window part.
     void start_play(bool splash_screen_checked) override;
 
-    // Keys as virtual-key codes. A key-down goes to the bindings (auto-repeats included); the
-    // pop-up menu's shortcuts work with the menu closed, on the first press only.
+    // Keys as virtual-key codes. A key-down goes to the bindings (auto-repeats included),
+    // whatever modifier is held with it; the pop-up menu's shortcuts work with the menu closed,
+    // on the first press only, and only as plain keys (see is_plain_key).
     void FormKeyDown(VirtualKey virtual_key);
     void FormKeyUp(VirtualKey virtual_key);
-    bool menu_shortcut(VirtualKey virtual_key);
+    bool menu_shortcut(VirtualKey virtual_key, KeyModifiers held = mod::None);
 
     // A pad's press or release. The buttons and directions are the handheld's controls; in
     // fullscreen Start opens the in-game menu, in which the directions move the highlight,

@@ -62,9 +62,16 @@ inline bool is_separator(const PopupEntry& e) {
     return e.command == MenuCommand::None;
 }
 
-// The command whose shortcut is virtual_key, if any.
-inline std::optional<MenuCommand> command_for_shortcut(VirtualKey virtual_key) {
-    if (virtual_key == vk::None) return std::nullopt;
+// The one rule for which modifiers a shortcut may be held with: the menu's shortcuts are plain
+// keys, Shift may stay (as it may with a Shift+digit binding), and a key with Ctrl, Alt or the
+// system key held is no shortcut.
+inline bool is_plain_key(KeyModifiers held) {
+    return (held & ~mod::Shift) == 0;
+}
+
+// The command whose shortcut is virtual_key held with these modifiers, if any.
+inline std::optional<MenuCommand> command_for_shortcut(VirtualKey virtual_key, KeyModifiers held) {
+    if (virtual_key == vk::None || !is_plain_key(held)) return std::nullopt;
     for (const PopupEntry& e : Popup_Entries) {
         if (e.shortcut == virtual_key) return e.command;
     }

@@ -45,8 +45,15 @@ void StartScreenLogic::FormCreate() {
         m_view.refresh_controls(m_controls);
         m_view.place_off_screen();
         m_app_splash_pending = false;
-        btn_playClick();
-        return;
+        try {
+            btn_playClick();
+            return;
+        } catch (...) {
+            // The game did not come up: the start screen stands in view instead, where the
+            // player can play again or leave, and the error is told over it.
+            if (!m_hidden_for_good) m_view.centre_on_screen();
+            throw;
+        }
     }
     m_view.centre_on_screen();
     update_play_button();

@@ -53,7 +53,9 @@ public:
                      bool& app_splash_pending, StartScreenView& view);
 
     // Fills the texts and the stored choices, then either runs the play action unseen (a
-    // driver is stored and the start screen is switched off) or centres the window.
+    // driver is stored and the start screen is switched off) or centres the window. A play
+    // action that fails unseen centres the window too: the program never runs with nothing on
+    // the screen.
     void FormCreate();
     // The player chose the driver at index (0..2; anything else is no choice).
     void cb_soundChange(int32_t index);

@@ -1,6 +1,7 @@
 // The compositor, pixel by pixel on small made-up pictures: colour key and alpha in transparent
 // and opaque holders, clipping, stretching, centring, drawing order, the placeholder, and
-// recomposing only what the model reports as changed.
+// recomposing only what the model reports as changed; and which pixels carry the window's key
+// colour, looked at again only where a repaint recomposed.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "base/random_source.h"
 #include "display/compositor.h"
+#include "display/key_colour_pixels.h"
 #include "support/skin_fakes.h"
 
 namespace fluffo {
@@ -224,6 +226,44 @@ TEST_F(CompositorTest, DirtyOnlyUpdatesMatchAFreshComposition) {
     fresh.set_frame(64, 48, 0x00ff00ffu);
     fresh.compose(model, Rect{0, 0, 64, 48});
     EXPECT_EQ(compositor.pixels(), fresh.pixels());
+}
+
+// The window's shape is cut again exactly when a repaint changes which pixels carry the key
+// colour: the frame here is the window colour, the key, around a grey body.
+TEST_F(CompositorTest, KeyColourPixelsChangeOnlyWhereAHolderShowsOrLeavesTheKey) {
+    constexpr uint32_t Key = 0x00203040u;
+    model.add(holder("body", Rect{2, 1, 4, 4}, solid_picture(4, 4, 0xff808080u)));
+    const HolderId corner = model.add(holder("corner", Rect{0, 0, 2, 2}, solid_picture(2, 2, R)));
+    const HolderId inside = model.add(holder("inside", Rect{3, 2, 2, 2}, solid_picture(2, 2, G)));
+    const HolderId keyed =
+        model.add(holder("keyed", Rect{3, 2, 1, 1}, solid_picture(1, 1, 0xff203040u)));
+    model.set_visible(keyed, false);
+    KeyColourPixels pixels;
+    EXPECT_TRUE(pixels.changed(compositor, Key, compositor.update(model)));  // the first look
+
+    struct Case {
+        const char* what;
+        HolderId id;
+        bool visible;
+        bool cut_again;
+    };
+    for (const Case& c : {
+             Case{"hidden from the key-coloured corner", corner, false, true},
+             Case{"shown there again", corner, true, true},
+             Case{"hidden inside the body", inside, false, false},
+             Case{"shown inside the body", inside, true, false},
+             Case{"a key-coloured picture shown inside the body", keyed, true, true},
+             Case{"and hidden again", keyed, false, true},
+         }) {
+        model.set_visible(c.id, c.visible);
+        EXPECT_EQ(pixels.changed(compositor, Key, compositor.update(model)), c.cut_again) << c.what;
+    }
+    // Nothing recomposed, nothing changed; a new key or a reset reads the frame anew.
+    EXPECT_FALSE(pixels.changed(compositor, Key, compositor.update(model)));
+    EXPECT_TRUE(pixels.changed(compositor, 0x00808080u, {}));
+    pixels.reset();
+    EXPECT_TRUE(pixels.changed(compositor, 0x00808080u, {}));
+    EXPECT_FALSE(pixels.changed(compositor, 0xff808080u, {}));  // the alpha byte is no colour
 }
 
 }  // namespace

@@ -302,16 +302,32 @@ TEST_F(SkinLoaderTest, MalformedTransparentColourStopsTheLoad) {
     EXPECT_EQ(window.calls, (std::vector<std::string>{"height 664", "width 300"}));
     EXPECT_TRUE(pictures.loaded.empty());
     EXPECT_EQ(holder("im_background").bounds, (Rect{0, 0, 440, 664}));
-    EXPECT_TRUE(holder("btn_game_menu_top").visible);  // step 9 did not run either
+    // However the load ends, the in-game menu button follows the display mode: the design
+    // shows it, windowed mode hides it.
+    EXPECT_FALSE(holder("btn_game_menu_top").visible);
+    EXPECT_FALSE(holder("btn_game_menu_background").visible);
 }
 
 TEST_F(SkinLoaderTest, MalformedBackgroundColourStopsAfterTheBackdrop) {
     screen.Vid_Fullscreen = true;
     write_config("[Fullscreen]\nBackdropDir=Back\nBackdropFile=table.jpg\nBgColor=black\n");
     EXPECT_THROW(loader.Gfx_Load_Skin(), MalformedColour);
+    EXPECT_TRUE(holder("btn_game_menu_top").visible);
     EXPECT_TRUE(holder("im_backdrop").picture);
     EXPECT_EQ(window.client_width(), 440);  // never set to the screen
     EXPECT_EQ(pictures.loaded.size(), 1u);
+
+    // Back to windowed mode with a damaged first picture: the button, shown in fullscreen
+    // mode, is hidden all the same, and the menu is closed.
+    screen.model().set_bounds(screen.model().require("btn_game_menu_background"),
+                              Rect{0, 0, 256, 480});
+    screen.Vid_Fullscreen = false;
+    pictures.damaged.insert(std::string(Dir) + "Skin/1.png");
+    write_config(Windowed_Head);
+    EXPECT_THROW(loader.Gfx_Load_Skin(), UndecodablePicture);
+    EXPECT_FALSE(holder("btn_game_menu_top").visible);
+    EXPECT_FALSE(holder("btn_game_menu_background").visible);
+    EXPECT_EQ(holder("btn_game_menu_background").bounds, (Rect{0, 0, 36, 32}));
 }
 
 TEST_F(SkinLoaderTest, AnUndecodablePictureBlanksOnlyItsHolderAndIsToldWhenTheLoadEnds) {

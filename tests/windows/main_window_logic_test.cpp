@@ -215,7 +215,17 @@ TEST_F(MainWindowLogicTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands
     EXPECT_TRUE(form.menu_shortcut(115));
     EXPECT_EQ(windows.shown, (std::vector<std::string>{"about", "manual"}));
     EXPECT_EQ(shell.opened, (std::vector<std::string>{"file Readme.txt", "file Whatsnew.txt"}));
+    // A shortcut is its plain key: Shift may stay, Ctrl, Alt or the system key make it none
+    // (they are free for keys of their own), while the game keys take any modifier.
+    for (const KeyModifiers held :
+         {mod::Ctrl, mod::Alt, mod::Meta, KeyModifiers(mod::Ctrl | mod::Shift)}) {
+        EXPECT_FALSE(form.menu_shortcut(27, held)) << int(held);
+        EXPECT_FALSE(form.menu_shortcut(123, held)) << int(held);
+    }
+    EXPECT_FALSE(form.screen().Vid_Fullscreen);
     EXPECT_FALSE(shell.terminated);
+    EXPECT_TRUE(form.menu_shortcut(123, mod::Shift));
+    EXPECT_TRUE(form.screen().Vid_Fullscreen);
     EXPECT_TRUE(form.menu_shortcut(27));
     EXPECT_TRUE(shell.terminated);
 }

@@ -30,7 +30,9 @@ struct RecordingView : StartScreenView {
 struct RecordingPlayTarget : PlayTarget {
     const bool* app_splash_pending = nullptr;
     std::vector<std::string> calls;
+    bool fails = false;  // the hand-over meets an error (a skin too large to draw, say)
     void start_play(bool splash_screen_checked) override {
+        if (fails) throw PlatformError("the main window cannot come up");
         calls.push_back(std::string("start_play ") +
                         (splash_screen_checked ? "ticked" : "unticked") +
                         (*app_splash_pending ? ", splash pending" : ""));
@@ -233,6 +235,22 @@ TEST_F(StartScreenLogicTest, AnOutputThatCannotOpenIsToldOnceTheGameIsUpAndItPla
     EXPECT_EQ(shell.errors, std::vector<std::string>{silent_output_text("Windows MultiMedia")});
     EXPECT_FALSE(shell.terminated);
     EXPECT_TRUE(sound.Snd_Enabled());  // the samples play on, into the silent output
+}
+
+// Whatever stops the unseen play action, the program does not run on with nothing on the
+// screen: the start screen comes into view ready to play again, or to leave with Esc.
+TEST_F(StartScreenLogicTest, AnUnseenPlayActionThatFailsBringsTheStartScreenIntoView) {
+    set_stored("SoundMode", "2");
+    set_stored("SplashScreen", "0");
+    play.fails = true;
+    EXPECT_THROW(screen.FormCreate(), PlatformError);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"refresh", "off screen", "centre"}));
+    EXPECT_TRUE(view.shown.play_enabled);
+    EXPECT_FALSE(screen.hidden_for_good());
+    play.fails = false;
+    screen.FormKeyDown(vk::Enter);
+    EXPECT_EQ(played(), "start_play unticked");
+    EXPECT_TRUE(screen.hidden_for_good());
 }
 
 TEST_F(StartScreenLogicTest, AnUnreadableChoiceIsToldWithTheWindowWholeAndPlayOnlyForADriver) {

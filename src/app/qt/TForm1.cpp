@@ -74,30 +74,32 @@ void TForm1::enter(const std::function<void()>& handler) {
 }
 
 // The picture of the window follows the model: the frame is recomposed where holders
-// changed, those areas and the changed menu rows are repainted, the shape cut again when the
-// skin changed.
+// changed, those areas and the changed menu rows are repainted, the shape cut again where the
+// key colour's pixels changed.
 void TForm1::refresh() {
-    const bool resized =
-        m_compositor.width() != m_client_width || m_compositor.height() != m_client_height;
     // A size the frame cannot take is told once, not at every repaint, and by the entry that
     // asked for it once the timers are aimed: a box opened here would run its nested event
     // loop with the pump unaimed, and each timer in that loop would open another.
-    const auto refused = caught_error(
-        [&] { recompose(m_logic.screen().model(), m_client_width, m_client_height, m_colour); });
+    std::vector<Rect> recomposed;
+    const auto refused = caught_error([&] {
+        recomposed = recompose(m_logic.screen().model(), m_client_width, m_client_height, m_colour);
+    });
     if (refused) m_untold_frame_error = refused;
     for (const Rect& r : m_logic.take_menu_dirty())
         update(to_qrect(r));
-    if (resized) m_shape_stale = true;
-    if (m_shape_stale) update_mask();
+    update_shape(recomposed);
     if (m_shown && m_shown_fullscreen != m_logic.screen().Vid_Fullscreen) apply_display();
 }
 
-void TForm1::update_mask() {
-    m_shape_stale = false;
+void TForm1::update_shape(const std::vector<Rect>& recomposed) {
     if (!m_colour_key_on || m_logic.screen().Vid_Fullscreen) {
-        clearMask();
+        if (std::exchange(m_shape_stale, false)) clearMask();
+        m_key_pixels.reset();
         return;
     }
+    if (std::exchange(m_shape_stale, false)) m_key_pixels.reset();
+    // A new frame size reads the whole frame and counts as a change.
+    if (!m_key_pixels.changed(m_compositor, m_colour_key, recomposed)) return;
     setMask(shape_mask(frame_image(m_compositor), m_colour_key));
 }
 
@@ -143,18 +145,18 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 
 // Keys.
 
+// A held key arrives as one press, presses marked auto-repeat and one release (HeldKeyFilter).
 void TForm1::keyPressEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
+    const KeyModifiers held = modifiers_of(*event);
     const bool repeated = event->isAutoRepeat();
     enter([&] {
         m_logic.FormKeyDown(key);
-        if (!repeated) m_logic.menu_shortcut(key);
+        if (!repeated) m_logic.menu_shortcut(key, held);
     });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }

@@ -14,6 +14,7 @@
 #include "app/qt/frame_window.h"
 #include "app/qt/scheduler_pump.h"
 #include "base/shell_port.h"
+#include "display/key_colour_pixels.h"
 #include "display/skin_images.h"
 #include "windows/main_window_logic.h"
 
@@ -69,7 +70,9 @@ private:
     void build_popup_menu();
     void refresh();
     void apply_display();
-    void update_mask();
+    // Cuts the windowed shape anew when the key colour's pixels changed in what was recomposed
+    // (or the key itself changed); clears it in fullscreen or without a key.
+    void update_shape(const std::vector<Rect>& recomposed);
 
     ShellPort& m_shell;
     MainWindowLogic m_logic;
@@ -84,7 +87,8 @@ private:
     bool m_colour_key_on = true;
     bool m_shown = false;
     bool m_shown_fullscreen = false;  // the display the window was last laid out for
-    bool m_shape_stale = true;
+    bool m_shape_stale = true;        // the key or the display changed: cut the shape whole
+    KeyColourPixels m_key_pixels;
     std::optional<std::string> m_untold_frame_error;  // a size the frame could not take
     int m_depth = 0;  // entries into the core in progress (an error box nests them)
 };

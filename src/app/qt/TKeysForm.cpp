@@ -2,10 +2,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <utility>
 
 #include "app/qt/key_translation.h"
 #include "app/qt/window_placement.h"
@@ -138,8 +141,23 @@ bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TKeysForm::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        m_was_active = true;
+        if (!std::exchange(m_taking_back, false)) FormActivate();
+    }
     QWidget::changeEvent(event);
+}
+
+void TKeysForm::take_back_keyboard() {
+    // Later, once the window system has done with the activation that took it; asked of the
+    // window system again even when the toolkit still counts this window active.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() || QGuiApplication::focusWindow() == windowHandle()) return;
+        // Not yet active since it came up: this is its first activation, FormActivate's.
+        m_taking_back = m_was_active;
+        raise();
+        activateWindow();
+    });
 }
 
 void TKeysForm::closeEvent(QCloseEvent* event) {
@@ -187,6 +205,8 @@ void TKeysForm::refresh() {
 }
 
 void TKeysForm::bring_up() {
+    m_taking_back = false;
+    m_was_active = false;
     centre_on_screen(*this);
     keep_above(*this, m_ports.main_window);
     show_in_front(*this);

@@ -43,6 +43,10 @@ public:
 
     // A pad's East is Esc.
     void pad_key(VirtualKey key, bool down) override;
+    // The window system gave the keyboard to the disabled main window (a click on it): this
+    // window comes back to the front and takes it, the focus where the player left it. Nothing
+    // while this window is hidden.
+    void take_back_keyboard();
 
 protected:
     // Key preview: Enter and Esc reach FormKeyDown before the focused control; other keys go
@@ -78,6 +82,8 @@ private:
     std::array<QComboBox*, Key_Binding_Count + 1> m_boxes{};
     std::array<QLabel*, Key_Binding_Count + 1> m_labels{};
     QPushButton* m_btn_accept = nullptr;
+    bool m_taking_back = false;  // the next activation is the keyboard coming back
+    bool m_was_active = false;   // active since it was last brought up
 };
 
 }  // namespace fluffo

@@ -64,10 +64,9 @@ void TManualForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-// Keys: a held key gives repeated key-downs and one key-up.
+// Keys: a held key gives repeated key-downs and one key-up (HeldKeyFilter).
 
 void TManualForm::keyPressEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyDown(key); });
 }
@@ -77,7 +76,6 @@ void TManualForm::pad_key(VirtualKey key, bool down) {
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent* event) {
-    if (!passes_auto_repeat_filter(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }

@@ -1,6 +1,7 @@
 #include "app/qt/TSplashForm.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
@@ -199,6 +200,12 @@ void TSplashForm::click(const QObject* watched) {
 void TSplashForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
     QWidget::changeEvent(event);
+}
+
+void TSplashForm::closeEvent(QCloseEvent* event) {
+    // The window stays as it is until the program ends.
+    event->ignore();
+    run_guarded(m_shell, [this] { m_logic.FormKeyDown(vk::Esc); });
 }
 
 void TSplashForm::FormCreate() {

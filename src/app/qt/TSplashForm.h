@@ -34,6 +34,9 @@ protected:
     // links and picture buttons arrive here too.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // The window system's close request (Alt+F4, the frame's close) is Esc: the program ends,
+    // never left running with its one window hidden.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void build_controls(const std::string& window_folder);

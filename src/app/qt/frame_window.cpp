@@ -18,7 +18,8 @@ FrameWindow::FrameWindow(Qt::WindowFlags flags, QWidget* parent) : QWidget(paren
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void FrameWindow::recompose(ScreenModel& model, int32_t width, int32_t height, uint32_t colour) {
+std::vector<Rect> FrameWindow::recompose(ScreenModel& model, int32_t width, int32_t height,
+                                         uint32_t colour) {
     m_colour = colour;
     const QSize frame(width, height);
     if (frame != m_refused_frame) {
@@ -31,8 +32,10 @@ void FrameWindow::recompose(ScreenModel& model, int32_t width, int32_t height, u
         }
     }
     // The whole frame after a new size, else the holders that changed.
-    for (const Rect& r : m_compositor.update(model))
+    std::vector<Rect> recomposed = m_compositor.update(model);
+    for (const Rect& r : recomposed)
         update(to_qrect(r));
+    return recomposed;
 }
 
 void FrameWindow::paintEvent(QPaintEvent* event) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "display/compositor.h"
 #include "windows/pointer_input.h"
@@ -31,9 +32,9 @@ protected:
     virtual void paint_over(QPainter& painter, const QRect& area);
 
     // Sets the frame to the client size and colour (0x00BBGGRR), recomposes what the model
-    // reports changed and asks for its repaint. A size the frame cannot take throws
-    // FrameTooLarge the first time only; the frame stays as it was.
-    void recompose(ScreenModel& model, int32_t width, int32_t height, uint32_t colour);
+    // reports changed and asks for its repaint; returns the rectangles recomposed. A size the
+    // frame cannot take throws FrameTooLarge the first time only; the frame stays as it was.
+    std::vector<Rect> recompose(ScreenModel& model, int32_t width, int32_t height, uint32_t colour);
     void set_place(int32_t left, int32_t top) {
         m_left = left;
         m_top = top;

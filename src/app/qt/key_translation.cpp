@@ -95,8 +95,14 @@ int qt_key_of(VirtualKey key) {
     return 0;
 }
 
-bool passes_auto_repeat_filter(const QKeyEvent& event) {
-    return !(event.type() == QEvent::KeyRelease && event.isAutoRepeat());
+KeyModifiers modifiers_of(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    KeyModifiers out = mod::None;
+    if (held & Qt::ShiftModifier) out |= mod::Shift;
+    if (held & Qt::ControlModifier) out |= mod::Ctrl;
+    if (held & Qt::AltModifier) out |= mod::Alt;
+    if (held & Qt::MetaModifier) out |= mod::Meta;
+    return out;
 }
 
 }  // namespace fluffo

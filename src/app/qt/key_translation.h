@@ -1,8 +1,8 @@
 #pragma once
 // From the toolkit's key events to the Windows virtual-key numbering that the key bindings
-// use, and the auto-repeat rule for the main window. A key keeps its code whatever modifier
-// is held with it: Shift+1 is still "1", read from the key's place on the keyboard when the
-// toolkit reports the shifted symbol instead.
+// use, and the modifiers held with a key. A key keeps its code whatever modifier is held with
+// it: Shift+1 is still "1", read from the key's place on the keyboard when the toolkit reports
+// the shifted symbol instead.
 
 #include <QKeyEvent>
 #include <cstdint>
@@ -31,9 +31,8 @@ VirtualKey virtual_key_of(const QKeyEvent& event, NativeKeyCodes native);
 // The Qt key of a code (the first Qt key that gives it), for showing it in a menu; 0 for none.
 int qt_key_of(VirtualKey key);
 
-// X11 delivers a held key as release+press pairs, both flagged auto-repeat. The main window
-// drops the repeated releases and passes the repeated presses on, so a held key gives
-// repeated key-downs and one key-up (as it does on Windows). False: ignore the event.
-bool passes_auto_repeat_filter(const QKeyEvent& event);
+// Shift, Ctrl, Alt and the system key held with the event's key (the keypad's flag is no
+// modifier here).
+KeyModifiers modifiers_of(const QKeyEvent& event);
 
 }  // namespace fluffo

@@ -1,7 +1,9 @@
 #include "app/qt/program.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTimer>
+#include <QWindow>
 
 namespace fluffo {
 
@@ -10,7 +12,8 @@ Program::Program(ProgramPorts ports)
       m_sound(m_ports.audio),
       m_program_files{m_config, m_pictures, m_ports.data_dir, m_ports.data_dir},
       m_sources(m_program_files),
-      m_window_folder(m_sources.program_file(Window_Design_Folder)) {
+      m_window_folder(m_sources.program_file(Window_Design_Folder)),
+      m_held_keys(HeldKeyFilter::this_keyboard()) {
     if (!m_ports.skin_dir.empty())
         m_sources.relative_base = m_sources.config_dir = m_ports.skin_dir;
     m_main = std::make_unique<TForm1>(
@@ -35,6 +38,12 @@ Program::Program(ProgramPorts ports)
                                                   m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>(m_ports.shell);
     m_main->enter([&] { m_manual->FormCreate(m_program_files); });
+    // A click on the main window while it is disabled gives it the keyboard all the same.
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, m_keys.get(),
+                     [this](QWindow* focus) {
+                         if (focus && focus == m_main->windowHandle() && !m_main->isEnabled())
+                             m_keys->take_back_keyboard();
+                     });
     m_windows.about = m_about.get();
     m_windows.keys = m_keys.get();
     m_windows.manual = m_manual.get();

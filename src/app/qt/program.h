@@ -1,7 +1,8 @@
 #pragma once
-// The whole program on the desktop: the sound, clock, chance and file sources, and the five
-// windows created in their fixed order (main window, about, key settings, manual viewer,
-// start screen), each creation handler run inside its window's creation. main() gives it the
+// The whole program on the desktop: the sound, clock, chance and file sources, the one gate
+// every key event passes (HeldKeyFilter), and the five windows created in their fixed order
+// (main window, about, key settings, manual viewer, start screen), each creation handler run
+// inside its window's creation. main() gives it the
 // real store, shell and sound library; tests give it their own.
 
 #include <functional>
@@ -13,6 +14,7 @@
 #include "app/qt/TForm1.h"
 #include "app/qt/TSplashForm.h"
 #include "app/qt/app_windows.h"
+#include "app/qt/held_key_filter.h"
 #include "app/qt/pad_pump.h"
 #include "base/audio_backend.h"
 #include "base/random_source.h"
@@ -79,6 +81,7 @@ private:
     SkinSources m_sources;        // the main window's, from the skin folder when one is given
     std::string m_window_folder;  // the pictures of the windows' own design
     AppWindows m_windows;
+    HeldKeyFilter m_held_keys;
 
     std::unique_ptr<TForm1> m_main;
     std::unique_ptr<TAboutForm> m_about;

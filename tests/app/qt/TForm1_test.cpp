@@ -1,4 +1,5 @@
-// TForm1 on the offscreen platform, over the generated skin: the shape cut by the colour key,
+// TForm1 on the offscreen platform, over the generated skin: the shape cut by the colour key
+// and recut as holders show over it or leave it,
 // keys and clicks reaching the game, the fullscreen switch during a game, the in-game menu,
 // the pop-up menu and errors shown and survived.
 #include <gtest/gtest.h>
@@ -75,6 +76,21 @@ TEST_F(TForm1Test, TheWindowedHandheldIsCutToItsShape) {
     EXPECT_FALSE(shape.contains(QPoint(0, 0)));  // a rounded corner on the key colour
     EXPECT_TRUE(shape.contains(centre_of("btn_time_top")));
     EXPECT_TRUE(shape.contains(QPoint(220, 150)));  // the screen
+}
+
+// A holder shown over the key-coloured outline is part of the shape, and cut away again once
+// hidden: here the controller overlay's up arrow, placed in the corner and switched off.
+TEST_F(TForm1Test, TheShapeFollowsWhatARepaintShowsOverTheKeyColour) {
+    create(false);
+    ScreenModel& model = form().screen().model();
+    const HolderId arrow = model.require("btn_ctrlr_overlay_up");
+    window->enter([&] { model.set_bounds(arrow, Rect{0, 0, 20, 20}); });
+    ASSERT_TRUE(model.at(arrow).visible);
+    EXPECT_TRUE(window->mask().contains(QPoint(1, 1)));
+    window->enter([&] { form().pm_12_controllerClick(); });
+    EXPECT_FALSE(model.at(arrow).visible);
+    EXPECT_FALSE(window->mask().contains(QPoint(1, 1)));
+    EXPECT_TRUE(window->mask().contains(QPoint(220, 150)));
 }
 
 TEST_F(TForm1Test, KeysAndClicksReachTheHandheld) {

@@ -24,7 +24,9 @@ namespace {
 
 struct RecordingPlayTarget : PlayTarget {
     std::vector<bool> started;  // the check box state of each call
+    bool fails = false;         // the main window cannot come up
     void start_play(bool splash_screen_checked) override {
+        if (fails) throw PlatformError("the handheld cannot be shown");
         started.push_back(splash_screen_checked);
     }
 };
@@ -331,6 +333,24 @@ TEST_F(TSplashFormTest, TheAutomaticPathPlaysWithoutEverShowingTheWindow) {
     // Never shown: no window was ever made for it, and it waits out of every screen.
     EXPECT_EQ(form->windowHandle(), nullptr);
     EXPECT_EQ(form->pos(), QPoint(-460, -420));
+}
+
+// An unseen start that fails leaves the start screen in view, not a program with nothing on
+// the screen; the window system's close request there ends the program like Esc.
+TEST_F(TSplashFormTest, AFailedUnseenStartShowsTheScreenWhoseCloseRequestEndsTheProgram) {
+    set_stored("SoundMode", "2");
+    set_stored("SplashScreen", "0");
+    play.fails = true;
+    create();
+    ASSERT_EQ(shell.errors, std::vector<std::string>{"the handheld cannot be shown"});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->screen()->availableGeometry().contains(form->frameGeometry()));
+    EXPECT_TRUE(shown("btn_play"));
+    EXPECT_FALSE(shell.terminated);
+
+    EXPECT_FALSE(form->close());  // it stays up until the program ends
+    EXPECT_TRUE(shell.terminated);
+    EXPECT_TRUE(play.started.empty());
 }
 
 TEST_F(TSplashFormTest, TheShownScreenIsCentredAndKeepsTheStoredUntickedBox) {

@@ -1,9 +1,8 @@
-// Key events as the toolkit delivers them, translated to the key codes the bindings use,
-// and the auto-repeat rule of the main window.
+// Key events as the toolkit delivers them, translated to the key codes the bindings use, and
+// the modifiers held with them.
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
-#include <memory>
 #include <vector>
 
 #include "app/qt/key_translation.h"
@@ -109,29 +108,13 @@ TEST(KeyTranslation, KeysOutsideTheListGiveZeroAndNativeCodesFollowThePlatform) 
     EXPECT_EQ(win(press(Qt::Key_Space, Qt::NoModifier, 57, 0)), 32);  // synthesised: no native key
 }
 
-TEST(AutoRepeat, AHeldKeyGivesRepeatedPressesAndOneRelease) {
-    // X11 delivers a held key as a press, then release+press pairs flagged auto-repeat, then
-    // the real release.
-    std::vector<std::unique_ptr<QKeyEvent>> delivered;
-    const auto deliver = [&](QEvent::Type type, bool repeated) {
-        delivered.push_back(
-            std::make_unique<QKeyEvent>(type, Qt::Key_Left, Qt::NoModifier, QString(), repeated));
-    };
-    deliver(QEvent::KeyPress, false);
-    for (int i = 0; i < 3; ++i) {
-        deliver(QEvent::KeyRelease, true);
-        deliver(QEvent::KeyPress, true);
-    }
-    deliver(QEvent::KeyRelease, false);
-
-    int presses = 0;
-    int releases = 0;
-    for (const auto& e : delivered) {
-        if (!passes_auto_repeat_filter(*e)) continue;
-        (e->type() == QEvent::KeyPress ? presses : releases) += 1;
-    }
-    EXPECT_EQ(presses, 4);
-    EXPECT_EQ(releases, 1);
+TEST(KeyTranslation, ModifiersHeldWithAKeyAreShiftCtrlAltAndTheSystemKeyOnly) {
+    EXPECT_EQ(modifiers_of(press(Qt::Key_F12)), mod::None);
+    EXPECT_EQ(modifiers_of(press(Qt::Key_5, Qt::KeypadModifier)), mod::None);
+    EXPECT_EQ(modifiers_of(press(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier)),
+              mod::Shift | mod::Ctrl);
+    EXPECT_EQ(modifiers_of(press(Qt::Key_Escape, Qt::AltModifier | Qt::MetaModifier)),
+              mod::Alt | mod::Meta);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 // The whole program's start-up with a settings file in a temporary folder: the first start
 // through the start screen, leaving it with Esc, the automatic start, a stored choice that is
-// no driver, a missing Config.ini, the key settings window over the disabled handheld, and
-// the close request from the system.
+// no driver, a missing Config.ini, the key settings window over the disabled handheld (which
+// keeps the keyboard when the handheld is clicked), and the close request from the system.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTemporaryDir>
@@ -125,8 +126,17 @@ TEST_F(ProgramTest, TheKeySettingsWindowTakesInputOverTheDisabledHandheldAndStor
     EXPECT_TRUE(keys.isEnabled());
     EXPECT_EQ(keys.windowHandle()->transientParent(), handheld.windowHandle());
 
-    // Time on the space bar, accepted with Enter: stored, in force, and named in the hint.
+    // The window system activates the disabled handheld when it is clicked: the key settings
+    // take the keyboard back at once, the focus where it was.
     auto* time = keys.findChild<QComboBox*>("cb_3");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keys.isActiveWindow(); }));
+    time->setFocus();
+    handheld.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&handheld));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == time; }));
+    EXPECT_TRUE(keys.isActiveWindow());
+
+    // Time on the space bar, accepted with Enter: stored, in force, and named in the hint.
     QTest::keyClick(time, Qt::Key_End);
     EXPECT_EQ(time->currentText(), "<SPACEBAR>");
     QTest::keyClick(time, Qt::Key_Return);
