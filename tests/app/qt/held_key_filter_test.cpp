@@ -14,7 +14,6 @@
 
 #include "app/qt/TManualForm.h"
 #include "app/qt/held_key_filter.h"
-#include "app/qt/qt_icon_decoder.h"
 #include "support/shell_recorder.h"
 
 namespace fluffo {
@@ -101,8 +100,7 @@ TEST(HeldKeyFilter, RightHeldInTheManualTurnsOnePage) {
     HeldKeyFilter filter({.releases_may_pair = true, .key_is_down = {}, .settle_ms = 0});
     ShellRecorder shell;
     DiskConfigFiles config;
-    QtIconDecoder icons;
-    DiskPictureFiles pictures{&icons};
+    DiskPictureFiles pictures;
     TManualForm manual(shell);
     manual.FormCreate(SkinSources{config, pictures, FLUFFO_RUN_DIR_PATH, FLUFFO_RUN_DIR_PATH});
     manual.bring_up();
