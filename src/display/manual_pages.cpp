@@ -19,8 +19,8 @@ void Gfx_Load_Manual_Pages(ManualScreen& manual, const SkinSources& sources) {
     for (int n = 1; n <= 8; ++n) {
         const HolderId id = manual.Vid_Pages[static_cast<size_t>(n)];
         const std::string path = manual_dir + std::to_string(n) + ".bmp";
-        model.set_picture(id, sources.pictures.exists(path) ? sources.pictures.load(path)
-                                                            : placeholder_picture());
+        model.set_picture(
+            id, sources.picture_exists(path) ? sources.load_picture(path) : placeholder_picture());
         model.set_bounds(id, page);
     }
 }

@@ -1,5 +1,6 @@
 #include "display/skin_loader.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
@@ -49,6 +50,8 @@ void SkinLoader::Gfx_Load_Skin() {
         m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
     set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
     set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
+    m_game_width = m_window.client_width();
+    m_game_height = m_window.client_height();
 
     if (m_screen.Vid_Fullscreen) {
         load_fullscreen(*ini);
@@ -80,8 +83,8 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
         m_sources.resolve(ini.read_directory("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
 
     const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
-    if (backdrop && m_sources.pictures.exists(backdrop_dir + *backdrop)) {
-        model.set_picture(m_backdrop, m_sources.pictures.load(backdrop_dir + *backdrop));
+    if (backdrop && m_sources.picture_exists(backdrop_dir + *backdrop)) {
+        model.set_picture(m_backdrop, m_sources.load_picture(backdrop_dir + *backdrop));
         // Only the low byte counts: 256 centres like 0.
         const int32_t stretch = ini.read_integer("Fullscreen", "BackdropStretch", 0);
         model.set_stretch(m_backdrop, (stretch & 0xff) != 0);
@@ -96,15 +99,21 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
     // game size still as the client size.
     const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
     const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
-    Gfx_Offset_X = x != 0 ? x : centred(m_window.screen_width(), m_window.client_width());
-    Gfx_Offset_Y = y != 0 ? y : centred(m_window.screen_height(), m_window.client_height());
+    // The screen in client pixels: the zoom makes each of them that many screen pixels.
+    const auto in_client_pixels = [&](int32_t screen) {
+        return clamp_to_int32(static_cast<int64_t>(std::ceil(screen / m_zoom - 1e-9)));
+    };
+    const int32_t screen_width = in_client_pixels(m_window.screen_width());
+    const int32_t screen_height = in_client_pixels(m_window.screen_height());
+    Gfx_Offset_X = x != 0 ? x : centred(screen_width, m_window.client_width());
+    Gfx_Offset_Y = y != 0 ? y : centred(screen_height, m_window.client_height());
 
-    set_client_width(m_window.screen_width());
-    set_client_height(m_window.screen_height());
+    set_client_width(screen_width);
+    set_client_height(screen_height);
 
     const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
-    if (!logo || !m_sources.pictures.exists(backdrop_dir + *logo)) return;
-    model.set_picture(m_logo, m_sources.pictures.load(backdrop_dir + *logo));
+    if (!logo || !m_sources.picture_exists(backdrop_dir + *logo)) return;
+    model.set_picture(m_logo, m_sources.load_picture(backdrop_dir + *logo));
     model.set_auto_size(m_logo, true);
     model.set_visible(m_logo, true);
     Rect r = model.at(m_logo).bounds;
@@ -147,8 +156,8 @@ void SkinLoader::load_image_sections(const IniProfile& ini, const std::string& s
         // No name keeps the picture the holder has, from the design or from the last run.
         if (const auto file = ini.read_file_name(section, "Filename", "")) {
             const std::string path = skin_dir + *file;
-            model.set_picture(id, m_sources.pictures.exists(path) ? m_sources.pictures.load(path)
-                                                                  : placeholder_picture());
+            model.set_picture(id, m_sources.picture_exists(path) ? m_sources.load_picture(path)
+                                                                 : placeholder_picture());
         }
         Rect r;
         r.height = ini.read_integer(section, "Height", 0);

@@ -9,6 +9,7 @@
 #include "display/config_ini.h"
 #include "display/picture.h"
 #include "display/picture_files.h"
+#include "display/picture_variants.h"
 
 namespace fluffo {
 
@@ -41,6 +42,9 @@ struct SkinSources {
     // runs in its own directory and leaves this empty (the current directory); the headless
     // driver points it at the skin directory so it never changes directory.
     std::string relative_base;
+    // Screen pixels per window pixel that pictures are loaded for: each picture comes in the
+    // variant drawn for it (name@2x.png ...) where there is one.
+    double scale = 1.0;
 
     std::string config_path() const;
     // A file of the program's own, named relative to its directory
@@ -49,6 +53,15 @@ struct SkinSources {
     // A directory read from Config.ini ("/" separators, trailing "/") made usable: an
     // absolute one as it is, a relative one below relative_base.
     std::string resolve(const std::string& directory) const;
+
+    // Whether the picture file is there, in any variant the scale could load.
+    bool picture_exists(const std::string& path) const {
+        return scale > 1.0 ? any_variant_exists(pictures, path) : pictures.exists(path);
+    }
+    // The picture's variant for the scale; throws UndecodablePicture.
+    PicturePtr load_picture(const std::string& path) const {
+        return load_for_scale(pictures, path, scale);
+    }
 };
 
 // A 10 x 10 bitmap: a red 8 x 8 square in a one-pixel black frame. Being a bitmap, its

@@ -29,8 +29,8 @@ void ManualViewerLogic::FormCreate(const SkinSources& sources) {
             sources.program_file(std::string(Window_Design_Folder) + button.second);
         // Each on its own: a damaged picture leaves only its own button empty.
         errors.attempt([&] {
-            if (sources.pictures.exists(path))
-                m_screen.model().set_picture(holder, sources.pictures.load(path));
+            if (sources.picture_exists(path))
+                m_screen.model().set_picture(holder, sources.load_picture(path));
         });
     }
     errors.rethrow_first();
