@@ -1,6 +1,8 @@
 #include "app/qt/frame_image.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 
 namespace fluffo {
 
@@ -14,7 +16,26 @@ QImage frame_image(const Compositor& compositor) {
                   compositor.height(), static_cast<qsizetype>(width) * 4, QImage::Format_RGBA8888);
 }
 
-QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr) {
+QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr, qreal device_pixel_ratio) {
+    if (device_pixel_ratio != 1.0) {
+        // Frame pixels to widget pixels: a widget pixel stays only when none of its frame
+        // pixels is the key.
+        const QRect logical = logical_rect(frame.rect(), device_pixel_ratio);
+        QImage mask(logical.size(), QImage::Format_Mono);
+        mask.fill(1);  // color1: inside the mask
+        const uint32_t key = key_colour_bbggrr & 0x00ffffffu;
+        for (int y = 0; y < frame.height(); ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(frame.constScanLine(y));
+            const int ly = std::min(static_cast<int>(y / device_pixel_ratio), logical.height() - 1);
+            for (int x = 0; x < frame.width(); ++x) {
+                if ((row[x] & 0x00ffffffu) != key) continue;
+                const int lx =
+                    std::min(static_cast<int>(x / device_pixel_ratio), logical.width() - 1);
+                mask.setPixel(lx, ly, 0);
+            }
+        }
+        return QBitmap::fromImage(mask);
+    }
     // createMaskFromColor compares a 32-bit image's raw pixel words with the QRgb it is given;
     // they are QRgb values (0xAARRGGBB) only in the ARGB32 formats and RGB32 (premultiplied
     // too for opaque pixels, the only ones the opaque key matches). The frame's RGBA is not.
@@ -29,16 +50,33 @@ QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr) {
     return QBitmap::fromImage(argb.createMaskFromColor(key, Qt::MaskInColor));
 }
 
+QRect logical_rect(const QRect& r, qreal dpr) {
+    if (dpr == 1.0) return r;
+    const int left = static_cast<int>(std::floor(r.left() / dpr));
+    const int top = static_cast<int>(std::floor(r.top() / dpr));
+    const int right = static_cast<int>(std::ceil((r.left() + r.width()) / dpr));
+    const int bottom = static_cast<int>(std::ceil((r.top() + r.height()) / dpr));
+    return {left, top, right - left, bottom - top};
+}
+
 void paint_frame(QPainter& painter, const QImage& frame, const QRect& logical_rect,
                  qreal device_pixel_ratio) {
     if (device_pixel_ratio == 1.0) {
         painter.drawImage(logical_rect.topLeft(), frame, logical_rect);
         return;
     }
-    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRectF(logical_rect), frame, QRectF(logical_rect));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    // The frame pixels under the area, drawn back at their own places: one on one.
+    const qreal d = device_pixel_ratio;
+    const QRect device =
+        QRect(QPoint(static_cast<int>(std::floor(logical_rect.left() * d)),
+                     static_cast<int>(std::floor(logical_rect.top() * d))),
+              QPoint(static_cast<int>(std::ceil((logical_rect.right() + 1) * d)) - 1,
+                     static_cast<int>(std::ceil((logical_rect.bottom() + 1) * d)) - 1)) &
+        frame.rect();
+    if (device.isEmpty()) return;
+    painter.drawImage(
+        QRectF(device.left() / d, device.top() / d, device.width() / d, device.height() / d), frame,
+        QRectF(device));
 }
 
 }  // namespace fluffo

@@ -22,8 +22,13 @@ namespace fluffo {
 QImage frame_image(const Compositor& compositor);
 
 // The window mask of windowed mode: pixels of exactly the key colour (0x00BBGGRR, the core's
-// form) are cut out, neither drawn nor hit by the mouse; all others stay. For QWidget::setMask.
-QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr);
+// form) are cut out, neither drawn nor hit by the mouse; all others stay. For QWidget::setMask,
+// which takes widget pixels: on a screen with device_pixel_ratio frame pixels to each, a widget
+// pixel is cut out when any frame pixel of it is the key, so no key colour is left showing.
+QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr, qreal device_pixel_ratio = 1.0);
+
+// A rectangle of frame (device) pixels in widget pixels, its edges rounded outward.
+QRect logical_rect(const QRect& device_rect, qreal device_pixel_ratio);
 
 // A colour of the core's (0x00BBGGRR, red in the low byte) as the toolkit's opaque QRgb.
 inline QRgb rgb_of(uint32_t bbggrr) {
@@ -36,8 +41,8 @@ inline QRect to_qrect(const Rect& r) {
     return {r.left, r.top, r.width, r.height};
 }
 
-// Paints one rectangle of the frame (logical coordinates, the frame's own pixels) at the same
-// place: a plain copy at device pixel ratio 1, scaled smoothly on a high-density screen.
+// Paints one rectangle of the widget (logical coordinates) from the frame, whose pixels are
+// the screen's: each frame pixel on one device pixel, a plain copy.
 void paint_frame(QPainter& painter, const QImage& frame, const QRect& logical_rect,
                  qreal device_pixel_ratio);
 

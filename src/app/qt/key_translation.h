@@ -6,8 +6,10 @@
 
 #include <QKeyEvent>
 #include <cstdint>
+#include <optional>
 
 #include "base/virtual_keys.h"
+#include "windows/window_zoom.h"
 
 namespace fluffo {
 
@@ -30,6 +32,10 @@ VirtualKey virtual_key_of(const QKeyEvent& event, NativeKeyCodes native);
 
 // The Qt key of a code (the first Qt key that gives it), for showing it in a menu; 0 for none.
 int qt_key_of(VirtualKey key);
+
+// The window's size keys: Ctrl with plus (or =, the key plus shares), minus or 0 (the digit
+// row's or the keypad's). Alt must not be held. nullopt for every other key.
+std::optional<ZoomChange> zoom_change_of(const QKeyEvent& event);
 
 // X11 delivers a held key as release+press pairs, both flagged auto-repeat. The main window
 // drops the repeated releases and passes the repeated presses on, so a held key gives

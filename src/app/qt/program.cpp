@@ -31,6 +31,15 @@ Program::Program(ProgramPorts ports)
                                                   m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>(m_ports.shell);
     m_main->enter([&] { m_manual->FormCreate(m_sources); });
+    // The manual viewer and the about window take the main window's size.
+    const auto follow = [this](double zoom) {
+        m_main->enter([&] {
+            m_about->follow_zoom(zoom);
+            m_manual->follow_zoom(zoom, m_sources);
+        });
+    };
+    follow(form.zoom() / 100.0);
+    m_main->set_zoom_follower(follow);
     m_windows.about = m_about.get();
     m_windows.keys = m_keys.get();
     m_windows.manual = m_manual.get();
