@@ -17,24 +17,24 @@ QImage frame_image(const Compositor& compositor) {
 }
 
 QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr, qreal device_pixel_ratio) {
+    const QRgb key = rgb_of(key_colour_bbggrr);
     if (device_pixel_ratio != 1.0) {
-        // Frame pixels to widget pixels: a widget pixel stays only when none of its frame
-        // pixels is the key.
+        // Frame pixels to widget pixels: a widget pixel is the key when any of its frame
+        // pixels is, and only then.
         const QRect logical = logical_rect(frame.rect(), device_pixel_ratio);
-        QImage mask(logical.size(), QImage::Format_Mono);
-        mask.fill(1);  // color1: inside the mask
-        const uint32_t key = key_colour_bbggrr & 0x00ffffffu;
-        for (int y = 0; y < frame.height(); ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(frame.constScanLine(y));
+        QImage keyed(logical.size(), QImage::Format_RGB32);
+        keyed.fill(key ^ 0x00ffffffu);
+        const QImage argb = frame.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < argb.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
             const int ly = std::min(static_cast<int>(y / device_pixel_ratio), logical.height() - 1);
-            for (int x = 0; x < frame.width(); ++x) {
-                if ((row[x] & 0x00ffffffu) != key) continue;
-                const int lx =
-                    std::min(static_cast<int>(x / device_pixel_ratio), logical.width() - 1);
-                mask.setPixel(lx, ly, 0);
+            auto* out = reinterpret_cast<QRgb*>(keyed.scanLine(ly));
+            for (int x = 0; x < argb.width(); ++x) {
+                if (row[x] != key) continue;
+                out[std::min(static_cast<int>(x / device_pixel_ratio), logical.width() - 1)] = key;
             }
         }
-        return QBitmap::fromImage(mask);
+        return QBitmap::fromImage(keyed.createMaskFromColor(key, Qt::MaskInColor));
     }
     // createMaskFromColor compares a 32-bit image's raw pixel words with the QRgb it is given;
     // they are QRgb values (0xAARRGGBB) only in the ARGB32 formats and RGB32 (premultiplied
@@ -45,7 +45,6 @@ QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr, qreal device
         format != QImage::Format_ARGB32_Premultiplied) {
         argb = frame.convertToFormat(QImage::Format_ARGB32);
     }
-    const QRgb key = rgb_of(key_colour_bbggrr);
     // MaskInColor: the key's pixels become Qt::color0 in the bitmap, outside the mask.
     return QBitmap::fromImage(argb.createMaskFromColor(key, Qt::MaskInColor));
 }
