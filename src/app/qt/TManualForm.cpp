@@ -29,10 +29,14 @@ void TManualForm::FormCreate(const SkinSources& sources) {
     errors.rethrow_first();
 }
 
-void TManualForm::follow_zoom(double zoom, const SkinSources& sources) {
-    if (zoom == zoom_factor()) return;
+void TManualForm::set_zoom(double zoom) {
     set_zoom_factor(zoom);
     m_logic.zoom = static_cast<int32_t>(std::lround(zoom * 100));
+}
+
+void TManualForm::follow_zoom(double zoom, const SkinSources& sources) {
+    if (zoom == zoom_factor()) return;
+    set_zoom(zoom);
     FormCreate(sources);
 }
 
