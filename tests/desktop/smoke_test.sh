@@ -109,15 +109,18 @@ place_window() {
     height=$(field 'Height')
     [ "$(field 'Map State')" = IsViewable ]
 }
-sized() { place_window && [ "${width}x${height}" = "$1" ]; }
+# At size $1 (WxH) and centred on the screen; the window system may move it a moment after
+# it resized it.
+centred_at_size() {
+    place_window && [ "${width}x${height}" = "$1" ] &&
+        [ "$left,$top" = "$(((screen_w - width) / 2)),$(((screen_h - height) / 2))" ]
+}
 
 # The window is $1 (WxH), centred on the screen, painted, and cut to the handheld's shape:
 # the bounding box's corners show the root, and the key colour itself is nowhere on the screen.
 check_window() {
-    wait_for 3 sized "$1" || fail "window is ${width}x${height}, not $1"
-    local want_left=$(((screen_w - width) / 2)) want_top=$(((screen_h - height) / 2))
-    [ "$left,$top" = "$want_left,$want_top" ] ||
-        fail "window at $left,$top, not centred at $want_left,$want_top"
+    wait_for 3 centred_at_size "$1" ||
+        fail "window is ${width}x${height} at $left,$top, not $1 centred on the screen"
     painted() {
         shot "$2"
         local middle
