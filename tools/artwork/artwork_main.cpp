@@ -22,6 +22,7 @@
 #include "art_files.h"
 #include "art_scale.h"
 #include "backdrop.h"
+#include "display/picture_variants.h"
 #include "colour_key.h"
 #include "manual_pages.h"
 #include "preview.h"
@@ -32,11 +33,10 @@ namespace {
 
 using namespace artwork;
 
-// The file a picture drawn at the scale is written to: "name@2x.png" beside "name.png".
+// The file a picture drawn at the scale is written to: "name@2x.png" beside "name.png", as
+// the program looks for it.
 QString at_scale_name(const QString& path, int scale) {
-    if (scale == 1) return path;
-    const int dot = path.lastIndexOf('.');
-    return path.left(dot) + QString("@%1x").arg(scale) + path.mid(dot);
+    return QString::fromStdString(fluffo::variant_path(path.toStdString(), scale));
 }
 
 // Every picture of the run folder at one scale.

@@ -232,6 +232,11 @@ bool TForm1::event(QEvent* event) {
         }
         return true;
     }
+    if (event->type() == QEvent::ScreenChangeInternal && m_shown) {
+        // Another screen, or another scale factor: the size fitted again, the pictures loaded
+        // for the new resolution.
+        enter([this] { m_logic.screen_changed(); });
+    }
     return QWidget::event(event);
 }
 
