@@ -1,5 +1,6 @@
 #include "display/picture_variants.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace fluffo {
@@ -38,6 +39,17 @@ PicturePtr load_for_scale(const PictureFiles& files, const std::string& path, do
                                           : std::make_shared<Picture>(*picture);
     marked->density = density;
     return marked;
+}
+
+PicturePtr load_to_cover(const PictureFiles& files, const std::string& path, int64_t width,
+                         int64_t height, double max_scale) {
+    if (max_scale <= 1.0 || !files.exists(path)) return load_for_scale(files, path, max_scale);
+    PicturePtr one = files.load(path);
+    if (!one || one->width <= 0 || one->height <= 0) return one;
+    const double needed = std::max(static_cast<double>(width) / one->width,
+                                   static_cast<double>(height) / one->height);
+    if (needed <= 1.0) return one;
+    return load_for_scale(files, path, std::min(needed, max_scale));
 }
 
 bool any_variant_exists(const PictureFiles& files, const std::string& path) {

@@ -25,6 +25,13 @@ int32_t density_for_scale(double scale, const bool (&has)[3]);
 // Throws UndecodablePicture as PictureFiles::load does.
 PicturePtr load_for_scale(const PictureFiles& files, const std::string& path, double scale);
 
+// For a picture stretched over width x height screen pixels (a backdrop covering the
+// screen): the variant whose pixels come nearest to covering it, read from the 1x picture's
+// size; the 1x picture itself when it covers it already, or when there is no 1x file, the
+// variant for max_scale.
+PicturePtr load_to_cover(const PictureFiles& files, const std::string& path, int64_t width,
+                         int64_t height, double max_scale);
+
 // Whether path or any of its variants exists.
 bool any_variant_exists(const PictureFiles& files, const std::string& path);
 

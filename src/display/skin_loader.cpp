@@ -82,12 +82,24 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
     const std::string backdrop_dir =
         m_sources.resolve(ini.read_directory("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
 
+    // The screen in client pixels: the zoom makes each of them that many screen pixels.
+    const auto in_client_pixels = [&](int32_t screen) {
+        return clamp_to_int32(static_cast<int64_t>(std::ceil(screen / m_zoom - 1e-9)));
+    };
+    const int32_t screen_width = in_client_pixels(m_window.screen_width());
+    const int32_t screen_height = in_client_pixels(m_window.screen_height());
+
     const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
     if (backdrop && m_sources.picture_exists(backdrop_dir + *backdrop)) {
-        model.set_picture(m_backdrop, m_sources.load_picture(backdrop_dir + *backdrop));
         // Only the low byte counts: 256 centres like 0.
-        const int32_t stretch = ini.read_integer("Fullscreen", "BackdropStretch", 0);
-        model.set_stretch(m_backdrop, (stretch & 0xff) != 0);
+        const bool stretch = (ini.read_integer("Fullscreen", "BackdropStretch", 0) & 0xff) != 0;
+        // Stretched over the screen, the backdrop comes in the variant that covers the screen
+        // with the fewest pixels to spare, whatever the zoom.
+        const std::string path = backdrop_dir + *backdrop;
+        model.set_picture(
+            m_backdrop, stretch ? m_sources.load_picture_to_cover(path, screen_width, screen_height)
+                                : m_sources.load_picture(path));
+        model.set_stretch(m_backdrop, stretch);
         model.set_visible(m_backdrop, true);
     }
 
@@ -99,12 +111,6 @@ void SkinLoader::load_fullscreen(const IniProfile& ini) {
     // game size still as the client size.
     const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
     const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
-    // The screen in client pixels: the zoom makes each of them that many screen pixels.
-    const auto in_client_pixels = [&](int32_t screen) {
-        return clamp_to_int32(static_cast<int64_t>(std::ceil(screen / m_zoom - 1e-9)));
-    };
-    const int32_t screen_width = in_client_pixels(m_window.screen_width());
-    const int32_t screen_height = in_client_pixels(m_window.screen_height());
     Gfx_Offset_X = x != 0 ? x : centred(screen_width, m_window.client_width());
     Gfx_Offset_Y = y != 0 ? y : centred(screen_height, m_window.client_height());
 

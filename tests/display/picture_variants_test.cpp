@@ -56,3 +56,29 @@ TEST(PictureVariants, LoadingMarksTheDensityAndLeavesASharedPictureAlone) {
 
 }  // namespace
 }  // namespace fluffo
+
+namespace fluffo {
+namespace {
+
+// A backdrop stretched over the screen comes in the variant nearest to covering it, read from
+// the 1x picture's size, not from the zoom.
+TEST(PictureVariants, AStretchedPictureTakesTheVariantThatCoversItsArea) {
+    test::FakePictureFiles files;
+    files.files["b.jpg"] = test::solid_picture(192, 108, 0xff204060u);
+    files.files["b@2x.jpg"] = test::solid_picture(384, 216, 0xff204060u);
+    files.files["b@3x.jpg"] = test::solid_picture(576, 324, 0xff204060u);
+    const struct {
+        int64_t width, height;
+        double max_scale;
+        int32_t density;
+    } cases[] = {{150, 100, 3.0, 1}, {384, 216, 3.0, 2},  {300, 300, 3.0, 3},
+                 {384, 216, 1.0, 1}, {1000, 800, 2.0, 2}, {200, 108, 3.0, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.max_scale);
+        EXPECT_EQ(load_to_cover(files, "b.jpg", c.width, c.height, c.max_scale)->density,
+                  c.density);
+    }
+}
+
+}  // namespace
+}  // namespace fluffo
