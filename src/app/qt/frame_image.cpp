@@ -73,9 +73,14 @@ void paint_frame(QPainter& painter, const QImage& frame, const QRect& logical_re
                      static_cast<int>(std::ceil((logical_rect.bottom() + 1) * d)) - 1)) &
         frame.rect();
     if (device.isEmpty()) return;
-    painter.drawImage(
-        QRectF(device.left() / d, device.top() / d, device.width() / d, device.height() / d), frame,
-        QRectF(device));
+    // A view of those pixels marked with the screen's ratio: drawn at its logical place, the
+    // painter's scaling and the picture's cancel out, and Qt copies it plainly.
+    const int depth = frame.depth() / 8;
+    QImage part(frame.constBits() + static_cast<qsizetype>(device.top()) * frame.bytesPerLine() +
+                    static_cast<qsizetype>(device.left()) * depth,
+                device.width(), device.height(), frame.bytesPerLine(), frame.format());
+    part.setDevicePixelRatio(d);
+    painter.drawImage(QPointF(device.left() / d, device.top() / d), part);
 }
 
 }  // namespace fluffo

@@ -15,9 +15,10 @@ namespace fluffo {
 // The frame's pixels without a copy, Format_RGBA8888 (the core's 0xAABBGGRR is R,G,B,A in
 // memory, alpha always 255). RGBA rather than RGBX, though RGBX would tell Qt the frame is
 // opaque: measured with Qt 6.4 on x86-64, RGBA paints faster onto both backing store formats
-// (RGB32, ARGB32_Premultiplied): 440 x 664 at ratio 1 in 0.10-0.14 ms against 0.16-0.24 ms,
-// and at ratio 2, scaled smoothly, 1.2-2.0 ms against 1.5-2.0 ms; presumably Qt's converter
-// for RGBA is vectorised and passes opaque pixels straight through, the one for RGBX less so.
+// (RGB32, ARGB32_Premultiplied): 440 x 664 at ratio 1 in 0.10-0.14 ms against 0.16-0.24 ms
+// (when the frame was still stretched at ratio 2, 1.2-2.0 ms against 1.5-2.0 ms); presumably
+// Qt's converter for RGBA is vectorised and passes opaque pixels straight through, the one
+// for RGBX less so.
 // Valid while the compositor's frame keeps its size; it shows every later update of the pixels.
 QImage frame_image(const Compositor& compositor);
 
