@@ -10,7 +10,10 @@
 # Usage: bench/measure_desktop.sh [program]    (default: build/dev/run/fluffo-brambo)
 # Environment: SOUND_MODE (stored choice, default 2 = no sound; 0 or 1 open SDL's output,
 # SDL_AUDIODRIVER defaulting to dummy), LAUNCHES (first-frame runs, default 5), KEEP=1 keeps
-# the logs. Anything else in the environment (QT_NO_GLIB, ...) reaches the program.
+# the logs, XVFB_DISPLAY (a display number to take), ZOOM (the stored WindowZoom in percent, default none: 100 %), SCREEN (the virtual
+# screen, default 1024x768; a zoomed window needs room). Anything else in the environment
+# (QT_NO_GLIB, QT_SCALE_FACTOR ...) reaches the program. A zoomed window or a scaled desktop
+# is judged by the larger targets of the handheld drawn at the screen's resolution.
 set -euo pipefail
 
 program=$(realpath "${1:-build/dev/run/fluffo-brambo}")
@@ -19,6 +22,16 @@ launches=${LAUNCHES:-5}
 window_s=20 # each CPU window
 ticks_s=60  # play of each game whose ticks are counted (Game B's includes its CPU window)
 hz=$(getconf CLK_TCK)
+screen=${SCREEN:-1024x768}
+zoom=${ZOOM:-}
+first_target=180
+game_b_target=0.5
+rss_target=60
+if [ -n "$zoom" ] || [ -n "${QT_SCALE_FACTOR:-}" ]; then
+    first_target=250
+    game_b_target=0.6
+    rss_target=150
+fi
 
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "measure: $tool is missing" >&2; exit 1; }
@@ -49,8 +62,15 @@ wait_for() {
     done
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" \
-    2>"$tmp/xvfb.log" &
+# XVFB_DISPLAY=N takes display :N instead of the first free one.
+if [ -n "${XVFB_DISPLAY:-}" ]; then
+    Xvfb ":$XVFB_DISPLAY" -screen 0 "${screen}x24" -nolisten tcp -noreset 2>"$tmp/xvfb.log" &
+    echo "$XVFB_DISPLAY" >"$tmp/display"
+    sleep 1
+else
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$tmp/display" \
+        2>"$tmp/xvfb.log" &
+fi
 xvfb_pid=$!
 wait_for 5 test -s "$tmp/display" || die "Xvfb did not start"
 DISPLAY=":$(head -n 1 "$tmp/display")"
@@ -65,6 +85,7 @@ launch() {
     mkdir -p "$tmp/config/Quillmoor"
     printf '[General]\nSoundMode=%s\nSplashScreen=0\nFullscreenMode=0\n' "$sound_mode" \
         >"$tmp/config/Quillmoor/FluffoB50.conf"
+    if [ -n "$zoom" ]; then echo "WindowZoom=$zoom" >>"$tmp/config/Quillmoor/FluffoB50.conf"; fi
     frames="$tmp/$run.frames"
     ticks="$tmp/$run.ticks"
     : >"$frames"
@@ -169,7 +190,8 @@ tick_stats() {
         }' "$1.errors"
 }
 
-echo "measuring $program (SoundMode=$sound_mode${QT_NO_GLIB+, QT_NO_GLIB=$QT_NO_GLIB})"
+echo "measuring $program (SoundMode=$sound_mode${QT_NO_GLIB+, QT_NO_GLIB=$QT_NO_GLIB}," \
+    "screen $screen${zoom:+, WindowZoom=$zoom}${QT_SCALE_FACTOR:+, QT_SCALE_FACTOR=$QT_SCALE_FACTOR})"
 
 first_frames=()
 for i in $(seq "$launches"); do
@@ -234,12 +256,13 @@ echo
 echo "CPU: utime+stime from /proc/<pid>/stat (in 1/$hz s steps) / run time from the threads'" \
     "schedstat (judged)"
 printf '%-36s %16s   %-10s %s\n' measure value target ""
-row "first frame (median of $launches)" "$first_median" "$first_median" "<=" ms 180
+row "first frame (median of $launches)" "$first_median" "$first_median" "<=" ms "$first_target"
 row "CPU, clock mode (${window_s} s)" "${clock[0]} / ${clock[1]}" "${clock[1]}" "<" % 0.1
 row "wakes, clock mode, no pad" "${clock[2]}" "${clock[2]}" "<=" /s 2.5
 row "CPU, clock mode, idle polled pad" "${pad_clock[0]} / ${pad_clock[1]}" "${pad_clock[1]}" "<=" % 0.2
-row "CPU, Game B play (${window_s} s)" "${b_cpu[0]} / ${b_cpu[1]}" "${b_cpu[1]}" "<" % 0.5
-row "resident memory (VmRSS)" "$((rss_kb / 1024))" "$((rss_kb / 1024))" "<" MB 60
+row "CPU, Game B play (${window_s} s)" "${b_cpu[0]} / ${b_cpu[1]}" "${b_cpu[1]}" "<" % \
+    "$game_b_target"
+row "resident memory (VmRSS)" "$((rss_kb / 1024))" "$((rss_kb / 1024))" "<" MB "$rss_target"
 row "Game A tick |error| median ($a_n)" "$a_median" "$a_median" "<" ms 0.5
 row "Game A tick |error| p99" "$a_p99" "$a_p99" "<" ms 3
 row "Game B tick |error| median ($b_n)" "$b_median" "$b_median" "<" ms 0.5

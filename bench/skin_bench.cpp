@@ -1,9 +1,10 @@
 // How fast the skin loads and the window composes. Gfx_Load_Skin reads Config.ini and decodes
 // all 146 pictures: from the generated skin in the run folder when it is there, and from a
 // synthetic skin (every picture at its reference size, PNG and 24-bit BMP in turn) written to
-// a temporary directory. The compositor: the whole 1920 x 1080 fullscreen frame, and the
-// repaint of one game tick in the 440 x 664 window, without and with the look at the key
-// colour's pixels that tells the window when to cut its shape anew.
+// a temporary directory; the generated skin also in its 2x and 3x variants. The compositor:
+// the whole 1920 x 1080 fullscreen frame, and the repaint of one game tick in the 440 x 664
+// window at 100, 200 and 300 %, without and with the look at the key colour's pixels that
+// tells the window when to cut its shape anew.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -69,12 +70,13 @@ fs::path synthetic_skin() {
     return dir;
 }
 
-void load_skin_from(benchmark::State& state, const fs::path& dir) {
+void load_skin_from(benchmark::State& state, const fs::path& dir, double scale = 1.0) {
     MainScreen screen;
     PlainSkinWindow window;
     DiskConfigFiles config;
     DiskPictureFiles pictures;
-    SkinLoader loader(screen, window, SkinSources{config, pictures, dir.string(), dir.string()});
+    SkinLoader loader(screen, window,
+                      SkinSources{config, pictures, dir.string(), dir.string(), scale});
     for (auto _ : state) {
         loader.Gfx_Load_Skin();
         benchmark::ClobberMemory();
@@ -98,9 +100,10 @@ void BM_LoadGeneratedSkin(benchmark::State& state) {
         state.SkipWithError("no generated skin in the run folder");
         return;
     }
-    load_skin_from(state, run);
+    // The argument is the scale the pictures are loaded for: 1x, 2x or 3x variants.
+    load_skin_from(state, run, static_cast<double>(state.range(0)));
 }
-BENCHMARK(BM_LoadGeneratedSkin)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadGeneratedSkin)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // A loaded skin in a driver, the generated one when it is there.
 HeadlessDriver& driver_with_skin() {
@@ -142,7 +145,9 @@ void compose_game_ticks(benchmark::State& state, bool watch_shape) {
     world.sound.set_recording(false);
     Compositor compositor;
     constexpr uint32_t Key = 0x00ff00ffu;
-    compositor.set_frame(440, 664, Key);
+    // The argument is the scale in percent: 200 draws the window at twice its size, as at a
+    // 200 % zoom or on a desktop at scale factor 2 (with the 1x pictures stretched here).
+    compositor.set_frame(440, 664, Key, static_cast<double>(state.range(0)) / 100);
     d.execute("mode 6");  // Game B
     d.execute("wait 3000");
     KeyColourPixels shape;
@@ -170,12 +175,12 @@ void compose_game_ticks(benchmark::State& state, bool watch_shape) {
 void BM_ComposeGameTick(benchmark::State& state) {
     compose_game_ticks(state, false);
 }
-BENCHMARK(BM_ComposeGameTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeGameTick)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposeGameTickWatchingTheShape(benchmark::State& state) {
     compose_game_ticks(state, true);
 }
-BENCHMARK(BM_ComposeGameTickWatchingTheShape)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeGameTickWatchingTheShape)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace fluffo

@@ -31,6 +31,9 @@ inline constexpr BooleanSetting Setting_SplashScreen{"SplashScreen", true};
 // The first start is fullscreen, with the controller overlay shown.
 inline constexpr BooleanSetting Setting_FullscreenMode{"FullscreenMode", true};
 inline constexpr BooleanSetting Setting_CtrlrOverlay{"CtrlrOverlay", true};
+// The handheld's size in percent; a value that is not one of the sizes offered reads as the
+// default (windows/window_zoom.h).
+inline constexpr IntegerSetting Setting_WindowZoom{"WindowZoom", 100};
 
 inline constexpr std::string_view Value_HiScore1 = "HiScore1";  // Game A
 inline constexpr std::string_view Value_HiScore2 = "HiScore2";  // Game B

@@ -1,6 +1,7 @@
 #include "display/compositor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "display/picture_files.h"
@@ -75,18 +76,63 @@ std::string frame_too_large_text(int32_t width, int32_t height) {
            std::to_string(height) + ")";
 }
 
-void Compositor::set_frame(int32_t width, int32_t height, uint32_t window_colour) {
+void Compositor::set_frame(int32_t width, int32_t height, uint32_t window_colour, double scale) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (!frame_size_allowed(width, height))
+    if (!(scale >= Min_Scale && scale <= Max_Scale)) {
+        throw FrameTooLarge("the window cannot be drawn at scale " + std::to_string(scale));
+    }
+    const double frame_width = std::ceil(width * scale - 1e-9);
+    const double frame_height = std::ceil(height * scale - 1e-9);
+    // The frame's own pixels must fit, not only the window's.
+    if (frame_width > Max_Frame_Side || frame_height > Max_Frame_Side ||
+        !frame_size_allowed(static_cast<int32_t>(frame_width),
+                            static_cast<int32_t>(frame_height))) {
         throw FrameTooLarge(frame_too_large_text(width, height));
+    }
     const uint32_t background = (window_colour & Colour_Bits) | Opaque;
-    if (width == m_width && height == m_height && background == m_background) return;
-    m_width = width;
-    m_height = height;
+    if (width == m_window_width && height == m_window_height && background == m_background &&
+        scale == m_scale) {
+        return;
+    }
+    m_window_width = width;
+    m_window_height = height;
+    m_scale = scale;
+    m_width = static_cast<int32_t>(frame_width);
+    m_height = static_cast<int32_t>(frame_height);
     m_background = background;
-    m_pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), background);
+    m_pixels.assign(static_cast<size_t>(m_width) * static_cast<size_t>(m_height), background);
     m_recompose_all = true;
+}
+
+int32_t Compositor::edge(int64_t window_coordinate) const {
+    return clamp_to_int32(std::llround(static_cast<double>(window_coordinate) * m_scale));
+}
+
+Rect Compositor::to_frame(const Rect& r) const {
+    if (is_empty(r)) return Rect{};
+    const auto lo = [&](int64_t v) {
+        return clamp_to_int32(static_cast<int64_t>(std::floor(static_cast<double>(v) * m_scale)));
+    };
+    const auto hi = [&](int64_t v) {
+        return clamp_to_int32(static_cast<int64_t>(std::ceil(static_cast<double>(v) * m_scale)));
+    };
+    const int32_t left = lo(r.left), top = lo(r.top);
+    return Rect{left, top, clamp_to_int32(int64_t{hi(int64_t{r.left} + r.width)} - left),
+                clamp_to_int32(int64_t{hi(int64_t{r.top} + r.height)} - top)};
+}
+
+Rect Compositor::to_window(const Rect& r) const {
+    if (is_empty(r)) return Rect{};
+    const auto lo = [&](int64_t v) {
+        return clamp_to_int32(static_cast<int64_t>(std::floor(static_cast<double>(v) / m_scale)));
+    };
+    const auto hi = [&](int64_t v) {
+        return clamp_to_int32(static_cast<int64_t>(std::ceil(static_cast<double>(v) / m_scale)));
+    };
+    const int32_t left = lo(r.left), top = lo(r.top);
+    return Rect{left, top, clamp_to_int32(int64_t{hi(int64_t{r.left} + r.width)} - left),
+                clamp_to_int32(int64_t{hi(int64_t{r.top} + r.height)} - top)};
 }
 
 std::vector<Rect> Compositor::update(ScreenModel& model) {
@@ -94,24 +140,28 @@ std::vector<Rect> Compositor::update(ScreenModel& model) {
     const Rect frame{0, 0, m_width, m_height};
     if (m_recompose_all) {
         m_recompose_all = false;
-        compose(model, frame);
+        compose_frame(model, frame);
         if (is_empty(frame)) return {};
         return {frame};
     }
     std::vector<Rect> done;
     for (const Rect& r : dirty) {
-        const Rect clip = intersect(r, frame);
+        const Rect clip = intersect(to_frame(r), frame);
         if (is_empty(clip)) continue;
-        compose(model, clip);
+        compose_frame(model, clip);
         done.push_back(clip);
     }
     return done;
 }
 
 void Compositor::compose(const ScreenModel& model, Rect area) {
+    compose_frame(model, to_frame(area));
+}
+
+void Compositor::compose_frame(const ScreenModel& model, Rect area) {
     area = intersect(area, Rect{0, 0, m_width, m_height});
     if (is_empty(area)) return;
-    if (m_stretched.size() < model.size()) m_stretched.resize(model.size());
+    if (m_scaled.size() < model.size()) m_scaled.resize(model.size());
     for (int32_t y = area.top; y < area.top + area.height; ++y) {
         std::fill_n(row(y) + area.left, area.width, m_background);
     }
@@ -125,27 +175,38 @@ void Compositor::compose(const ScreenModel& model, Rect area) {
 void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
     const Picture& p = *h.picture;
     if (p.width <= 0 || p.height <= 0) return;
-    Rect clip = intersect(area, h.bounds);
+    const Rect& b = h.bounds;
+    const int32_t left = edge(b.left), top = edge(b.top);
+    const Rect holder{left, top, clamp_to_int32(int64_t{edge(int64_t{b.left} + b.width)} - left),
+                      clamp_to_int32(int64_t{edge(int64_t{b.top} + b.height)} - top)};
+    Rect clip = intersect(area, holder);
     if (is_empty(clip)) return;
-    if (h.stretch) {
-        draw_stretched(h, index, clip);
+
+    // Where the picture lies, in frame pixels: the holder's area when stretched, else the
+    // picture's own size at the corner or in the middle.
+    Rect target = holder;
+    if (!h.stretch) {
+        const double ratio = m_scale / std::max(p.density, 1);
+        target.width = clamp_to_int32(std::llround(p.width * ratio));
+        target.height = clamp_to_int32(std::llround(p.height * ratio));
+        if (h.center) {
+            target.left = edge(int64_t{b.left} + (b.width - window_width(p)) / 2);
+            target.top = edge(int64_t{b.top} + (b.height - window_height(p)) / 2);
+        }
+    }
+    clip = intersect(clip, target);
+    if (is_empty(clip)) return;
+    if (target.width != p.width || target.height != p.height) {
+        draw_scaled(h, index, target, clip);
         return;
     }
-    int32_t left = h.bounds.left;
-    int32_t top = h.bounds.top;
-    if (h.center) {
-        left += (h.bounds.width - p.width) / 2;
-        top += (h.bounds.height - p.height) / 2;
-    }
-    clip = intersect(clip, Rect{left, top, p.width, p.height});
-    if (is_empty(clip)) return;
 
     const Transparency rule = h.transparent ? p.transparency : Transparency::None;
     const uint32_t key = key_colour(p);
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
         const uint32_t* src = p.pixels.data() +
-                              static_cast<size_t>(y - top) * static_cast<size_t>(p.width) +
-                              static_cast<size_t>(clip.left - left);
+                              static_cast<size_t>(y - target.top) * static_cast<size_t>(p.width) +
+                              static_cast<size_t>(clip.left - target.left);
         uint32_t* dst = row(y) + clip.left;
         switch (rule) {
             case Transparency::None:
@@ -165,25 +226,40 @@ void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
     }
 }
 
-void Compositor::draw_stretched(const Holder& h, size_t index, const Rect& clip) {
-    Stretched& s = m_stretched[index];
-    const Rect& b = h.bounds;
+void Compositor::draw_scaled(const Holder& h, size_t index, const Rect& target, const Rect& clip) {
+    Scaled& s = m_scaled[index];
     // Config.ini may give a holder any size; a scaled copy larger than the biggest picture
     // there can be is not made.
-    if (int64_t{b.width} * b.height > Max_Picture_Pixels) return;
-    if (s.source != h.picture || s.width != b.width || s.height != b.height ||
-        s.see_through != h.transparent) {
-        const Picture& p = *h.picture;
+    if (int64_t{target.width} * target.height > Max_Picture_Pixels) return;
+    const Picture& p = *h.picture;
+    const Transparency rule = h.transparent ? p.transparency : Transparency::None;
+    // The holder's Stretch flag scales smoothly throughout; scaled for the scale alone, a
+    // picture see-through by a colour keeps its edges hard.
+    const bool hard_edges = !h.stretch && rule != Transparency::Alpha;
+    if (s.source != h.picture || s.width != target.width || s.height != target.height ||
+        s.see_through != h.transparent || s.hard_edges != hard_edges || s.key != m_background) {
         s.source = h.picture;
-        s.width = b.width;
-        s.height = b.height;
+        s.width = target.width;
+        s.height = target.height;
         s.see_through = h.transparent;
-        s.pixels = scaled(premultiplied(p, h.transparent), p.width, p.height, b.width, b.height);
+        s.hard_edges = hard_edges;
+        s.key = m_background;
+        if (hard_edges) {
+            const bool opaque = rule == Transparency::None;
+            s.pixels = scaled(
+                opaque ? premultiplied_clearing(p, false, m_background) : premultiplied(p, true),
+                p.width, p.height, target.width, target.height);
+            harden_edges(s.pixels, opaque ? m_background : 0u);
+        } else {
+            s.pixels = scaled(premultiplied(p, h.transparent), p.width, p.height, target.width,
+                              target.height);
+        }
     }
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
-        const uint32_t* src = s.pixels.data() +
-                              static_cast<size_t>(y - b.top) * static_cast<size_t>(b.width) +
-                              static_cast<size_t>(clip.left - b.left);
+        const uint32_t* src =
+            s.pixels.data() +
+            static_cast<size_t>(y - target.top) * static_cast<size_t>(target.width) +
+            static_cast<size_t>(clip.left - target.left);
         uint32_t* dst = row(y) + clip.left;
         for (int32_t x = 0; x < clip.width; ++x)
             dst[x] = blend_premultiplied(src[x], dst[x]);

@@ -18,7 +18,7 @@ void Gfx_Load_Manual_Pages(ManualScreen& manual, const SkinSources& sources) {
 
     ScreenModel& model = manual.model();
     const Rect page{0, 0, manual.client_width(), manual.client_height()};
-    PictureLoading loading(sources.pictures);
+    PictureLoading loading(sources.pictures, Max_Loading_Bytes, sources.scale);
     for (int n = 1; n <= 8; ++n) {
         const HolderId id = manual.Vid_Pages[static_cast<size_t>(n)];
         const std::string path = manual_dir + std::to_string(n) + ".bmp";

@@ -1,7 +1,9 @@
 #pragma once
 // An immutable picture: RGBA pixels and the rule that says which of them are see-through
-// (a bitmap's bottom-left colour, a PNG's alpha, none for JPEG). Shared between holders:
-// a digit position that copies a number picture shares its pixels.
+// (a bitmap's bottom-left colour, a PNG's alpha, none for JPEG), and its density: how many of
+// its pixels make one window pixel (2 for a "name@2x.png" drawn for twice the resolution).
+// Places and sizes are in window pixels whatever the density. Shared between holders: a digit
+// position that copies a number picture shares its pixels.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +24,16 @@ struct Picture {
     // Row-major, top row first; each pixel 0xAABBGGRR (red in the low byte).
     std::vector<uint32_t> pixels;
     Transparency transparency = Transparency::None;
+    int32_t density = 1;  // pixels per window pixel, 1 or more
 };
+
+// The picture's size in window pixels, a part pixel counting whole.
+inline int32_t window_width(const Picture& picture) {
+    return (picture.width + picture.density - 1) / picture.density;
+}
+inline int32_t window_height(const Picture& picture) {
+    return (picture.height + picture.density - 1) / picture.density;
+}
 
 using PicturePtr = std::shared_ptr<const Picture>;
 

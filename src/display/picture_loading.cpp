@@ -1,5 +1,9 @@
 #include "display/picture_loading.h"
 
+#include <cmath>
+
+#include "display/picture_variants.h"
+
 namespace fluffo {
 
 std::string loading_too_large_text(const std::string& path) {
@@ -7,24 +11,47 @@ std::string loading_too_large_text(const std::string& path) {
            " MB decoded; " + path + " and the pictures after it are not loaded.";
 }
 
+bool PictureLoading::exists(const std::string& path) const {
+    return m_scale > 1.0 ? any_variant_exists(m_files, path) : m_files.exists(path);
+}
+
 PicturePtr PictureLoading::load(const std::string& path, PicturePtr stand_in) {
-    if (const auto it = m_decoded.find(path); it != m_decoded.end())
+    return decode_once(
+        path, path, [&] { return load_for_scale(m_files, path, m_scale); }, std::move(stand_in));
+}
+
+PicturePtr PictureLoading::load_to_cover(const std::string& path, int32_t width, int32_t height,
+                                         PicturePtr stand_in) {
+    const int64_t cover_width = std::llround(width * m_scale);
+    const int64_t cover_height = std::llround(height * m_scale);
+    const std::string key =
+        path + "\n" + std::to_string(cover_width) + "x" + std::to_string(cover_height);
+    return decode_once(
+        key, path,
+        [&] { return fluffo::load_to_cover(m_files, path, cover_width, cover_height, m_scale); },
+        std::move(stand_in));
+}
+
+PicturePtr PictureLoading::decode_once(const std::string& key, const std::string& path,
+                                       const std::function<PicturePtr()>& decode,
+                                       PicturePtr stand_in) {
+    if (const auto it = m_decoded.find(key); it != m_decoded.end())
         return it->second ? it->second : stand_in;
-    if (!m_files.exists(path)) return stand_in;
+    if (!exists(path)) return stand_in;
     if (m_refused) return stand_in;
-    PicturePtr& decoded = m_decoded[path];
+    PicturePtr& decoded = m_decoded[key];
     m_errors.attempt([&] {
-        PicturePtr picture = m_files.load(path);
+        PicturePtr picture = decode();
         const int64_t bytes = static_cast<int64_t>(picture->pixels.size() * sizeof(uint32_t));
         if (m_bytes + bytes > m_max_bytes) {
             m_refused = true;
-            m_decoded.erase(path);
+            m_decoded.erase(key);
             throw UndecodablePicture(loading_too_large_text(path));
         }
         m_bytes += bytes;
         decoded = std::move(picture);
     });
-    const auto it = m_decoded.find(path);
+    const auto it = m_decoded.find(key);
     return it != m_decoded.end() && it->second ? it->second : stand_in;
 }
 

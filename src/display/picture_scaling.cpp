@@ -90,6 +90,33 @@ std::vector<uint32_t> premultiplied(const Picture& picture, bool see_through) {
     return out;
 }
 
+std::vector<uint32_t> premultiplied_clearing(const Picture& picture, bool see_through,
+                                             uint32_t clear) {
+    std::vector<uint32_t> out = premultiplied(picture, see_through);
+    clear &= 0x00ffffffu;
+    for (size_t i = 0; i < out.size(); ++i) {
+        if ((picture.pixels[i] & 0x00ffffffu) == clear) out[i] = 0;
+    }
+    return out;
+}
+
+void harden_edges(std::vector<uint32_t>& pixels, uint32_t clear_as) {
+    for (uint32_t& p : pixels) {
+        const uint32_t a = p >> 24;
+        if (a == 255) continue;
+        if (a < 128) {
+            p = clear_as;
+            continue;
+        }
+        uint32_t out = 0xff000000u;
+        for (int c = 0; c < 3; ++c) {
+            const uint32_t v = std::min<uint32_t>(255, (channel(p, 8 * c) * 255 + a / 2) / a);
+            out |= v << (8 * c);
+        }
+        p = out;
+    }
+}
+
 std::vector<uint32_t> scaled(const std::vector<uint32_t>& pixels, int32_t src_width,
                              int32_t src_height, int32_t width, int32_t height) {
     const Taps tx = axis_taps(src_width, width);

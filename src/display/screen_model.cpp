@@ -21,8 +21,8 @@ bool contains(const Rect& r, int32_t x, int32_t y) {
 Rect auto_sized(const Holder& h) {
     Rect r = h.bounds;
     if (h.auto_size && h.picture) {
-        r.width = h.picture->width;
-        r.height = h.picture->height;
+        r.width = window_width(*h.picture);
+        r.height = window_height(*h.picture);
     }
     return r;
 }

@@ -31,6 +31,17 @@ public:
 
     void Gfx_Load_Skin();
 
+    // Window pixels per client pixel: in fullscreen the client area is the screen divided by
+    // it, so the handheld shows that much larger on the table top. Applies at the next load.
+    void set_zoom(double zoom) { m_zoom = zoom; }
+    // Screen pixels per client pixel that pictures are loaded for, at the next load.
+    void set_picture_scale(double scale) { m_sources.scale = scale; }
+    double picture_scale() const { return m_sources.scale; }
+    const SkinSources& sources() const { return m_sources; }
+    // The handheld's own size (GameWidth x GameHeight) as the last load read it.
+    int32_t game_width() const { return m_game_width; }
+    int32_t game_height() const { return m_game_height; }
+
     // Vid_Skin_Images[n] is the holder of image section n (1..146); index 0 is unused.
     std::array<HolderId, Skin_Image_Count + 1> Vid_Skin_Images{};
     // Added to every image section's Left and Top; 0 in windowed mode.
@@ -51,6 +62,9 @@ private:
     MainScreen& m_screen;
     SkinWindow& m_window;
     SkinSources m_sources;
+    double m_zoom = 1.0;
+    int32_t m_game_width = Design_Client.width;
+    int32_t m_game_height = Design_Client.height;
     HolderId m_backdrop;
     HolderId m_logo;
     HolderId m_menu_background;

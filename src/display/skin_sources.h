@@ -3,12 +3,14 @@
 // in a skin folder tried instead), the picture files it names, and the directory its relative
 // paths start from. Also the placeholder that stands in for a missing picture file.
 
+#include <cmath>
 #include <optional>
 #include <string>
 
 #include "display/config_ini.h"
 #include "display/picture.h"
 #include "display/picture_files.h"
+#include "display/picture_variants.h"
 
 namespace fluffo {
 
@@ -43,6 +45,9 @@ struct SkinSources {
     std::string relative_base;
     // The directory of Config.ini when the skin is tried from elsewhere; empty: program_dir.
     std::string config_dir = {};
+    // Screen pixels per window pixel that pictures are loaded for: each picture comes in the
+    // variant drawn for it (name@2x.png ...) where there is one.
+    double scale = 1.0;
 
     std::string config_path() const;
     // A file of the program's own, named relative to its directory
@@ -51,6 +56,21 @@ struct SkinSources {
     // A directory read from Config.ini ("/" separators, trailing "/") made usable: an
     // absolute one as it is, a relative one below relative_base.
     std::string resolve(const std::string& directory) const;
+
+    // Whether the picture file is there, in any variant the scale could load.
+    bool picture_exists(const std::string& path) const {
+        return scale > 1.0 ? any_variant_exists(pictures, path) : pictures.exists(path);
+    }
+    // The variant of a picture stretched over width x height client pixels that covers them
+    // at the scale with the fewest pixels; throws UndecodablePicture.
+    PicturePtr load_picture_to_cover(const std::string& path, int32_t width, int32_t height) const {
+        return load_to_cover(pictures, path, std::llround(width * scale),
+                             std::llround(height * scale), scale);
+    }
+    // The picture's variant for the scale; throws UndecodablePicture.
+    PicturePtr load_picture(const std::string& path) const {
+        return load_for_scale(pictures, path, scale);
+    }
 };
 
 // A 10 x 10 bitmap: a red 8 x 8 square in a one-pixel black frame. Being a bitmap, its

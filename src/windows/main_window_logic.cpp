@@ -1,5 +1,7 @@
 #include "windows/main_window_logic.h"
 
+#include <algorithm>
+
 #include "base/platform_error.h"
 #include "base/settings_values.h"
 
@@ -18,14 +20,22 @@ void MainWindowLogic::FormCreate() {
     window.set_title(App_Title);
     // Unseen until the play action brings the window up at the centre.
     window.move_to(-window.screen_width(), -window.screen_height());
-    errors.attempt([&] { load_design_pictures(); });
 
     m_screen.Vid_Fullscreen = Setting_FullscreenMode.default_value;
     errors.attempt(
         [&] { m_screen.Vid_Fullscreen = read_setting(m_ports.store, Setting_FullscreenMode); });
+    errors.attempt([&] {
+        const int32_t stored = read_setting(m_ports.store, Setting_WindowZoom);
+        m_zoom_chosen = is_zoom_step(stored) ? stored : Zoom_Default;
+    });
+    // Fitted to the design's size first, so that the pictures are loaded once at their
+    // resolution; fitted again once the skin has told its own size.
+    fit_zoom();
+    errors.attempt([&] { load_design_pictures(); });
 
     // A missing Config.ini is told and ends the program inside; the steps below still run.
     errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
+    errors.attempt([&] { apply_zoom(); });
     m_screen.Vid_Menu_Open = false;
 
     errors.attempt([&] { m_keys.load(m_ports.store, m_screen.model()); });
@@ -43,10 +53,11 @@ void MainWindowLogic::FormCreate() {
 }
 
 void MainWindowLogic::load_design_pictures() {
-    const std::string path = m_ports.sources.program_file(Game_Menu_Picture);
-    if (!m_ports.sources.pictures.exists(path)) return;
+    const SkinSources& sources = m_skin.sources();
+    const std::string path = sources.program_file(Game_Menu_Picture);
+    if (!sources.picture_exists(path)) return;
     const HolderId background = m_screen.model().require("btn_game_menu_background");
-    m_screen.model().set_picture(background, m_ports.sources.pictures.load(path));
+    m_screen.model().set_picture(background, sources.load_picture(path));
 }
 
 void MainWindowLogic::FormActivate() {
@@ -71,8 +82,93 @@ void MainWindowLogic::start_play(bool splash_screen_checked) {
 void MainWindowLogic::centre_on_screen() {
     MainWindowView& w = m_ports.window;
     // Truncating towards zero, as the skin centres itself on the screen.
-    w.move_to(clamp_to_int32((int64_t{w.screen_width()} - w.client_width()) / 2),
-              clamp_to_int32((int64_t{w.screen_height()} - w.client_height()) / 2));
+    w.move_to(clamp_to_int32((int64_t{w.screen_width()} - zoomed(w.client_width(), m_zoom)) / 2),
+              clamp_to_int32((int64_t{w.screen_height()} - zoomed(w.client_height(), m_zoom)) / 2));
+}
+
+// The window's size.
+
+int32_t MainWindowLogic::fitted_zoom() const {
+    const MainWindowView& w = m_ports.window;
+    const Rect area = m_screen.Vid_Fullscreen ? Rect{0, 0, w.screen_width(), w.screen_height()}
+                                              : w.available_area();
+    return fitting_zoom(m_zoom_chosen, m_skin.game_width(), m_skin.game_height(), area.width,
+                        area.height);
+}
+
+void MainWindowLogic::set_zoom(int32_t percent) {
+    if (!is_zoom_step(percent)) return;
+    m_zoom_chosen = percent;
+    DeferredErrors errors;
+    errors.attempt([&] { write_setting(m_ports.store, Setting_WindowZoom, percent); });
+    errors.attempt([&] { apply_zoom(); });
+    errors.rethrow_first();
+}
+
+void MainWindowLogic::change_zoom(ZoomChange change) {
+    const int32_t target = zoom_after(m_zoom, change);
+    if (target == m_zoom && target == m_zoom_chosen) return;
+    const int32_t chosen = m_zoom_chosen;
+    m_zoom_chosen = target;
+    if (target > m_zoom && fitted_zoom() < target) {
+        m_zoom_chosen = chosen;  // no room for it
+        return;
+    }
+    set_zoom(target);
+}
+
+void MainWindowLogic::screen_changed() {
+    apply_zoom();
+}
+
+bool MainWindowLogic::fit_zoom() {
+    MainWindowView& w = m_ports.window;
+    const int32_t zoom = fitted_zoom();
+    const double scale = zoom / 100.0 * w.device_pixel_ratio();
+    if (zoom == m_zoom && scale == m_skin.picture_scale()) return false;
+    m_zoom = zoom;
+    m_skin.set_zoom(zoom / 100.0);
+    m_skin.set_picture_scale(scale);
+    w.set_zoom(zoom / 100.0);
+    return true;
+}
+
+void MainWindowLogic::reload_pictures(DeferredErrors& errors) {
+    errors.attempt([&] { load_design_pictures(); });
+    errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
+    // The digits shown take copies of the new number pictures.
+    for (int pos = 1; pos <= 5; ++pos)
+        m_screen.set_digit(pos, m_screen.digit_shown(pos));
+}
+
+void MainWindowLogic::apply_zoom() {
+    MainWindowView& w = m_ports.window;
+    const int32_t old_zoom = m_zoom;
+    if (!fit_zoom()) return;
+    const int64_t centre_x = int64_t{w.left()} + zoomed(w.client_width(), old_zoom) / 2;
+    const int64_t centre_y = int64_t{w.top()} + zoomed(w.client_height(), old_zoom) / 2;
+
+    // The in-game menu folds up, as at a switch of display.
+    if (m_screen.Vid_Menu_Open) {
+        m_screen.Vid_Menu_Open = false;
+        Vid_Display_Game_Menu(false);
+    }
+    DeferredErrors errors;
+    reload_pictures(errors);
+    if (m_screen.Vid_Fullscreen) {
+        centre_on_screen();
+    } else {
+        // The same centre, the whole window inside the area the screen gives it.
+        const Rect area = w.available_area();
+        const int32_t width = zoomed(w.client_width(), m_zoom);
+        const int32_t height = zoomed(w.client_height(), m_zoom);
+        const auto inside = [](int64_t place, int64_t size, int64_t from, int64_t length) {
+            return clamp_to_int32(std::max(from, std::min(place, from + length - size)));
+        };
+        w.move_to(inside(centre_x - width / 2, width, area.left, area.width),
+                  inside(centre_y - height / 2, height, area.top, area.height));
+    }
+    errors.rethrow_first();
 }
 
 // Keys.
@@ -155,10 +251,13 @@ void MainWindowLogic::mouse_move(int32_t x, int32_t y, bool left_held) {
     const Holder& h = m_screen.model().at(m_captured);
     if (input_area(h.name).kind != AreaKind::Drag) return;
     // The pressed point comes back under the pointer: top first, then left.
+    // Client pixels are zoomed into window pixels.
     MainWindowView& w = m_ports.window;
-    const int32_t top = clamp_to_int32(int64_t{w.top()} + (y - h.bounds.top) - Inp_Drag_Y);
+    const int32_t top =
+        clamp_to_int32(int64_t{w.top()} + zoomed(y - h.bounds.top - Inp_Drag_Y, m_zoom));
     w.move_to(w.left(), top);
-    const int32_t left = clamp_to_int32(int64_t{w.left()} + (x - h.bounds.left) - Inp_Drag_X);
+    const int32_t left =
+        clamp_to_int32(int64_t{w.left()} + zoomed(x - h.bounds.left - Inp_Drag_X, m_zoom));
     w.move_to(left, w.top());
 }
 
@@ -294,7 +393,12 @@ void MainWindowLogic::pm_10_fullscreenClick() {
         [&] { write_setting(m_ports.store, Setting_FullscreenMode, m_screen.Vid_Fullscreen); });
     MainWindowView& w = m_ports.window;
     w.move_to(-w.screen_width(), -w.screen_height());
-    errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
+    // The size is fitted to the screen in fullscreen, to its free area in a window.
+    if (fit_zoom()) {
+        reload_pictures(errors);
+    } else {
+        errors.attempt([&] { m_skin.Gfx_Load_Skin(); });
+    }
     centre_on_screen();
     errors.rethrow_first();
 }

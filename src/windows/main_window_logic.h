@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/platform_error.h"
 #include "base/random_source.h"
 #include "base/shell_port.h"
 #include "base/wall_clock.h"
@@ -28,6 +29,7 @@
 #include "windows/play_target.h"
 #include "windows/pointer_input.h"
 #include "windows/popup_menu.h"
+#include "windows/window_zoom.h"
 
 namespace fluffo {
 
@@ -116,6 +118,21 @@ public:
     void pm_12_controllerClick();
     void pm_14_exitClick();
 
+    // The handheld's size in percent: the step the player chose (the store's WindowZoom) and
+    // the one in use, the largest step up to it at which the handheld fits the screen's
+    // available area (in fullscreen the screen).
+    int32_t chosen_zoom() const { return m_zoom_chosen; }
+    int32_t zoom() const { return m_zoom; }
+    // A size from the Size menu: used at once, as far as it fits, and stored; a refused write
+    // is told afterwards. The window keeps its centre.
+    void set_zoom(int32_t percent);
+    // Ctrl with plus, minus or 0, or with the wheel: one step from the size in use. A larger
+    // step that would not fit changes nothing.
+    void change_zoom(ZoomChange change);
+    // The window came to a screen of another size or scale factor: the size is fitted again
+    // and the pictures loaded for the new resolution.
+    void screen_changed();
+
     // The in-game menu.
     void btn_game_menu_topClick();
     void Vid_Display_Game_Menu(bool open);
@@ -143,6 +160,14 @@ private:
     void choose_menu_row(int row, bool run);
     void fold_game_menu();
     void centre_on_screen();
+    // Fits the chosen size to the screen, loads the pictures for the resolution that gives
+    // when it changed and lays the window out again around its centre.
+    void apply_zoom();
+    int32_t fitted_zoom() const;
+    // Takes the fitted size and the resolution it gives for the next loads; false when
+    // neither changed.
+    bool fit_zoom();
+    void reload_pictures(DeferredErrors& errors);
 
     MainWindowPorts m_ports;
     MainScreen m_screen;
@@ -156,6 +181,8 @@ private:
     std::function<bool()> m_splash_check_box;
 
     bool m_pm_11_checked = true;
+    int32_t m_zoom_chosen = Zoom_Default;
+    int32_t m_zoom = Zoom_Default;
 
     // The press in progress: the holder or menu row that took it.
     HolderId m_captured = -1;

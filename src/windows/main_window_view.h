@@ -22,6 +22,12 @@ public:
     virtual void set_enabled(bool enabled) = 0;
     // The text of the task-bar button.
     virtual void set_title(const std::string& title) = 0;
+    // The window shows each client pixel as zoom x zoom window pixels (1 at 100 %).
+    virtual void set_zoom(double zoom) { (void)zoom; }
+    // Screen pixels per window pixel: the desktop's own scale factor.
+    virtual double device_pixel_ratio() const { return 1.0; }
+    // The part of the screen a window may take (without the desktop's panels).
+    virtual Rect available_area() const { return Rect{0, 0, screen_width(), screen_height()}; }
 };
 
 // The program's other windows, as the main window opens them.

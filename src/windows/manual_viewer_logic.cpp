@@ -29,8 +29,8 @@ void ManualViewerLogic::FormCreate(const SkinSources& sources) {
             sources.program_file(std::string(Window_Design_Folder) + button.second);
         // Each on its own: a damaged picture leaves only its own button empty.
         errors.attempt([&] {
-            if (sources.pictures.exists(path))
-                m_screen.model().set_picture(holder, sources.pictures.load(path));
+            if (sources.picture_exists(path))
+                m_screen.model().set_picture(holder, sources.load_picture(path));
         });
     }
     errors.rethrow_first();
@@ -174,11 +174,14 @@ void ManualViewerLogic::mouse_move(int32_t x, int32_t y, bool left_held) {
     if (m_captured != m_screen.sh_page_top || !left_held) return;
     // The pressed point comes back under the pointer: top first, then left.
     const Rect& page = m_screen.model().at(m_screen.sh_page_top).bounds;
+    // Client pixels are zoomed into window pixels.
     const int32_t top =
-        clamp_to_int32(int64_t{m_window.top()} + (int64_t{y} - page.top) - Inp_Page_Drag_Y);
+        clamp_to_int32(int64_t{m_window.top()} +
+                       zoomed(clamp_to_int32(int64_t{y} - page.top - Inp_Page_Drag_Y), zoom));
     m_window.move_to(m_window.left(), top);
     const int32_t left =
-        clamp_to_int32(int64_t{m_window.left()} + (int64_t{x} - page.left) - Inp_Page_Drag_X);
+        clamp_to_int32(int64_t{m_window.left()} +
+                       zoomed(clamp_to_int32(int64_t{x} - page.left - Inp_Page_Drag_X), zoom));
     m_window.move_to(left, m_window.top());
 }
 

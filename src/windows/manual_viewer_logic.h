@@ -12,6 +12,7 @@
 #include "display/skin_sources.h"
 #include "input/mouse_button.h"
 #include "windows/pointer_input.h"
+#include "windows/window_zoom.h"
 
 namespace fluffo {
 
@@ -38,6 +39,9 @@ public:
     // The pointer's place on the page at the last left press there.
     int32_t Inp_Page_Drag_X = 0;
     int32_t Inp_Page_Drag_Y = 0;
+    // The window's size in percent, as the main window's: each client pixel is shown as
+    // that many window pixels.
+    int32_t zoom = Zoom_Default;
 
     // The window's creation: its size and the eight pages, then the six button pictures. A
     // missing button file leaves that button empty; every step runs, and the first picture

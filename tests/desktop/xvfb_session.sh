@@ -2,7 +2,8 @@
 # shellcheck disable=SC2154  # program and test_name are the sourcing test's
 # Sourced by the desktop tests: a private virtual X server, a scratch folder with a store for a
 # returning player, and helpers to start the program, find its window, poll and fail. Set
-# `program` and `test_name` first. Exits 77 (skipped) when there is no Xvfb.
+# `program` and `test_name` first (`screen_w` and `screen_h` for a screen other than 1024 x
+# 768). Exits 77 (skipped) when there is no Xvfb.
 title='Fluffo Brambo (Zentrix, Gleeplay) Simulator'
 
 if ! command -v Xvfb >/dev/null; then
@@ -40,7 +41,7 @@ wait_for() {
 
 # Xvfb picks a free display and names it once it is ready. -noreset: the root keeps what was
 # set on it when a client disconnects.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+Xvfb -displayfd 3 -screen 0 "${screen_w:-1024}x${screen_h:-768}x24" -nolisten tcp -noreset \
     3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"

@@ -268,3 +268,93 @@ TEST_F(CompositorTest, KeyColourPixelsChangeOnlyWhereAHolderShowsOrLeavesTheKey)
 
 }  // namespace
 }  // namespace fluffo
+
+namespace fluffo {
+namespace {
+
+// At a scale each window pixel is scale x scale frame pixels: a picture drawn for the scale is
+// copied pixel for pixel, one drawn for another is scaled, and the frame's size rounds up.
+TEST_F(CompositorTest, AtAScaleThePictureForItIsCopiedPixelForPixel) {
+    const PicturePtr sharp = [] {
+        auto p = std::make_shared<Picture>(*picture_of(4, 2, {R, G, B, W, K, R, G, B}));
+        p->density = 2;
+        return PicturePtr(p);
+    }();
+    model.add(holder("sharp", Rect{1, 1, 2, 1}, sharp));
+    model.add(holder("plain", Rect{4, 1, 1, 1}, solid_picture(1, 1, G)));
+    compositor.set_frame(8, 6, 0x00203040u, 2.0);
+    EXPECT_EQ(compositor.width(), 16);
+    EXPECT_EQ(compositor.height(), 12);
+    EXPECT_EQ(compositor.update(model), (std::vector<Rect>{{0, 0, 16, 12}}));
+    const auto at = [&](int32_t x, int32_t y) { return compositor.pixel(x, y); };
+    EXPECT_EQ((std::vector<uint32_t>{at(1, 2), at(2, 2), at(3, 2), at(4, 2), at(5, 2), at(6, 2)}),
+              (std::vector<uint32_t>{Bg, R, G, B, W, Bg}));
+    EXPECT_EQ((std::vector<uint32_t>{at(2, 3), at(3, 3), at(4, 3), at(5, 3)}),
+              (std::vector<uint32_t>{K, R, G, B}));
+    // The 1x picture fills its 2 x 2 frame pixels.
+    EXPECT_EQ((std::vector<uint32_t>{at(8, 2), at(9, 2), at(8, 3), at(9, 3), at(10, 2)}),
+              (std::vector<uint32_t>{G, G, G, G, Bg}));
+
+    // A changed holder comes back as the frame pixels it covers.
+    model.set_visible(model.find("plain"), false);
+    EXPECT_EQ(compositor.update(model), (std::vector<Rect>{{8, 2, 2, 2}}));
+    compositor.set_frame(8, 6, 0x00203040u, 1.5);
+    EXPECT_EQ(compositor.width(), 12);
+    EXPECT_EQ(compositor.height(), 9);
+    EXPECT_EQ(compositor.to_frame(Rect{1, 1, 1, 1}), (Rect{1, 1, 2, 2}));
+    EXPECT_EQ(compositor.to_window(Rect{1, 1, 2, 2}), (Rect{0, 0, 2, 2}));
+}
+
+// Scaled for the scale, a picture's colour-keyed parts keep hard edges: no blend of the key
+// with the picture is left for the window's shape to show.
+TEST_F(CompositorTest, ScaledKeyEdgesStayHard) {
+    compositor.set_frame(6, 2, 0x00ff00ffu, 1.75);  // the window colour is the shape's key
+    model.add(holder("opaque", Rect{0, 0, 3, 2}, picture_of(3, 2, {K, R, R, K, K, R})));
+    model.add(holder("keyed", Rect{3, 0, 3, 2},
+                     picture_of(3, 2, {G, G, K, K, G, K}, Transparency::BottomLeftKey), true));
+    compositor.update(model);
+    for (uint32_t p : compositor.pixels())
+        EXPECT_TRUE(p == K || p == R || p == G) << std::hex << p;
+}
+
+// The dirty-only updates match a fresh composition at every scale.
+TEST_F(CompositorTest, DirtyOnlyUpdatesMatchAFreshCompositionAtEveryScale) {
+    SeededRandom chance(7);
+    const auto any = [&](int32_t n) { return chance.next_below(n); };
+    std::vector<HolderId> ids;
+    for (int i = 0; i < 20; ++i) {
+        const auto rule = static_cast<Transparency>(any(3));
+        std::vector<uint32_t> px(static_cast<size_t>(36));
+        for (uint32_t& p : px)
+            p = chance.next_u32() | (rule == Transparency::Alpha ? 0 : 0xff000000u);
+        auto pic = std::make_shared<Picture>(*picture_of(6, 6, px, rule));
+        pic->density = 1 + any(3);
+        Holder h = holder(("h" + std::to_string(i)).c_str(),
+                          Rect{any(40) - 4, any(30) - 4, any(10), any(10)}, pic, any(2) == 1);
+        h.stretch = any(4) == 0;
+        h.center = any(4) == 0;
+        ids.push_back(model.add(h));
+    }
+    for (const double scale : {1.25, 1.75, 2.0, 3.0}) {
+        SCOPED_TRACE(scale);
+        compositor.set_frame(36, 28, 0x00ff00ffu, scale);
+        compositor.update(model);
+        for (int step = 0; step < 60; ++step) {
+            const HolderId id = ids[static_cast<size_t>(any(20))];
+            if (any(2) == 0) {
+                model.set_visible(id, !model.at(id).visible);
+            } else {
+                model.set_bounds(id, Rect{any(40) - 4, any(30) - 4, any(10), any(10)});
+            }
+            if (any(4) == 0) compositor.update(model);
+        }
+        compositor.update(model);
+        Compositor fresh;
+        fresh.set_frame(36, 28, 0x00ff00ffu, scale);
+        fresh.compose(model, Rect{0, 0, 36, 28});
+        EXPECT_EQ(compositor.pixels(), fresh.pixels());
+    }
+}
+
+}  // namespace
+}  // namespace fluffo

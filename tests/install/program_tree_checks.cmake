@@ -69,7 +69,12 @@ function(check_data app)
 
     expect_files("${app}" Sound "Bonus.wav;Complete.wav;Gameover.wav;Miss.wav;Move.wav;\
 Power1.wav;Power2.wav;Start.wav;Stgstart.wav")
-    expect_files("${app}" Graphics/Manual "1.bmp;2.bmp;3.bmp;4.bmp;5.bmp;6.bmp;7.bmp;8.bmp")
+    # Each page also drawn for two and three screen pixels per window pixel.
+    set(pages)
+    foreach(page RANGE 1 8)
+        list(APPEND pages "${page}.bmp" "${page}@2x.bmp" "${page}@3x.bmp")
+    endforeach()
+    expect_files("${app}" Graphics/Manual "${pages}")
     expect_files("${app}" Graphics "Backdrop;Manual;Skin;Window")
     foreach(dir Graphics/Skin Graphics/Backdrop Graphics/Window)
         file(GLOB pictures "${app}/${dir}/*")

@@ -1,6 +1,7 @@
 // The generated run folder against the window's design: Config.ini names a picture of exactly
 // its holder's size for every image section, the body sits on the colour key without a
-// fringe, and the manual, backdrop and window pictures have their sizes.
+// fringe, the manual, backdrop and window pictures have their sizes, and each comes at 2x
+// and 3x, sharp where the program draws at that scale.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -17,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/headless/headless_driver.h"
 #include "display/config_ini.h"
 #include "display/skin_images.h"
 
@@ -266,6 +269,74 @@ TEST_F(ArtworkTest, BackdropCoversAFullHdScreenAndTheLogoHasAlpha) {
     ASSERT_FALSE(logo.isNull());
     EXPECT_TRUE(logo.hasAlphaChannel());
     EXPECT_EQ(qAlpha(logo.pixel(logo.width() - 1, logo.height() - 1)), 0);
+}
+
+// Every picture of the run folder (skin, backdrop, logo, manual, windows; not the icons) has
+// its variants for two and three screen pixels per window pixel, at exactly those sizes.
+TEST(ArtworkVariants, EveryPictureComesAtTwiceAndThreeTimesItsSize) {
+    int pictures = 0;
+    for (const char* folder :
+         {"Graphics/Skin", "Graphics/Backdrop", "Graphics/Manual", "Graphics/Window"}) {
+        const QDir dir(Run_Dir.filePath(folder));
+        for (const QString& name : dir.entryList(QDir::Files)) {
+            if (name.contains('@') || name.startsWith("icon_")) continue;
+            SCOPED_TRACE((QString(folder) + "/" + name).toStdString());
+            const QImage one(dir.filePath(name));
+            ASSERT_FALSE(one.isNull());
+            const int dot = static_cast<int>(name.lastIndexOf('.'));
+            for (int scale : {2, 3}) {
+                const QImage variant(
+                    dir.filePath(name.left(dot) + QString("@%1x").arg(scale) + name.mid(dot)));
+                EXPECT_EQ(variant.size(), one.size() * scale) << scale << "x";
+                EXPECT_EQ(variant.hasAlphaChannel(), one.hasAlphaChannel());
+            }
+            ++pictures;
+        }
+    }
+    EXPECT_GT(pictures, 150);
+}
+
+// Sharpness: the handheld rendered at scale 2 takes the pictures drawn for it, so a segment's
+// edge turns from the LCD to the ink within one screen pixel; the same skin with its 1x
+// pictures alone is stretched smoothly, its edges several pixels wide.
+TEST(ArtworkVariants, SegmentEdgesAreOneScreenPixelWideAtScaleTwo) {
+    namespace fs = std::filesystem;
+    const fs::path one_x = fs::temp_directory_path() / "fluffo_artwork_one_x";
+    fs::remove_all(one_x);
+    fs::create_directories(one_x);
+    fs::copy(Run_Dir.filePath("Config.ini").toStdString(), one_x / "Config.ini");
+    fs::copy(Run_Dir.filePath("Graphics").toStdString(), one_x / "Graphics",
+             fs::copy_options::recursive);
+    for (const auto& entry : fs::recursive_directory_iterator(one_x)) {
+        if (entry.path().filename().string().find('@') != std::string::npos)
+            fs::remove(entry.path());
+    }
+    // The widest run of pixels between the LCD and the ink across the left edge of the egg
+    // at column 3, row 3 (window pixels 215..229 by 126..138), along its middle row.
+    const auto edge_width = [](const std::string& skin_dir) {
+        fluffo::HeadlessDriver driver(1);
+        driver.set_scale(2);
+        driver.load_skin(skin_dir);
+        const std::string file = (fs::temp_directory_path() / "fluffo_sharp.png").string();
+        EXPECT_EQ(driver.execute("play"), "");
+        EXPECT_EQ(driver.execute("render " + file), "");
+        const QImage frame(QString::fromStdString(file));
+        EXPECT_EQ(frame.size(), QSize(880, 1328));
+        std::vector<int> level;
+        for (int x = 2 * 215; x < 2 * 230; ++x)
+            level.push_back(qGray(frame.pixel(x, 2 * 132 + 1)));
+        const int lcd = *std::max_element(level.begin(), level.begin() + 6);
+        const int ink = *std::min_element(level.begin(), level.end());
+        const auto first_ink =
+            std::find_if(level.begin(), level.end(), [&](int v) { return v <= ink + 12; });
+        int width = 0;
+        for (auto it = first_ink; it != level.begin() && *(it - 1) < lcd - 12; --it)
+            ++width;
+        return width;
+    };
+    EXPECT_LE(edge_width(Run_Dir.path().toStdString()), 1);
+    EXPECT_GE(edge_width(one_x.string()), 3);
+    fs::remove_all(one_x);
 }
 
 TEST(ArtworkWindowPictures, HaveTheirDesignSizes) {

@@ -24,6 +24,8 @@ struct FakeWindow : MainWindowView {
     bool shown = false, enabled = true;
     std::string title;
     std::function<void()> on_shown;
+    double zoom = 1.0, dpr = 1.0;
+    Rect area{0, 24, 1280, 1000};  // the desktop's panel takes the top
 
     void set_client_width(int32_t w) override { skin.set_client_width(w); }
     void set_client_height(int32_t h) override { skin.set_client_height(h); }
@@ -45,6 +47,9 @@ struct FakeWindow : MainWindowView {
     }
     void set_enabled(bool e) override { enabled = e; }
     void set_title(const std::string& t) override { title = t; }
+    void set_zoom(double z) override { zoom = z; }
+    double device_pixel_ratio() const override { return dpr; }
+    Rect available_area() const override { return area; }
 };
 
 // Every image section at its design place, without pictures.
@@ -652,6 +657,128 @@ TEST_F(MainWindowLogicTest, InFullscreenAPadDrivesTheInGameMenu) {
     }
     EXPECT_EQ(windows.shown.size(), 1u);
     EXPECT_EQ(mode(), Mode::Time);
+}
+
+}  // namespace
+}  // namespace fluffo
+
+namespace fluffo {
+namespace {
+
+TEST_F(MainWindowLogicTest, TheStoredSizeIsReadAsAStepThatFitsTheFreeArea) {
+    // Stored, chosen, in use in the 1280 x 1000 area (664 x 1.5 = 996 is the tallest fit).
+    const struct {
+        const char* stored;
+        int32_t chosen, used;
+    } cases[] = {{"<none>", 100, 100}, {"125", 125, 125}, {"130", 100, 100},
+                 {"0", 100, 100},      {"150", 150, 150}, {"400", 400, 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        MemoryStore fresh;
+        fresh.write_text("FullscreenMode", "0");
+        if (std::string(c.stored) != "<none>") fresh.write_text("WindowZoom", c.stored);
+        FakeWindow w;
+        w.area = window.area;
+        MainWindowLogic logic{MainWindowPorts{w, windows, shell, fresh, sound, clock, random,
+                                              SkinSources{config, pictures, "", ""},
+                                              [] { return 42u; }}};
+        logic.FormCreate();
+        EXPECT_EQ(logic.chosen_zoom(), c.chosen);
+        EXPECT_EQ(logic.zoom(), c.used);
+        EXPECT_DOUBLE_EQ(w.zoom, c.used / 100.0);
+        logic.start_play(true);
+        // Centred on the screen at the size in use.
+        EXPECT_EQ(w.x, (1280 - zoomed(440, c.used)) / 2);
+    }
+}
+
+TEST_F(MainWindowLogicTest, SizeStepsKeepTheCentreStayInTheAreaAndAreStored) {
+    create_windowed();
+    form.start_play(true);
+    const auto centre = [&] {
+        return std::pair{window.x + zoomed(440, form.zoom()) / 2,
+                         window.y + zoomed(664, form.zoom()) / 2};
+    };
+    const auto middle = centre();
+    form.change_zoom(ZoomChange::Larger);
+    EXPECT_EQ(form.zoom(), 125);
+    EXPECT_EQ(centre(), middle);
+    form.change_zoom(ZoomChange::Larger);
+    EXPECT_EQ(form.zoom(), 150);
+    EXPECT_EQ(stored(store, "WindowZoom"), "150");
+    // 175 % would not fit: nothing changes, nothing is written.
+    form.change_zoom(ZoomChange::Larger);
+    EXPECT_EQ(form.zoom(), 150);
+    EXPECT_EQ(stored(store, "WindowZoom"), "150");
+    // Near an edge the window keeps inside the area.
+    window.move_to(1000, 500);
+    form.change_zoom(ZoomChange::Smaller);
+    form.set_zoom(150);
+    EXPECT_EQ(window.x + zoomed(440, 150), 1280);
+    EXPECT_EQ(window.y + zoomed(664, 150), 24 + 1000);
+    // The menu's 400 % is stored as chosen; the largest step that fits is used.
+    form.set_zoom(400);
+    EXPECT_EQ(stored(store, "WindowZoom"), "400");
+    EXPECT_EQ(form.zoom(), 150);
+    form.change_zoom(ZoomChange::Reset);
+    EXPECT_EQ(form.zoom(), 100);
+    form.change_zoom(ZoomChange::Smaller);
+    EXPECT_EQ(form.zoom(), 100);
+    EXPECT_EQ(stored(store, "WindowZoom"), "100");
+}
+
+TEST_F(MainWindowLogicTest, ARefusedSizeWriteIsToldAndTheSizeStillChanges) {
+    create_windowed();
+    form.start_play(true);
+    store.set_refuse_writes(true);
+    EXPECT_THROW(form.change_zoom(ZoomChange::Larger), StoreError);
+    EXPECT_EQ(form.zoom(), 125);
+    EXPECT_DOUBLE_EQ(window.zoom, 1.25);
+}
+
+TEST_F(MainWindowLogicTest, PicturesComeInTheVariantForTheZoomTimesTheScreensScale) {
+    const std::string menu = Game_Menu_Picture;
+    pictures.files[menu] = test::solid_picture(256, 512, 0xff000000u);
+    pictures.files[variant_path(menu, 2)] = test::solid_picture(512, 1024, 0xff000000u);
+    pictures.files[variant_path(menu, 3)] = test::solid_picture(768, 1536, 0xff000000u);
+    window.dpr = 2.0;  // a desktop at scale factor 2
+    create_windowed();
+    const auto density = [&] {
+        return form.screen().model().at(id("btn_game_menu_background")).picture->density;
+    };
+    EXPECT_EQ(density(), 2);
+    form.set_zoom(125);  // 2.5: the next variant up
+    EXPECT_EQ(density(), 3);
+    EXPECT_EQ(window_width(*form.screen().model().at(id("btn_game_menu_background")).picture), 256);
+}
+
+TEST_F(MainWindowLogicTest, TheZoomedWindowDragsByWindowPixels) {
+    create_windowed();
+    form.start_play(true);
+    form.set_zoom(150);
+    const int32_t x0 = window.x, y0 = window.y;
+    // Client pixels from the window's own: 20 and 10 of them are 30 and 15 window pixels.
+    form.mouse_down(10, 10, MouseButton::Left);
+    form.mouse_move(30, 20, true);
+    EXPECT_EQ(window.x, x0 + 30);
+    EXPECT_EQ(window.y, y0 + 15);
+}
+
+TEST_F(MainWindowLogicTest, FullscreenShowsTheHandheldAtTheSizeThatFitsTheScreen) {
+    store.write_text("WindowZoom", "200");
+    form.FormCreate();  // fullscreen on 1280 x 1024: 150 % is the largest that fits
+    EXPECT_EQ(form.zoom(), 150);
+    // The client area is the screen in client pixels, the handheld in its middle.
+    EXPECT_EQ(window.client_width(), 854);
+    EXPECT_EQ(window.client_height(), 683);
+    EXPECT_EQ(form.skin().Gfx_Offset_X, (854 - 440) / 2);
+    EXPECT_EQ(form.screen().model().at(id("im_backdrop")).bounds, (Rect{0, 0, 854, 683}));
+    form.pm_10_fullscreenClick();  // windowed: the free area is 1000 high
+    EXPECT_EQ(form.zoom(), 150);
+    EXPECT_EQ(window.client_width(), 440);
+    form.set_zoom(100);
+    form.pm_10_fullscreenClick();
+    EXPECT_EQ(window.client_width(), 1280);
 }
 
 }  // namespace

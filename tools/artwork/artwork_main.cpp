@@ -13,12 +13,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 #include "app_icon.h"
 #include "art_files.h"
+#include "art_scale.h"
 #include "backdrop.h"
 #include "colour_key.h"
+#include "display/picture_variants.h"
 #include "manual_pages.h"
 #include "preview.h"
 #include "skin_set.h"
@@ -28,22 +33,56 @@ namespace {
 
 using namespace artwork;
 
-void write_run_folder(const QString& run_dir) {
-    const QDir run(run_dir);
+// The file a picture drawn at the scale is written to: "name@2x.png" beside "name.png", as
+// the program looks for it.
+QString at_scale_name(const QString& path, int scale) {
+    return QString::fromStdString(fluffo::variant_path(path.toStdString(), scale));
+}
+
+// Every picture of the run folder at one scale.
+void write_pictures(const QDir& run, int scale) {
+    const DrawnAt drawn(scale);
+
+    const auto save = [&](const QImage& image, const QString& name) {
+        save_picture(image, at_scale_name(run.filePath(name), scale));
+    };
     const std::vector<SkinPicture> skin = skin_pictures();
     for (const SkinPicture& pic : skin) {
-        if (!pic.file.isEmpty()) save_picture(pic.image, run.filePath("Graphics/Skin/" + pic.file));
+        if (!pic.file.isEmpty()) save(pic.image, "Graphics/Skin/" + pic.file);
     }
-    save_text(config_ini_text(skin), run.filePath("Config.ini"));
-    save_picture(backdrop_picture(), run.filePath(QString("Graphics/Backdrop/") + Backdrop_File));
-    save_picture(logo_picture(), run.filePath(QString("Graphics/Backdrop/") + Logo_File));
+    save(backdrop_picture(), QString("Graphics/Backdrop/") + Backdrop_File);
+    save(logo_picture(), QString("Graphics/Backdrop/") + Logo_File);
     const std::vector<QImage> pages = manual_pages(skin);
     for (size_t i = 0; i < pages.size(); ++i) {
-        save_picture(pages[i], run.filePath(QString("Graphics/Manual/%1.bmp").arg(i + 1)));
+        save(pages[i], QString("Graphics/Manual/%1.bmp").arg(i + 1));
     }
     for (const WindowPicture& pic : window_pictures()) {
-        save_picture(pic.image, run.filePath("Graphics/Window/" + pic.file));
+        save(pic.image, "Graphics/Window/" + pic.file);
     }
+}
+
+// The pictures at 1x, 2x and 3x (Config.ini names the 1x ones, in 1x places), the icons and
+// Config.ini.
+void write_run_folder(const QString& run_dir) {
+    const QDir run(run_dir);
+    // The larger scales on threads of their own: they cost the most.
+    std::exception_ptr failure;
+    std::mutex failure_lock;
+    std::vector<std::thread> threads;
+    for (const int scale : {3, 2, 1}) {
+        threads.emplace_back([&, scale] {
+            try {
+                write_pictures(run, scale);
+            } catch (...) {
+                const std::lock_guard lock(failure_lock);
+                failure = std::current_exception();
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    if (failure) std::rethrow_exception(failure);
+    save_text(config_ini_text(skin_pictures()), run.filePath("Config.ini"));
     for (int size : App_Icon_Sizes) {
         save_picture(app_icon(size), run.filePath("Graphics/Window/" + app_icon_file(size)));
     }

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
+#include "art_scale.h"
 #include "figures.h"
 #include "lcd_ink.h"
 
@@ -43,25 +45,40 @@ int channel(double v) {
 }  // namespace
 
 QImage backdrop_picture() {
-    QImage img(Width, Height, QImage::Format_RGB32);
-    for (int y = 0; y < Height; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        const int plank = y / Plank;
-        const int in_plank = y % Plank;
+    // Drawn at the scale: the same wood, each window pixel made of scale x scale finer ones.
+    // The slow sweeps of the grain are worked out once per window pixel, the fine fibres
+    // and rings for every pixel.
+    const int scale = art_scale();
+    QImage img = art_canvas(QSize(Width, Height), QImage::Format_RGB32);
+    std::vector<double> warp(Width), streak(Width);
+    for (int yd = 0; yd < img.height(); ++yd) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(yd));
+        const double y = (yd + 0.5) / scale - 0.5;
+        const int yi = yd / scale;
+        const int plank = yi / Plank;
+        const int in_plank = yi % Plank;
         const uint32_t seed = static_cast<uint32_t>(plank) + 7;
+        if (yd % scale == 0) {
+            // Growth rings sweep along the board, bending where the wood grew unevenly;
+            // long streaks run with them.
+            for (int x = 0; x < Width; ++x) {
+                warp[static_cast<size_t>(x)] = noise(x * 0.0022, yi * 0.018, seed) * 46 +
+                                               noise(x * 0.011, yi * 0.07, seed + 50) * 6;
+                streak[static_cast<size_t>(x)] = noise(x * 0.003, yi * 0.35, seed + 70);
+            }
+        }
         // Each plank a little lighter or darker, its boards staggered.
         const double tone = 0.88 + 0.2 * lattice(plank, 3, 99);
         const int joint = static_cast<int>(lattice(plank, 5, 41) * 900) + 500;
-        for (int x = 0; x < Width; ++x) {
-            // Growth rings sweep along the board, bending where the wood grew unevenly;
-            // long streaks and fine fibres run with them.
-            const double warp =
-                noise(x * 0.0022, y * 0.018, seed) * 46 + noise(x * 0.011, y * 0.07, seed + 50) * 6;
-            const double ring = std::pow(0.5 + 0.5 * std::sin((in_plank + warp) * 0.42), 4);
-            const double streak = noise(x * 0.003, y * 0.35, seed + 70);
+        for (int xd = 0; xd < img.width(); ++xd) {
+            const double x = (xd + 0.5) / scale - 0.5;
+            const auto xi = static_cast<size_t>(xd / scale);
+            const double wave = 0.5 + 0.5 * std::sin((y - plank * Plank + warp[xi]) * 0.42);
+            const double ring = (wave * wave) * (wave * wave);
             const double fibre = noise(x * 0.25, y * 1.6, seed + 90);
-            double shade = tone * (0.84 - 0.13 * ring + 0.10 * streak + 0.05 * fibre);
-            if (in_plank < 2 || (x % 1400 == joint % 1400 || x % 1400 == joint % 1400 + 1)) {
+            double shade = tone * (0.84 - 0.13 * ring + 0.10 * streak[xi] + 0.05 * fibre);
+            const int column = static_cast<int>(xi) % 1400;
+            if (in_plank < 2 || column == joint % 1400 || column == joint % 1400 + 1) {
                 shade *= 0.45;  // the gaps between boards
             } else if (in_plank == 2) {
                 shade *= 1.08;  // a board's rounded edge catches the light
@@ -69,14 +86,14 @@ QImage backdrop_picture() {
             // Light falls on the middle where the handheld lies.
             const double dx = (x - Width / 2.0) / Width, dy = (y - Height / 2.0) / Height;
             shade *= 1.08 - 0.75 * (dx * dx + dy * dy);
-            row[x] = qRgb(channel(0x9C * shade), channel(0x64 * shade), channel(0x38 * shade));
+            row[xd] = qRgb(channel(0x9C * shade), channel(0x64 * shade), channel(0x38 * shade));
         }
     }
     return img;
 }
 
 QImage logo_picture() {
-    QImage img(400, 120, QImage::Format_ARGB32_Premultiplied);
+    QImage img = art_canvas(QSize(400, 120), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     smooth(p);

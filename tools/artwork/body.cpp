@@ -6,8 +6,10 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <array>
+#include <map>
 #include <string_view>
 
+#include "art_scale.h"
 #include "design_places.h"
 #include "lcd_glass.h"
 #include "lcd_ink.h"
@@ -261,7 +263,7 @@ void draw_lower_case(QPainter& p) {
 
 // Everything but the button caps, on a clear picture.
 QImage draw_bare_body() {
-    QImage img(body_size(), QImage::Format_ARGB32_Premultiplied);
+    QImage img = art_canvas(body_size(), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     smooth(p);
@@ -274,20 +276,25 @@ QImage draw_bare_body() {
     return img;
 }
 
+// Drawn once at each resolution, by each thread that draws at it.
 const QImage& bare_body() {
-    static const QImage bare = draw_bare_body();
-    return bare;
+    thread_local std::map<int, QImage> bare;
+    QImage& img = bare[art_scale()];
+    if (img.isNull()) img = draw_bare_body();
+    return img;
 }
 
 const QImage& whole_body() {
-    static const QImage body = [] {
+    thread_local std::map<int, QImage> bodies;
+    QImage& body = bodies[art_scale()];
+    if (body.isNull()) {
         QImage img = bare_body();
         QPainter p(&img);
         smooth(p);
         draw_buttons(p, true);
         p.end();
-        return on_colour_key(img);
-    }();
+        body = on_colour_key(img);
+    }
     return body;
 }
 
@@ -298,11 +305,11 @@ QImage body_picture() {
 }
 
 QImage body_cut(QRect place) {
-    return whole_body().copy(place);
+    return at_scale(whole_body().copy(device_rect(place)));
 }
 
 QImage pressed_button_picture(QRect place) {
-    QImage img = bare_body().copy(place);
+    QImage img = at_scale(bare_body().copy(device_rect(place)));
     QPainter p(&img);
     smooth(p);
     p.translate(-place.topLeft());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "art_scale.h"
 #include "board_layout.h"
 #include "design_places.h"
 #include "figures.h"
@@ -131,7 +132,7 @@ void draw_lcd_glass(QPainter& p) {
 }
 
 QImage screen_top_picture(QRect place) {
-    QImage img(place.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage img = art_canvas(place.size(), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     smooth(p);

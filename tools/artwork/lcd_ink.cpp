@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "art_scale.h"
+
 namespace artwork {
 
 namespace {
@@ -61,7 +63,7 @@ QFont print_font(int pixels, bool bold, bool italic, const char* family) {
 }
 
 QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw) {
-    QImage mask(size, QImage::Format_ARGB32);
+    QImage mask = art_canvas(size, QImage::Format_ARGB32);
     mask.fill(Qt::transparent);
     {
         QPainter p(&mask);
@@ -70,18 +72,19 @@ QImage lcd_segment(QSize size, const std::function<void(QPainter&)>& draw) {
         p.setBrush(Qt::black);
         draw(p);
     }
-    QImage out(size, QImage::Format_ARGB32);
+    QImage out = art_canvas(size, QImage::Format_ARGB32);
     out.fill(Qt::transparent);
-    const int w = size.width(), h = size.height();
+    // The shadow falls one window pixel down and right, whatever the resolution.
+    const int w = out.width(), h = out.height(), drop = art_scale();
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
         const auto* ink_row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
         const auto* shade_row =
-            y > 0 ? reinterpret_cast<const QRgb*>(mask.constScanLine(y - 1)) : nullptr;
+            y >= drop ? reinterpret_cast<const QRgb*>(mask.constScanLine(y - drop)) : nullptr;
         for (int x = 0; x < w; ++x) {
             const double ink = qAlpha(ink_row[x]) / 255.0 * Lcd_Ink.alphaF();
             const double shade =
-                (shade_row && x > 0) ? qAlpha(shade_row[x - 1]) / 255.0 * 0.16 : 0.0;
+                (shade_row && x >= drop) ? qAlpha(shade_row[x - drop]) / 255.0 * 0.16 : 0.0;
             // Ink over shadow: both dark, the shadow a plain black.
             const double a = ink + shade * (1 - ink);
             if (a <= 0) continue;

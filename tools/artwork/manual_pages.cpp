@@ -7,6 +7,7 @@
 #include <QString>
 #include <utility>
 
+#include "art_scale.h"
 #include "colour_key.h"
 #include "figures.h"
 #include "lcd_ink.h"
@@ -29,7 +30,8 @@ constexpr int Footer_Top = Manual_Page_Height - 24;
 class Page {
 public:
     Page(int number, const QString& title)
-        : m_image(Manual_Page_Width, Manual_Page_Height, QImage::Format_RGB32), m_p(&m_image) {
+        : m_image(art_canvas(QSize(Manual_Page_Width, Manual_Page_Height), QImage::Format_RGB32)),
+          m_p(&m_image) {
         m_image.fill(Paper);
         smooth(m_p);
         m_p.fillRect(QRect(0, 0, Manual_Page_Width, 30), Accent);
@@ -108,12 +110,13 @@ public:
 
     // A picture centred across the page, with a thin frame.
     void picture(const QImage& image) {
-        const int x = (Manual_Page_Width - image.width()) / 2;
+        const QSize size = window_size(image);
+        const int x = (Manual_Page_Width - size.width()) / 2;
         m_p.drawImage(x, m_y, image);
         m_p.setPen(QPen(Rule.darker(120), 1));
         m_p.setBrush(Qt::NoBrush);
-        m_p.drawRect(QRect(x - 1, m_y - 1, image.width() + 1, image.height() + 1));
-        m_y += image.height() + 8;
+        m_p.drawRect(QRect(x - 1, m_y - 1, size.width() + 1, size.height() + 1));
+        m_y += size.height() + 8;
     }
 
     QPainter& painter() { return m_p; }
@@ -132,13 +135,13 @@ private:
 };
 
 QImage scaled_to_width(const QImage& image, int width) {
-    return image.scaledToWidth(width, Qt::SmoothTransformation);
+    return at_scale(image.scaledToWidth(width * art_scale(), Qt::SmoothTransformation));
 }
 
 // The handheld as the player sees it, with the window's colour key made paper.
 QImage handheld(const std::vector<SkinPicture>& skin, Scene scene, int width) {
     const QImage frame = without_colour_key(compose_main_window(skin, scene));
-    QImage on_paper(frame.size(), QImage::Format_RGB32);
+    QImage on_paper = art_canvas(window_size(frame), QImage::Format_RGB32);
     on_paper.fill(Paper);
     QPainter p(&on_paper);
     p.drawImage(0, 0, frame);
@@ -147,7 +150,7 @@ QImage handheld(const std::vector<SkinPicture>& skin, Scene scene, int width) {
 }
 
 QImage lcd_crop(const std::vector<SkinPicture>& skin, Scene scene, QRect part) {
-    return compose_main_window(skin, scene).copy(part);
+    return at_scale(compose_main_window(skin, scene).copy(device_rect(part)));
 }
 
 QImage page_cover(const std::vector<SkinPicture>& skin) {
@@ -171,7 +174,9 @@ QImage page_cover(const std::vector<SkinPicture>& skin) {
 
 QImage page_controls(const std::vector<SkinPicture>& skin) {
     Page page(2, "The handheld");
-    page.picture(scaled_to_width(handheld(skin, Scene::AllOn, 440).copy(0, 250, 440, 330), 180));
+    page.picture(scaled_to_width(
+        at_scale(handheld(skin, Scene::AllOn, 440).copy(device_rect(QRect(0, 250, 440, 330)))),
+        180));
     page.table({{"GAME A", "starts the slower game"},
                 {"GAME B", "starts the faster game"},
                 {"TIME", "clock and alarm display"},
@@ -287,7 +292,7 @@ QImage page_scoring() {
 QImage page_clock() {
     Page page(8, "Clock and alarm");
     // A small LCD showing the clock.
-    QImage lcd(150, 44, QImage::Format_RGB32);
+    QImage lcd = art_canvas(QSize(150, 44), QImage::Format_RGB32);
     lcd.fill(QColor(0xC8, 0xD0, 0xB6));
     {
         QPainter p(&lcd);

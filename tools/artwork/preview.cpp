@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "art_scale.h"
 #include "colour_key.h"
 #include "display/compositor.h"
 #include "display/main_screen.h"
@@ -52,6 +53,7 @@ fluffo::PicturePtr program_picture(const SkinPicture& pic) {
     auto picture = std::make_shared<fluffo::Picture>();
     picture->width = rgba.width();
     picture->height = rgba.height();
+    picture->density = static_cast<int32_t>(pic.image.devicePixelRatio());
     const auto width = static_cast<size_t>(rgba.width());
     picture->pixels.resize(width * static_cast<size_t>(rgba.height()));
     for (int y = 0; y < rgba.height(); ++y) {
@@ -88,11 +90,12 @@ QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene
     // Drawn by the program's own compositor, on the window's colour key.
     fluffo::Compositor compositor;
     compositor.set_frame(fluffo::Design_Client.width, fluffo::Design_Client.height,
-                         qRgb(qBlue(Colour_Key), qGreen(Colour_Key), qRed(Colour_Key)));
+                         qRgb(qBlue(Colour_Key), qGreen(Colour_Key), qRed(Colour_Key)),
+                         art_scale());
     compositor.update(model);
     const QImage frame(reinterpret_cast<const uchar*>(compositor.pixels().data()),
                        compositor.width(), compositor.height(), QImage::Format_RGBA8888);
-    return frame.convertToFormat(QImage::Format_ARGB32);
+    return at_scale(frame.convertToFormat(QImage::Format_ARGB32));
 }
 
 }  // namespace artwork

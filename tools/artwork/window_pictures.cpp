@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 #include <functional>
 
+#include "art_scale.h"
 #include "body.h"
 #include "colour_key.h"
 #include "display/main_screen.h"
@@ -23,7 +24,7 @@ const QColor Case_Red{0xC8, 0x3C, 0x30};
 const QColor Glass{0xC8, 0xD0, 0xB6};
 
 QImage canvas(QSize size, const QColor& fill) {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    QImage img = art_canvas(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(fill);
     return img;
 }

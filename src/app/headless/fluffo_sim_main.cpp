@@ -15,18 +15,30 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: fluffo-sim [--seed N] [--skin DIR] [--help]\n"
+    "usage: fluffo-sim [--seed N] [--skin DIR] [--scale N] [--help]\n"
     "Runs the handheld on a virtual clock. Reads one command per line from standard input\n"
     "and answers queries with one JSON object per line on standard output.\n"
     "  --seed N   seed of the random generator (a whole 32-bit number; default: the clock)\n"
     "  --skin DIR load DIR/Config.ini and the pictures it names (relative paths start at\n"
     "             DIR), windowed; without it the window is 440 x 664 with no pictures\n"
+    "  --scale N  screen pixels per window pixel of what render writes (1, 1.5, 2, 3 ...;\n"
+    "             default 1); the pictures drawn for that resolution are loaded\n"
     "  --help     this text\n"
     "Commands: play, press|release NAME, wait MS, clock HH:MM, seed N, mode N,\n"
     "  set FIELD VALUE, fluffo C R DIR, wolf I C R DIR STATE, egg C R STATE, gate N,\n"
     "  arm TIMER MS, disarm TIMER, expect KEY VALUE, state, screen, sounds, store,\n"
     "  render FILE, quit.\n"
     "  render FILE writes the main window as drawn now to the PNG file FILE.\n";
+
+bool parse_scale(std::string_view text, double& scale) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return false;
+    if (!(value >= fluffo::Compositor::Min_Scale && value <= fluffo::Compositor::Max_Scale))
+        return false;
+    scale = value;
+    return true;
+}
 
 bool parse_seed(std::string_view text, uint64_t& seed) {
     int64_t value = 0;
@@ -43,6 +55,7 @@ bool parse_seed(std::string_view text, uint64_t& seed) {
 int main(int argc, char** argv) {
     std::optional<std::string> skin_dir;
     uint64_t seed = fluffo::clock_seed();
+    double scale = 1.0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -50,6 +63,10 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--seed" && i + 1 < argc && parse_seed(argv[i + 1], seed)) {
+            ++i;
+            continue;
+        }
+        if (arg == "--scale" && i + 1 < argc && parse_scale(argv[i + 1], scale)) {
             ++i;
             continue;
         }
@@ -62,6 +79,7 @@ int main(int argc, char** argv) {
     }
     std::ios::sync_with_stdio(false);
     fluffo::HeadlessDriver driver(seed);
+    driver.set_scale(scale);
     if (skin_dir) {
         try {
             driver.load_skin(*skin_dir);

@@ -99,7 +99,7 @@ void HeadlessDriver::load_skin(const std::string& dir) {
     PlainSkinWindow& window = m_world.window;
     const size_t errors_before = window.errors().size();
     SkinLoader loader(m_world.screen, window,
-                      SkinSources{m_config_files, m_picture_files, dir, dir});
+                      SkinSources{m_config_files, m_picture_files, dir, dir, m_scale});
     loader.Gfx_Load_Skin();
     if (window.errors().size() > errors_before) throw std::runtime_error(window.errors().back());
 }
@@ -291,7 +291,8 @@ std::string HeadlessDriver::cmd_disarm(const Args& a) {
 std::string HeadlessDriver::cmd_render(const Args& a) {
     const PlainSkinWindow& window = m_world.window;
     try {
-        m_compositor.set_frame(window.client_width(), window.client_height(), window.colour());
+        m_compositor.set_frame(window.client_width(), window.client_height(), window.colour(),
+                               m_scale);
         m_compositor.update(m_world.screen.model());
         write_png(std::string(a[1]), m_compositor.width(), m_compositor.height(),
                   m_compositor.pixels(), false);

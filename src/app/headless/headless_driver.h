@@ -40,6 +40,10 @@ public:
     // picture).
     void load_skin(const std::string& dir);
 
+    // Screen pixels per window pixel of the frames "render" writes (1 by default), and so of
+    // the picture variants load_skin takes; set before load_skin.
+    void set_scale(double scale) { m_scale = scale; }
+
     // Runs the next line (lines are numbered from 1 in call order) and returns its answer
     // without the line break, or an empty string when the line answers nothing.
     std::string execute(std::string_view line);
@@ -83,6 +87,7 @@ private:
     int64_t m_line_no = 0;
     bool m_had_error = false;
     bool m_quit = false;
+    double m_scale = 1.0;
 };
 
 }  // namespace fluffo

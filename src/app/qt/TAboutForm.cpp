@@ -32,7 +32,8 @@ TAboutForm::TAboutForm(ShellPort& shell, const std::string& window_folder, const
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_shell(shell),
       m_owner(owner),
-      m_logic(shell, *this) {
+      m_logic(shell, *this),
+      m_window_folder(window_folder) {
     setObjectName(QStringLiteral("TAboutForm"));
     setWindowTitle(QStringLiteral("About the author..."));
     setFixedSize(397, 176);
@@ -67,6 +68,15 @@ void TAboutForm::FormCreate(const std::string& window_folder) {
         (row.name == "website" ? m_la_website_2 : m_la_email_2) = value;
     }
     installEventFilter(this);
+}
+
+void TAboutForm::follow_zoom(double zoom) {
+    if (zoom == m_zoom) return;
+    m_zoom = zoom;
+    zoom_widgets(*this, zoom);
+    if (auto* picture = findChild<QLabel*>(QStringLiteral("im_picture")))
+        load_design_picture(*picture, m_window_folder + "about.bmp", false,
+                            zoom * devicePixelRatioF(), m_shell);
 }
 
 void TAboutForm::bring_up() {

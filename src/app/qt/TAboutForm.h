@@ -26,6 +26,9 @@ public:
 
     // Shown where it was, or centred the first time, and brought to the front.
     void bring_up();
+    // The main window's zoom: the window and its texts take the same size, the picture is
+    // loaded for the resolution that gives.
+    void follow_zoom(double zoom);
 
     // A pad's East is Esc.
     void pad_key(VirtualKey key, bool down) override {
@@ -47,6 +50,8 @@ private:
     // A link opens on a press and a release over the same link, as buttons have it.
     const QObject* m_pressed = nullptr;
     bool m_placed = false;
+    std::string m_window_folder;
+    double m_zoom = 1.0;
 };
 
 }  // namespace fluffo

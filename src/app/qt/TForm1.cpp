@@ -1,5 +1,6 @@
 #include "app/qt/TForm1.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWindow>
 #include <utility>
 
@@ -86,7 +88,7 @@ void TForm1::refresh() {
     });
     if (refused) m_untold_frame_error = refused;
     for (const Rect& r : m_logic.take_menu_dirty())
-        update(to_qrect(r));
+        update(widget_rect(r));
     update_shape(recomposed);
     if (m_shown && m_shown_fullscreen != m_logic.screen().Vid_Fullscreen) apply_display();
 }
@@ -100,7 +102,7 @@ void TForm1::update_shape(const std::vector<Rect>& recomposed) {
     if (std::exchange(m_shape_stale, false)) m_key_pixels.reset();
     // A new frame size reads the whole frame and counts as a change.
     if (!m_key_pixels.changed(m_compositor, m_colour_key, recomposed)) return;
-    setMask(shape_mask(frame_image(m_compositor), m_colour_key));
+    setMask(shape_mask(frame_image(m_compositor), m_colour_key, devicePixelRatioF()));
 }
 
 void TForm1::build_popup_menu() {
@@ -126,8 +128,25 @@ void TForm1::build_popup_menu() {
         connect(a, &QAction::triggered, this,
                 [this, command] { enter([this, command] { m_logic.run_command(command); }); });
         m_actions.push_back(a);
+        if (command == MenuCommand::Fullscreen)
+            build_size_menu(*m_popup.addMenu(QStringLiteral("Size")));
     }
     m_popup.setDefaultAction(m_actions[Popup_Default_Entry]);
+}
+
+// The handheld's sizes, the one in use checked.
+void TForm1::build_size_menu(QMenu& size_menu) {
+    size_menu.setObjectName("pm_size");
+    auto* group = new QActionGroup(&size_menu);
+    for (const int32_t percent : Zoom_Steps) {
+        QAction* a = size_menu.addAction(QStringLiteral("%1 %").arg(percent));
+        a->setObjectName(QStringLiteral("pm_size_%1").arg(percent));
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this,
+                [this, percent] { enter([this, percent] { m_logic.set_zoom(percent); }); });
+        m_size_actions.push_back(a);
+    }
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {
@@ -140,13 +159,26 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
         if (QAction* a = m_actions[static_cast<size_t>(i)]; a && a->isCheckable())
             a->setChecked(m_logic.checked(i));
     }
+    for (size_t i = 0; i < Zoom_Steps.size(); ++i)
+        m_size_actions[i]->setChecked(Zoom_Steps[i] == m_logic.zoom());
     m_popup.popup(event->globalPos());
 }
 
 // Keys.
 
+// The size keys come first, before the bindings and the menu's shortcuts, and never reach
+// them: Ctrl+0 is not the handheld's 0.
+bool TForm1::size_key(QKeyEvent& event) {
+    const auto change = zoom_change_of(event);
+    if (!change) return false;
+    if (event.type() == QEvent::KeyPress && !event.isAutoRepeat())
+        enter([&] { m_logic.change_zoom(*change); });
+    return true;
+}
+
 // A held key arrives as one press, presses marked auto-repeat and one release (HeldKeyFilter).
 void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (size_key(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     const KeyModifiers held = modifiers_of(*event);
     const bool repeated = event->isAutoRepeat();
@@ -157,6 +189,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
+    if (size_key(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
 }
@@ -164,8 +197,22 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 // The mouse: in fullscreen the window covers the screen where the window system put it.
 
 QPoint TForm1::client_point(const QPointF& global) const {
-    if (m_logic.screen().Vid_Fullscreen) return mapFromGlobal(global.toPoint());
+    if (m_logic.screen().Vid_Fullscreen) return to_client(mapFromGlobal(global));
     return FrameWindow::client_point(global);
+}
+
+// Ctrl with the wheel: a step larger away from the player, smaller towards.
+void TForm1::wheelEvent(QWheelEvent* event) {
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    const int delta = event->angleDelta().y();
+    if (delta != 0) {
+        const ZoomChange change = delta > 0 ? ZoomChange::Larger : ZoomChange::Smaller;
+        enter([&] { m_logic.change_zoom(change); });
+    }
+    event->accept();
 }
 
 void TForm1::leaveEvent(QEvent* event) {
@@ -176,7 +223,8 @@ void TForm1::leaveEvent(QEvent* event) {
 bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const std::string hint = m_logic.hint_at(help->pos().x(), help->pos().y());
+        const QPoint p = to_client(help->pos());
+        const std::string hint = m_logic.hint_at(p.x(), p.y());
         if (hint.empty()) {
             QToolTip::hideText();
             event->ignore();
@@ -184,6 +232,11 @@ bool TForm1::event(QEvent* event) {
             QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this);
         }
         return true;
+    }
+    if (event->type() == QEvent::ScreenChangeInternal && m_shown) {
+        // Another screen, or another scale factor: the size fitted again, the pictures loaded
+        // for the new resolution.
+        enter([this] { m_logic.screen_changed(); });
     }
     return QWidget::event(event);
 }
@@ -220,12 +273,27 @@ void TForm1::paint_over(QPainter& painter, const QRect& area) {
 
 void TForm1::set_client_width(int32_t width) {
     m_client_width = width;
-    setFixedSize(m_client_width, m_client_height);
+    setFixedSize(widget_size(m_client_width, m_client_height));
 }
 
 void TForm1::set_client_height(int32_t height) {
     m_client_height = height;
-    setFixedSize(m_client_width, m_client_height);
+    setFixedSize(widget_size(m_client_width, m_client_height));
+}
+
+void TForm1::set_zoom(double zoom) {
+    if (zoom == zoom_factor()) return;
+    set_zoom_factor(zoom);
+    setFixedSize(widget_size(m_client_width, m_client_height));
+    m_shape_stale = true;
+    if (m_zoom_follower) m_zoom_follower(zoom);
+}
+
+Rect TForm1::available_area() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return Rect{0, 0, screen_width(), screen_height()};
+    const QRect a = screen->availableGeometry();
+    return Rect{a.x(), a.y(), a.width(), a.height()};
 }
 
 void TForm1::set_colour_key(uint32_t colour) {
@@ -284,7 +352,8 @@ void TForm1::apply_display() {
         QWindow* native = windowHandle();
         if (native && native->windowStates().testFlag(Qt::WindowFullScreen)) {
             native->setWindowStates(Qt::WindowNoState);
-            native->setGeometry(m_left, m_top, m_client_width, m_client_height);
+            native->setGeometry(
+                QRect(QPoint(m_left, m_top), widget_size(m_client_width, m_client_height)));
         }
         move(m_left, m_top);
         show();

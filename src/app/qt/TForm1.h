@@ -53,6 +53,15 @@ public:
     void set_shown(bool shown) override;
     void set_enabled(bool enabled) override { setEnabled(enabled); }
     void set_title(const std::string& title) override;
+    void set_zoom(double zoom) override;
+    double device_pixel_ratio() const override { return devicePixelRatioF(); }
+    Rect available_area() const override;
+
+    // Told the window's zoom (window pixels per client pixel) whenever it changes: the
+    // manual viewer and the about window follow it.
+    void set_zoom_follower(std::function<void(double)> follower) {
+        m_zoom_follower = std::move(follower);
+    }
 
 protected:
     PointerInput& pointer() override { return m_logic; }
@@ -60,6 +69,7 @@ protected:
     void paint_over(QPainter& painter, const QRect& area) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -68,6 +78,9 @@ protected:
 
 private:
     void build_popup_menu();
+    void build_size_menu(QMenu& size_menu);
+    // Ctrl with plus, minus or 0: the window's size, before and instead of any binding.
+    bool size_key(QKeyEvent& event);
     void refresh();
     void apply_display();
     // Cuts the windowed shape anew when the key colour's pixels changed in what was recomposed
@@ -78,7 +91,9 @@ private:
     MainWindowLogic m_logic;
     std::unique_ptr<SchedulerPump> m_pump;
     QMenu m_popup;
-    std::vector<QAction*> m_actions;  // by entry of Popup_Entries; null for separators
+    std::vector<QAction*> m_actions;       // by entry of Popup_Entries; null for separators
+    std::vector<QAction*> m_size_actions;  // by step of Zoom_Steps
+    std::function<void(double)> m_zoom_follower;
 
     int32_t m_client_width = Design_Client.width;
     int32_t m_client_height = Design_Client.height;

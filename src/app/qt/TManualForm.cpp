@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <cmath>
 
 #include "app/qt/key_translation.h"
 #include "app/qt/window_placement.h"
@@ -20,10 +21,23 @@ TManualForm::TManualForm(ShellPort& shell, QWidget* parent)
 
 void TManualForm::FormCreate(const SkinSources& sources) {
     DeferredErrors errors;
-    errors.attempt([&] { m_logic.FormCreate(sources); });
-    setFixedSize(m_screen.client_width(), m_screen.client_height());
+    SkinSources scaled = sources;
+    scaled.scale = zoom_factor() * devicePixelRatioF();
+    errors.attempt([&] { m_logic.FormCreate(scaled); });
+    setFixedSize(widget_size(m_screen.client_width(), m_screen.client_height()));
     errors.attempt([&] { refresh(); });
     errors.rethrow_first();
+}
+
+void TManualForm::set_zoom(double zoom) {
+    set_zoom_factor(zoom);
+    m_logic.zoom = static_cast<int32_t>(std::lround(zoom * 100));
+}
+
+void TManualForm::follow_zoom(double zoom, const SkinSources& sources) {
+    if (zoom == zoom_factor()) return;
+    set_zoom(zoom);
+    FormCreate(sources);
 }
 
 void TManualForm::bring_up() {

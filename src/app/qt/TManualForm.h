@@ -27,6 +27,11 @@ public:
     void FormCreate(const SkinSources& sources);
     // Centred the first time, then shown where it was left, and brought to the front.
     void bring_up();
+    // The main window's zoom: the viewer takes the same size, its pictures loaded for the
+    // resolution that gives. Errors as FormCreate's.
+    void follow_zoom(double zoom, const SkinSources& sources);
+    // The zoom FormCreate lays the viewer out at, before it has run.
+    void set_zoom(double zoom);
 
     ManualScreen& screen() { return m_screen; }
     ManualViewerLogic& logic() { return m_logic; }

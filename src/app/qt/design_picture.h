@@ -17,4 +17,14 @@ namespace fluffo {
 QLabel* add_design_picture(QWidget& parent, const QString& name, const QRect& geometry,
                            const std::string& file, bool transparent, ShellPort& shell);
 
+// The label's picture again, in the variant for the scale (screen pixels per design pixel),
+// filling the label whatever its size.
+void load_design_picture(QLabel& holder, const std::string& file, bool transparent, double scale,
+                         ShellPort& shell);
+
+// A window of widgets designed at 100 % laid out at the zoom: the window and each child keep
+// their design places, sizes and font sizes times the zoom. The design is what they had at
+// the first call.
+void zoom_widgets(QWidget& window, double zoom);
+
 }  // namespace fluffo

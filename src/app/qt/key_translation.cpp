@@ -105,4 +105,22 @@ KeyModifiers modifiers_of(const QKeyEvent& event) {
     return out;
 }
 
+std::optional<ZoomChange> zoom_change_of(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    if (!mods.testFlag(Qt::ControlModifier) || mods.testFlag(Qt::AltModifier)) return std::nullopt;
+    switch (event.key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            return ZoomChange::Larger;
+        case Qt::Key_Minus:
+        case Qt::Key_Underscore:
+            return ZoomChange::Smaller;
+        case Qt::Key_0:
+        case Qt::Key_ParenRight:  // Ctrl+Shift+0 on some layouts
+            return ZoomChange::Reset;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace fluffo

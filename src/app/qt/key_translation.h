@@ -6,8 +6,10 @@
 
 #include <QKeyEvent>
 #include <cstdint>
+#include <optional>
 
 #include "base/virtual_keys.h"
+#include "windows/window_zoom.h"
 
 namespace fluffo {
 
@@ -34,5 +36,9 @@ int qt_key_of(VirtualKey key);
 // Shift, Ctrl, Alt and the system key held with the event's key (the keypad's flag is no
 // modifier here).
 KeyModifiers modifiers_of(const QKeyEvent& event);
+
+// The window's size keys: Ctrl with plus (or =, the key plus shares), minus or 0 (the digit
+// row's or the keypad's). Alt must not be held. nullopt for every other key.
+std::optional<ZoomChange> zoom_change_of(const QKeyEvent& event);
 
 }  // namespace fluffo

@@ -37,7 +37,17 @@ Program::Program(ProgramPorts ports)
         std::make_unique<TKeysForm>(KeysFormPorts{form.keys(), m_ports.store, form.screen().model(),
                                                   m_ports.shell, enable_main_window, m_main.get()});
     m_manual = std::make_unique<TManualForm>(m_ports.shell);
+    // The manual viewer and the about window take the main window's size, from the start.
+    const auto follow = [this](double zoom) {
+        m_main->enter([&] {
+            m_about->follow_zoom(zoom);
+            m_manual->follow_zoom(zoom, m_program_files);
+        });
+    };
+    m_manual->set_zoom(form.zoom() / 100.0);
     m_main->enter([&] { m_manual->FormCreate(m_program_files); });
+    follow(form.zoom() / 100.0);
+    m_main->set_zoom_follower(follow);
     // A click on the main window while it is disabled gives it the keyboard all the same.
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, m_keys.get(),
                      [this](QWindow* focus) {

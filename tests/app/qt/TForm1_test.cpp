@@ -227,16 +227,34 @@ TEST_F(TForm1Test, TheRightButtonOpensThePopUpMenuWithItsMarks) {
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
     const QList<QAction*> actions = menu->actions();
-    ASSERT_EQ(actions.size(), 14);
+    ASSERT_EQ(actions.size(), 15);
     EXPECT_EQ(actions[0]->text(), "About...");
     EXPECT_EQ(menu->defaultAction(), actions[0]);
     EXPECT_EQ(actions[9]->shortcut().toString(), "F12");
-    EXPECT_EQ(actions[13]->shortcut().toString(), "Esc");
+    EXPECT_EQ(actions[14]->shortcut().toString(), "Esc");
     EXPECT_TRUE(actions[4]->isSeparator());
     EXPECT_FALSE(actions[9]->isChecked());  // windowed
-    EXPECT_TRUE(actions[11]->isChecked());  // overlays on by default
+    EXPECT_TRUE(actions[12]->isChecked());  // overlays on by default
     actions[7]->trigger();                  // Reset Hiscores
     EXPECT_EQ(shell.beeps, 1);
+    menu->hide();
+
+    // After the fullscreen entry, the sizes, the one in use checked. The 800 x 600 screen
+    // has no room for more than 100 %: 150 % is stored as chosen, 100 % stays in use.
+    ASSERT_EQ(actions[10]->text(), "Size");
+    QMenu* sizes = actions[10]->menu();
+    ASSERT_NE(sizes, nullptr);
+    const QList<QAction*> steps = sizes->actions();
+    ASSERT_EQ(steps.size(), 9);
+    EXPECT_EQ(steps[0]->text(), "100 %");
+    EXPECT_EQ(steps[8]->text(), "400 %");
+    EXPECT_TRUE(steps[0]->isChecked());
+    steps[2]->trigger();
+    EXPECT_EQ(form().chosen_zoom(), 150);
+    EXPECT_EQ(form().zoom(), 100);
+    QApplication::sendEvent(window.get(), &event);
+    EXPECT_TRUE(steps[0]->isChecked());
+    EXPECT_FALSE(steps[2]->isChecked());
     menu->hide();
 }
 
