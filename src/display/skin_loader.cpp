@@ -142,58 +142,47 @@ void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading)
             model.set_visible(m_backdrop, true);
         }
     }
-    // Only the low byte counts: 256 centres like 0.
-    const bool stretch = (ini.read_integer("Fullscreen", "BackdropStretch", 0) & 0xff) != 0;
-    // Stretched over the screen, the backdrop comes in the variant that covers the screen
-    // with the fewest pixels to spare, whatever the zoom.
-    const std::string path = backdrop_dir + *backdrop;
-    model.set_picture(m_backdrop,
-                      stretch ? m_sources.load_picture_to_cover(path, screen_width, screen_height)
-                              : m_sources.load_picture(path));
-    model.set_stretch(m_backdrop, stretch);
-    model.set_visible(m_backdrop, true);
-}
 
-const uint32_t colour = ini.read_colour("Fullscreen", "BgColor", "$00000000");
-m_window.set_colour(colour);
-m_window.set_colour_key_enabled(false);
+    const uint32_t colour = ini.read_colour("Fullscreen", "BgColor", "$00000000");
+    m_window.set_colour(colour);
+    m_window.set_colour_key_enabled(false);
 
-// A non-zero number places the skin; 0 or any text centres it on the screen, with the
-// game size still as the client size.
-const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
-const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
-Gfx_Offset_X = x != 0 ? x : centred(screen_width, m_window.client_width());
-Gfx_Offset_Y = y != 0 ? y : centred(screen_height, m_window.client_height());
+    // A non-zero number places the skin; 0 or any text centres it on the screen, with the
+    // game size still as the client size.
+    const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
+    const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
+    Gfx_Offset_X = x != 0 ? x : centred(screen_width, m_window.client_width());
+    Gfx_Offset_Y = y != 0 ? y : centred(screen_height, m_window.client_height());
 
-set_client_width(screen_width);
-set_client_height(screen_height);
+    set_client_width(screen_width);
+    set_client_height(screen_height);
 
-const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
-PicturePtr logo_picture = logo ? loading.load(backdrop_dir + *logo, nullptr) : nullptr;
-if (!logo_picture) return;
-model.set_picture(m_logo, std::move(logo_picture));
-model.set_auto_size(m_logo, true);
-model.set_visible(m_logo, true);
-Rect r = model.at(m_logo).bounds;
-const int32_t right = clamp_to_int32(int64_t{m_window.client_width()} - r.width);
-const int32_t bottom = clamp_to_int32(int64_t{m_window.client_height()} - r.height);
-switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
-    case Top_Left:
-        r.left = 0, r.top = 0;
-        break;
-    case Top_Right:
-        r.left = right, r.top = 0;
-        break;
-    case Bottom_Left:
-        r.left = 0, r.top = bottom;
-        break;
-    case Bottom_Right:
-        r.left = right, r.top = bottom;
-        break;
-    default:
-        break;  // any other corner leaves the logo where it is
-}
-model.set_bounds(m_logo, r);
+    const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
+    PicturePtr logo_picture = logo ? loading.load(backdrop_dir + *logo, nullptr) : nullptr;
+    if (!logo_picture) return;
+    model.set_picture(m_logo, std::move(logo_picture));
+    model.set_auto_size(m_logo, true);
+    model.set_visible(m_logo, true);
+    Rect r = model.at(m_logo).bounds;
+    const int32_t right = clamp_to_int32(int64_t{m_window.client_width()} - r.width);
+    const int32_t bottom = clamp_to_int32(int64_t{m_window.client_height()} - r.height);
+    switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
+        case Top_Left:
+            r.left = 0, r.top = 0;
+            break;
+        case Top_Right:
+            r.left = right, r.top = 0;
+            break;
+        case Bottom_Left:
+            r.left = 0, r.top = bottom;
+            break;
+        case Bottom_Right:
+            r.left = right, r.top = bottom;
+            break;
+        default:
+            break;  // any other corner leaves the logo where it is
+    }
+    model.set_bounds(m_logo, r);
 }
 
 void SkinLoader::load_windowed(const IniProfile& ini) {

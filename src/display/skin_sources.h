@@ -43,11 +43,11 @@ struct SkinSources {
     // runs in its own directory and leaves this empty (the current directory); the headless
     // driver points it at the skin directory so it never changes directory.
     std::string relative_base;
-    // The directory of Config.ini when the skin is tried from elsewhere; empty: program_dir.
-    std::string config_dir = {};
     // Screen pixels per window pixel that pictures are loaded for: each picture comes in the
     // variant drawn for it (name@2x.png ...) where there is one.
     double scale = 1.0;
+    // The directory of Config.ini when the skin is tried from elsewhere; empty: program_dir.
+    std::string config_dir = {};
 
     std::string config_path() const;
     // A file of the program's own, named relative to its directory
