@@ -23,5 +23,6 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 [ -s "$tmp/display" ] || { echo "on_xvfb: Xvfb did not start: $(cat "$tmp/xvfb.log")" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$tmp/display")" QT_QPA_PLATFORM=xcb
+DISPLAY=":$(head -n 1 "$tmp/display")"
+export DISPLAY QT_QPA_PLATFORM=xcb
 "$@"

@@ -54,15 +54,7 @@ want_top=$(((screen_h - height) / 2))
 [ "$left,$top" = "$want_left,$want_top" ] ||
     fail "window at $left,$top, not centred at $want_left,$want_top"
 
-shot() { import -window root "$tmp/$1.png"; }
-pixel() { convert "$tmp/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
-# Pixels of the LCD area that differ between two screenshots.
-lcd_changes() {
-    local g
-    g=$(awk -F'[x+]' -v l="$left" -v t="$top" '{ printf "%sx%s+%d+%d", $1, $2, $3 + l, $4 + t }' \
-        <<<"$lcd_area")
-    compare -metric AE "$tmp/$1.png[$g]" "$tmp/$2.png[$g]" null: 2>&1 || true
-}
+lcd_changes() { area_changes "$1" "$2" "$lcd_area"; }
 painted() {
     shot lit
     local middle
@@ -162,6 +154,7 @@ hold_escape_in 'About the author\.\.\.'
 point_at 60 330 # the handheld's body, beside the manual
 open_with F4 Manual
 manual=$(xdotool search --onlyvisible --name '^Manual$' | head -n 1)
+manual_X=0 manual_Y=0
 eval "$(xdotool getwindowgeometry --shell "$manual" | sed 's/^/manual_/')"
 page_area='235x360+20+24' # the page's own pixels, inside its frame and away from the buttons
 for n in 1 2; do

@@ -9,52 +9,15 @@
 set -euo pipefail
 
 program=$(realpath "$1")
-title='Fluffo Brambo (Zentrix, Gleeplay) Simulator'
+test_name='store-signals'
 
-if ! command -v Xvfb >/dev/null; then
-    echo "store-signals: no Xvfb, skipped"
-    exit 77
-fi
-command -v xdotool >/dev/null || { echo "store-signals: xdotool is missing" >&2; exit 1; }
-
-tmp=$(mktemp -d)
+# shellcheck source=tests/desktop/xvfb_session.sh
+. "$(dirname "$0")/xvfb_session.sh"
 chmod 755 "$tmp" # an ordinary user reaches its own folders inside
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    if [ -n "$app_pid" ]; then kill -KILL "$app_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-    echo "store-signals: $*" >&2
-    if [ -s "$tmp/app.log" ]; then sed 's/^/  program: /' "$tmp/app.log" >&2; fi
-    exit 1
-}
-
-# Polls a command every 50 ms for up to $1 seconds.
-wait_for() {
-    local tries
-    tries=$(awk -v s="$1" 'BEGIN { print int(s * 20) }')
-    shift
-    while ! "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.05
-    done
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-DISPLAY=":$(head -n 1 "$tmp/display")"
-export DISPLAY
 
 # Visible windows carrying the program's title: the main window, and the error box over it.
 titled() { xdotool search --onlyvisible --name "^${title//[()]/.}\$" 2>/dev/null | wc -l; }
 shown() { [ "$(titled)" -ge "$1" ]; }
-exited() { [ ! -e "/proc/$app_pid" ] || grep -q '^State:.*Z' "/proc/$app_pid/status"; }
 now_ms() { date +%s%3N; }
 
 # A store of a returning player (no start screen, windowed) without the key values, which

@@ -84,6 +84,17 @@ click_at() {
     xdotool mousemove --sync $((left + $1)) $((top + $2)) click 1
 }
 
+# A screenshot of the whole screen into the scratch folder, one pixel of a screenshot, and the
+# pixels of an area (WxH+L+T in window pixels, the window at left, top) that differ between two.
+shot() { import -window root "$tmp/$1.png"; }
+pixel() { convert "$tmp/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
+area_changes() {
+    local g
+    g=$(awk -F'[x+]' -v l="$left" -v t="$top" '{ printf "%sx%s+%d+%d", $1, $2, $3 + l, $4 + t }' \
+        <<<"$3")
+    compare -metric AE "$tmp/$1.png[$g]" "$tmp/$2.png[$g]" null: 2>&1 || true
+}
+
 # Ended: gone, or a zombie waiting to be reaped.
 exited() { [ ! -e "/proc/$app_pid" ] || grep -q '^State:.*Z' "/proc/$app_pid/status"; }
 

@@ -20,16 +20,6 @@ for tool in xsetroot xwininfo import convert compare; do
 done
 xsetroot -solid "$root_colour"
 
-shot() { import -window root "$tmp/$1.png"; }
-pixel() { convert "$tmp/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
-# Pixels of an area (WxH+L+T in window pixels) that differ between two screenshots.
-area_changes() {
-    local g
-    g=$(awk -F'[x+]' -v l="$left" -v t="$top" '{ printf "%sx%s+%d+%d", $1, $2, $3 + l, $4 + t }' \
-        <<<"$3")
-    compare -metric AE "$tmp/$1.png[$g]" "$tmp/$2.png[$g]" null: 2>&1 || true
-}
-
 # The window at its place: left, top, width and height, as the window system has them.
 place_window() {
     local info
