@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "display/little_endian.h"
 #include "display/picture_decoders.h"
 
 // stb_image is built here with its bitmap reader alone: a file named .bmp is never tried as
@@ -25,14 +26,6 @@ namespace fluffo {
 namespace {
 
 constexpr size_t File_Header_Size = 14;
-
-uint32_t u16_at(std::span<const uint8_t> b, size_t at) {
-    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8;
-}
-
-uint32_t u32_at(std::span<const uint8_t> b, size_t at) {
-    return u16_at(b, at) | u16_at(b, at + 2) << 16;
-}
 
 struct BmpHeader {
     uint32_t data_offset = 0;  // where the pixel rows start

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "display/little_endian.h"
 #include "display/picture_decoders.h"
 
 namespace fluffo {
@@ -14,14 +15,6 @@ namespace {
 constexpr size_t Directory_Size = 6;
 constexpr size_t Entry_Size = 16;
 constexpr size_t Info_Size = 40;
-
-uint32_t u16_at(std::span<const uint8_t> b, size_t at) {
-    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8;
-}
-
-uint32_t u32_at(std::span<const uint8_t> b, size_t at) {
-    return u16_at(b, at) | u16_at(b, at + 2) << 16;
-}
 
 struct Entry {
     int64_t area = 0;  // as the directory gives it
