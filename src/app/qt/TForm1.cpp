@@ -273,18 +273,26 @@ void TForm1::paint_over(QPainter& painter, const QRect& area) {
 
 void TForm1::set_client_width(int32_t width) {
     m_client_width = width;
-    setFixedSize(widget_size(m_client_width, m_client_height));
+    setFixedSize(window_size());
 }
 
 void TForm1::set_client_height(int32_t height) {
     m_client_height = height;
-    setFixedSize(widget_size(m_client_width, m_client_height));
+    setFixedSize(window_size());
+}
+
+// In fullscreen the client area is the screen in whole zoomed pixels, which may reach a pixel
+// or two past the screen's edge: the window itself stops at the edge.
+QSize TForm1::window_size() const {
+    const QSize zoomed = widget_size(m_client_width, m_client_height);
+    if (!m_logic.screen().Vid_Fullscreen) return zoomed;
+    return zoomed.boundedTo(QSize(std::max(screen_width(), 1), std::max(screen_height(), 1)));
 }
 
 void TForm1::set_zoom(double zoom) {
     if (zoom == zoom_factor()) return;
     set_zoom_factor(zoom);
-    setFixedSize(widget_size(m_client_width, m_client_height));
+    setFixedSize(window_size());
     m_shape_stale = true;
     if (m_zoom_follower) m_zoom_follower(zoom);
 }

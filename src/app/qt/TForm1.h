@@ -83,6 +83,7 @@ private:
     bool size_key(QKeyEvent& event);
     void refresh();
     void apply_display();
+    QSize window_size() const;
     // Cuts the windowed shape anew when the key colour's pixels changed in what was recomposed
     // (or the key itself changed); clears it in fullscreen or without a key.
     void update_shape(const std::vector<Rect>& recomposed);
