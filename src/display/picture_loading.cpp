@@ -11,10 +11,6 @@ std::string loading_too_large_text(const std::string& path) {
            " MB decoded; " + path + " and the pictures after it are not loaded.";
 }
 
-bool PictureLoading::exists(const std::string& path) const {
-    return m_scale > 1.0 ? any_variant_exists(m_files, path) : m_files.exists(path);
-}
-
 PicturePtr PictureLoading::load(const std::string& path, PicturePtr stand_in) {
     return decode_once(
         path, path, [&] { return load_for_scale(m_files, path, m_scale); }, std::move(stand_in));
@@ -37,7 +33,7 @@ PicturePtr PictureLoading::decode_once(const std::string& key, const std::string
                                        PicturePtr stand_in) {
     if (const auto it = m_decoded.find(key); it != m_decoded.end())
         return it->second ? it->second : stand_in;
-    if (!exists(path)) return stand_in;
+    if (!exists_for_scale(m_files, path, m_scale)) return stand_in;
     if (m_refused) return stand_in;
     PicturePtr& decoded = m_decoded[key];
     m_errors.attempt([&] {

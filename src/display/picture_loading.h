@@ -39,7 +39,6 @@ public:
     void finish() const { m_errors.rethrow_first(); }
 
 private:
-    bool exists(const std::string& path) const;
     // The picture decoded once under key: the first time by decode, which may throw.
     PicturePtr decode_once(const std::string& key, const std::string& path,
                            const std::function<PicturePtr()>& decode, PicturePtr stand_in);

@@ -59,4 +59,8 @@ bool any_variant_exists(const PictureFiles& files, const std::string& path) {
     return false;
 }
 
+bool exists_for_scale(const PictureFiles& files, const std::string& path, double scale) {
+    return scale > 1.0 ? any_variant_exists(files, path) : files.exists(path);
+}
+
 }  // namespace fluffo

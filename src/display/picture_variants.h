@@ -35,4 +35,8 @@ PicturePtr load_to_cover(const PictureFiles& files, const std::string& path, int
 // Whether path or any of its variants exists.
 bool any_variant_exists(const PictureFiles& files, const std::string& path);
 
+// Whether load_for_scale finds a file for path at the scale: at scale 1 or below only the 1x
+// file counts.
+bool exists_for_scale(const PictureFiles& files, const std::string& path, double scale);
+
 }  // namespace fluffo

@@ -3,7 +3,6 @@
 // in a skin folder tried instead), the picture files it names, and the directory its relative
 // paths start from. Also the placeholder that stands in for a missing picture file.
 
-#include <cmath>
 #include <optional>
 #include <string>
 
@@ -59,13 +58,7 @@ struct SkinSources {
 
     // Whether the picture file is there, in any variant the scale could load.
     bool picture_exists(const std::string& path) const {
-        return scale > 1.0 ? any_variant_exists(pictures, path) : pictures.exists(path);
-    }
-    // The variant of a picture stretched over width x height client pixels that covers them
-    // at the scale with the fewest pixels; throws UndecodablePicture.
-    PicturePtr load_picture_to_cover(const std::string& path, int32_t width, int32_t height) const {
-        return load_to_cover(pictures, path, std::llround(width * scale),
-                             std::llround(height * scale), scale);
+        return exists_for_scale(pictures, path, scale);
     }
     // The picture's variant for the scale; throws UndecodablePicture.
     PicturePtr load_picture(const std::string& path) const {

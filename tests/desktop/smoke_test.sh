@@ -41,41 +41,8 @@ start_program
 window=""
 wait_for 5 find_window || fail "no visible window titled '$title'"
 
-info=$(xwininfo -id "$window")
-field() { sed -n "s/^ *$1: *//p" <<<"$info"; }
-left=$(field 'Absolute upper-left X')
-top=$(field 'Absolute upper-left Y')
-width=$(field 'Width')
-height=$(field 'Height')
-[ "$(field 'Map State')" = IsViewable ] || fail "window not mapped"
-[ "${width}x${height}" = 440x664 ] || fail "window is ${width}x${height}, not 440x664"
-want_left=$(((screen_w - width) / 2))
-want_top=$(((screen_h - height) / 2))
-[ "$left,$top" = "$want_left,$want_top" ] ||
-    fail "window at $left,$top, not centred at $want_left,$want_top"
-
+check_window 440x664 lit
 lcd_changes() { area_changes "$1" "$2" "$lcd_area"; }
-painted() {
-    shot lit
-    local middle
-    middle=$(pixel lit $((left + width / 2)) $((top + height / 2)))
-    [ "$middle" != "$root_rgb" ] && [ "$middle" != 'srgb(0,0,0)' ]
-}
-wait_for 3 painted || fail "the window's middle shows $(pixel lit $((left + width / 2)) \
-$((top + height / 2))), not the handheld"
-
-# The colour key is cut away: the bounding box's corners show the root, and the key colour
-# itself is nowhere on the screen.
-right=$((left + width - 1))
-bottom=$((top + height - 1))
-for corner in "$left $top" "$right $top" "$left $bottom" "$right $bottom"; do
-    read -r x y <<<"$corner"
-    colour=$(pixel lit "$x" "$y")
-    [ "$colour" = "$root_rgb" ] || fail "corner $x,$y shows $colour, not the root $root_rgb"
-done
-keyed=$(convert "$tmp/lit.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
-    -format '%[fx:round(mean*w*h)]' info:)
-[ "$keyed" = 0 ] || fail "$keyed pixels of the key colour are on the screen"
 
 # A direction leaves the all-segments test for the clock. TIME (the "3" key by default) held
 # for a second there switches to the alarm display once: the hour's digits, watched all the

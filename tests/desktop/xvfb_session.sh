@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2154  # program and test_name are the sourcing test's
+# shellcheck disable=SC2154  # program, test_name and root_rgb are the sourcing test's
 # Sourced by the desktop tests: a private virtual X server, a scratch folder with a store for a
 # returning player, and helpers to start the program, find its window, poll and fail. Set
 # `program` and `test_name` first (`screen_w` and `screen_h` for a screen other than 1024 x
@@ -41,7 +41,9 @@ wait_for() {
 
 # Xvfb picks a free display and names it once it is ready. -noreset: the root keeps what was
 # set on it when a client disconnects.
-Xvfb -displayfd 3 -screen 0 "${screen_w:-1024}x${screen_h:-768}x24" -nolisten tcp -noreset \
+screen_w=${screen_w:-1024}
+screen_h=${screen_h:-768}
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset \
     3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 wait_for 5 test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
@@ -93,6 +95,49 @@ area_changes() {
     g=$(awk -F'[x+]' -v l="$left" -v t="$top" '{ printf "%sx%s+%d+%d", $1, $2, $3 + l, $4 + t }' \
         <<<"$3")
     compare -metric AE "$tmp/$1.png[$g]" "$tmp/$2.png[$g]" null: 2>&1 || true
+}
+
+# The window at its place: left, top, width and height, as the window system has them.
+place_window() {
+    local info
+    info=$(xwininfo -id "$window")
+    field() { sed -n "s/^ *$1: *//p" <<<"$info"; }
+    left=$(field 'Absolute upper-left X')
+    top=$(field 'Absolute upper-left Y')
+    width=$(field 'Width')
+    height=$(field 'Height')
+    [ "$(field 'Map State')" = IsViewable ]
+}
+# At size $1 (WxH) and centred on the screen; the window system may move it a moment after
+# it resized it.
+centred_at_size() {
+    place_window && [ "${width}x${height}" = "$1" ] &&
+        [ "$left,$top" = "$(((screen_w - width) / 2)),$(((screen_h - height) / 2))" ]
+}
+painted() {
+    shot "$1"
+    local middle
+    middle=$(pixel "$1" $((left + width / 2)) $((top + height / 2)))
+    [ "$middle" != "$root_rgb" ] && [ "$middle" != 'srgb(0,0,0)' ]
+}
+
+# The window is $1 (WxH), centred on the screen, painted (screenshot $2), and cut to the
+# handheld's shape: the bounding box's corners show the root (root_rgb, the sourcing test's),
+# and the key colour itself is nowhere on the screen.
+check_window() {
+    wait_for 3 centred_at_size "$1" ||
+        fail "window is ${width}x${height} at $left,$top, not $1 centred on the screen"
+    wait_for 3 painted "$2" || fail "the window's middle shows $(pixel "$2" \
+$((left + width / 2)) $((top + height / 2))), not the handheld"
+    local right=$((left + width - 1)) bottom=$((top + height - 1)) corner x y colour keyed
+    for corner in "$left $top" "$right $top" "$left $bottom" "$right $bottom"; do
+        read -r x y <<<"$corner"
+        colour=$(pixel "$2" "$x" "$y")
+        [ "$colour" = "$root_rgb" ] || fail "corner $x,$y shows $colour, not the root $root_rgb"
+    done
+    keyed=$(convert "$tmp/$2.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
+        -format '%[fx:round(mean*w*h)]' info:)
+    [ "$keyed" = 0 ] || fail "$keyed pixels of the key colour are on the screen"
 }
 
 # Ended: gone, or a zombie waiting to be reaped.

@@ -20,48 +20,6 @@ for tool in xsetroot xwininfo import convert compare; do
 done
 xsetroot -solid "$root_colour"
 
-# The window at its place: left, top, width and height, as the window system has them.
-place_window() {
-    local info
-    info=$(xwininfo -id "$window")
-    field() { sed -n "s/^ *$1: *//p" <<<"$info"; }
-    left=$(field 'Absolute upper-left X')
-    top=$(field 'Absolute upper-left Y')
-    width=$(field 'Width')
-    height=$(field 'Height')
-    [ "$(field 'Map State')" = IsViewable ]
-}
-# At size $1 (WxH) and centred on the screen; the window system may move it a moment after
-# it resized it.
-centred_at_size() {
-    place_window && [ "${width}x${height}" = "$1" ] &&
-        [ "$left,$top" = "$(((screen_w - width) / 2)),$(((screen_h - height) / 2))" ]
-}
-painted() {
-    shot "$1"
-    local middle
-    middle=$(pixel "$1" $((left + width / 2)) $((top + height / 2)))
-    [ "$middle" != "$root_rgb" ] && [ "$middle" != 'srgb(0,0,0)' ]
-}
-
-# The window is $1 (WxH), centred on the screen, painted, and cut to the handheld's shape:
-# the bounding box's corners show the root, and the key colour itself is nowhere on the screen.
-check_window() {
-    wait_for 3 centred_at_size "$1" ||
-        fail "window is ${width}x${height} at $left,$top, not $1 centred on the screen"
-    wait_for 3 painted "$2" || fail "the window's middle shows $(pixel "$2" \
-$((left + width / 2)) $((top + height / 2))), not the handheld"
-    local right=$((left + width - 1)) bottom=$((top + height - 1)) corner x y colour keyed
-    for corner in "$left $top" "$right $top" "$left $bottom" "$right $bottom"; do
-        read -r x y <<<"$corner"
-        colour=$(pixel "$2" "$x" "$y")
-        [ "$colour" = "$root_rgb" ] || fail "corner $x,$y shows $colour, not the root $root_rgb"
-    done
-    keyed=$(convert "$tmp/$2.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
-        -format '%[fx:round(mean*w*h)]' info:)
-    [ "$keyed" = 0 ] || fail "$keyed pixels of the key colour are on the screen"
-}
-
 # shellcheck disable=SC2119  # no options: the program as a player starts it
 start_program
 wait_for 5 find_window || fail "no visible window titled '$title'"

@@ -119,6 +119,9 @@ int main(int argc, char** argv) {
     std::optional<std::string> display_choice;
     if (options.fullscreen) display_choice = *options.fullscreen ? "1" : "0";
     RunChoiceStore store(retrying, std::string(Setting_FullscreenMode.name), display_choice);
+    // The program ends on SIGTERM and SIGINT itself (EndSignals): SDL's own handlers, which
+    // its sound and its pads would install, only queue a quit event no one reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SdlAudioBackend audio;
     std::unique_ptr<PlayRecorder> recorder;  // outlives the handheld it listens to
     const auto record = [&](Program& created) {

@@ -36,9 +36,6 @@ bool SdlAudioBackend::start(const std::optional<std::string>& driver, bool overr
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver->c_str(),
                                 override_environment ? SDL_HINT_OVERRIDE : SDL_HINT_NORMAL);
     }
-    // The program ends on SIGTERM and SIGINT itself; SDL's own handlers would only queue a
-    // quit event no one reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
         return false;

@@ -49,8 +49,6 @@ SdlGamepads::SdlGamepads(const std::string& device_folder) : m_device_folder(dev
 
 void SdlGamepads::start() {
     m_tried = true;
-    // SDL's events would otherwise catch SIGINT and SIGTERM for a quit event nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The buttons by their place, not by their labels: South is GAME A on every pad.
     SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
 #ifdef __linux__
