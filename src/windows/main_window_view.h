@@ -21,8 +21,8 @@ public:
     // only way on Wayland); false where it refuses, and the logic moves the window itself.
     virtual bool start_system_move() { return false; }
     // Out of every screen while the window is laid out anew: left and top at minus the
-    // screen's size where the program places windows; hidden until shown again where it
-    // cannot.
+    // screen's size where the program places windows; where the compositor places them the
+    // window stays where it is.
     virtual void move_out_of_sight() { move_to(-screen_width(), -screen_height()); }
     // The window is never seen before the play action; from then on it is shown.
     virtual void set_shown(bool shown) = 0;

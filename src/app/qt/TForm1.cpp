@@ -99,8 +99,7 @@ void TForm1::refresh() {
     for (const Rect& r : m_logic.take_menu_dirty())
         update(widget_rect(r));
     update_shape(recomposed);
-    if (m_shown && (m_out_of_sight || m_shown_fullscreen != m_logic.screen().Vid_Fullscreen))
-        apply_display();
+    if (m_shown && m_shown_fullscreen != m_logic.screen().Vid_Fullscreen) apply_display();
 }
 
 void TForm1::update_shape(const std::vector<Rect>& recomposed) {
@@ -339,14 +338,10 @@ bool TForm1::start_system_move() {
     return true;
 }
 
-// Where the compositor places the windows, hidden instead: shown again when laid out.
+// Where the compositor places the windows the window stays in view while it is laid out anew:
+// hidden and shown again in one turn, Qt 6.4's Wayland window is not mapped again.
 void TForm1::move_out_of_sight() {
-    if (m_system.places_windows) {
-        MainWindowView::move_out_of_sight();
-    } else if (m_shown && isVisible()) {
-        m_out_of_sight = true;
-        hide();
-    }
+    if (m_system.places_windows) MainWindowView::move_out_of_sight();
 }
 
 void TForm1::moveEvent(QMoveEvent* event) {
@@ -377,7 +372,6 @@ void TForm1::set_title(const std::string& title) {
 void TForm1::apply_display() {
     if (!m_shown) return;
     m_shown_fullscreen = m_logic.screen().Vid_Fullscreen;
-    m_out_of_sight = false;
     m_shape_stale = true;
     refresh();
     const bool place = m_system.places_windows;

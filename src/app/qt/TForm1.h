@@ -2,7 +2,7 @@
 // TForm1, the main window on the desktop: a borderless window that shows the composed frame
 // of the handheld (a FrameWindow), cut to the skin's shape by the colour key in windowed mode and
 // covering the screen in fullscreen mode. Where the window system places the windows itself
-// (Wayland) it resizes without moving and hides while it is laid out anew; elsewhere it sets
+// (Wayland) it resizes without moving and never moves out of sight; elsewhere it sets
 // its place, and takes the place the window system gives it after a drag. It turns Qt's events into
 // the core's key, mouse and menu calls, each through one error boundary, and pumps the nine game
 // timers with one precise single-shot timer.
@@ -109,7 +109,6 @@ private:
     bool m_shown = false;
     bool m_shown_fullscreen = false;  // the display the window was last laid out for
     bool m_shape_stale = true;        // the key or the display changed: cut the shape whole
-    bool m_out_of_sight = false;      // hidden while laid out anew, shown by apply_display
     bool m_follow_system = false;     // the window system moved the window: take its place
     const WindowSystem m_system;
     KeyColourPixels m_key_pixels;
