@@ -143,11 +143,23 @@ void TForm1::build_popup_menu() {
             build_size_menu(*m_popup.addMenu(QStringLiteral("Size")));
     }
     m_popup.setDefaultAction(m_actions[Popup_Default_Entry]);
+    renew_when_closed(m_popup);
+}
+
+// A menu closed by a click elsewhere on the desktop, its native window mapped again, is never
+// shown by sway's Xwayland: each time the menu opens it takes a new native window.
+void TForm1::renew_when_closed(QMenu& menu) {
+    connect(&menu, &QMenu::aboutToHide, this, [this, &menu] {
+        QTimer::singleShot(0, this, [&menu] {
+            if (!menu.isVisible() && menu.windowHandle()) menu.windowHandle()->destroy();
+        });
+    });
 }
 
 // The handheld's sizes, the one in use checked.
 void TForm1::build_size_menu(QMenu& size_menu) {
     size_menu.setObjectName("pm_size");
+    renew_when_closed(size_menu);
     auto* group = new QActionGroup(&size_menu);
     for (const int32_t percent : Zoom_Steps) {
         QAction* a = size_menu.addAction(QStringLiteral("%1 %").arg(percent));

@@ -84,6 +84,7 @@ protected:
 private:
     void build_popup_menu();
     void build_size_menu(QMenu& size_menu);
+    void renew_when_closed(QMenu& menu);
     // Ctrl with plus, minus or 0: the window's size, before and instead of any binding.
     bool size_key(QKeyEvent& event);
     void refresh();
