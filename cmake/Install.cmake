@@ -92,7 +92,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps works out the Qt, SDL_mixer, libpng and libjpeg packages from the binary.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows' text asks for Arial; the metric twin in fonts-liberation2 keeps the designed
-# widths.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+# widths. qt6-wayland lets the program run on a Wayland desktop natively (without it, Qt takes
+# Xwayland there).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-wayland")
 
 include(CPack)

@@ -7,19 +7,21 @@ set -euo pipefail
 # Packaging: desktop-file-validate checks the desktop entry, appstreamcli (appstream) the
 # software centres' entry; dpkg-shlibdeps (dpkg-dev) and file let CPack work out the .deb's
 # run-time dependencies. libx11-dev: the desktop program asks the X server for detectable
-# auto-repeat through Xlib. The desktop smoke test paints the
-# virtual screen's root (x11-xserver-utils) and reads its screenshots (imagemagick). The
-# Wayland desktop test runs a headless sway (with swaybg's plain background and Xwayland),
-# takes screenshots with grim, types with wtype, reads sway's tree with python3, starts the
-# program on qt6-wayland, and builds its virtual pointer with wayland-scanner against
+# auto-repeat through Xlib; libxext-dev: it sets a window's input shape under a compositor;
+# qt6-wayland is its platform on a Wayland desktop. The desktop smoke test paints the virtual
+# screen's root (x11-xserver-utils) and reads its screenshots (imagemagick). The Wayland
+# desktop test runs a headless sway (with swaybg's plain background and Xwayland), takes
+# screenshots with grim, types with wtype, reads sway's tree with python3, starts the program
+# on qt6-wayland, and builds its virtual pointer with wayland-scanner against
 # libwayland-client (libwayland-dev).
 DEPS="build-essential cmake ninja-build ccache git clang-format \
 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev \
-libstb-dev qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libsdl2-dev libsdl2-mixer-dev \
+libstb-dev qt6-base-dev qt6-base-dev-tools qt6-wayland libgl-dev libx11-dev libxext-dev \
+libsdl2-dev libsdl2-mixer-dev \
 clang libclang-rt-14-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick \
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 \
 desktop-file-utils appstream dpkg-dev file \
-sway swaybg grim wtype xwayland qt6-wayland libwayland-dev wayland-protocols python3"
+sway swaybg grim wtype xwayland libwayland-dev wayland-protocols python3"
 
 missing=""
 for pkg in $DEPS; do

@@ -19,7 +19,7 @@ void MainWindowLogic::FormCreate() {
 
     window.set_title(App_Title);
     // Unseen until the play action brings the window up at the centre.
-    window.move_to(-window.screen_width(), -window.screen_height());
+    window.move_out_of_sight();
 
     m_screen.Vid_Fullscreen = Setting_FullscreenMode.default_value;
     errors.attempt(
@@ -209,6 +209,11 @@ void MainWindowLogic::mouse_down(int32_t x, int32_t y, MouseButton button) {
     if (area.kind == AreaKind::Button) {
         m_holds.press(Mouse_Source, area.action);
     } else if (area.kind == AreaKind::Drag && !m_screen.Vid_Fullscreen) {
+        // The window system moves the window and has the press from now on.
+        if (m_ports.window.start_system_move()) {
+            m_captured = -1;
+            return;
+        }
         Inp_Drag_X = x - h.bounds.left;
         Inp_Drag_Y = y - h.bounds.top;
     }
@@ -392,7 +397,7 @@ void MainWindowLogic::pm_10_fullscreenClick() {
     errors.attempt(
         [&] { write_setting(m_ports.store, Setting_FullscreenMode, m_screen.Vid_Fullscreen); });
     MainWindowView& w = m_ports.window;
-    w.move_to(-w.screen_width(), -w.screen_height());
+    w.move_out_of_sight();
     // The size is fitted to the screen in fullscreen, to its free area in a window.
     if (fit_zoom()) {
         reload_pictures(errors);

@@ -16,6 +16,14 @@ public:
     virtual int32_t left() const = 0;
     virtual int32_t top() const = 0;
     virtual void move_to(int32_t left, int32_t top) = 0;
+    // Asks the window system to move the window with the pointer from the left press now in
+    // progress on (it snaps to the screen's edges as the desktop's windows do, and it is the
+    // only way on Wayland); false where it refuses, and the logic moves the window itself.
+    virtual bool start_system_move() { return false; }
+    // Out of every screen while the window is laid out anew: left and top at minus the
+    // screen's size where the program places windows; where the compositor places them the
+    // window stays where it is.
+    virtual void move_out_of_sight() { move_to(-screen_width(), -screen_height()); }
     // The window is never seen before the play action; from then on it is shown.
     virtual void set_shown(bool shown) = 0;
     // A disabled window takes no mouse or keyboard input; its timers keep running.

@@ -149,6 +149,8 @@ void ManualViewerLogic::mouse_down(int32_t x, int32_t y, MouseButton button) {
     } else if (id == m_screen.btn_right_up) {
         Inp_right_down();
     } else if (id == m_screen.sh_page_top) {
+        // The window system moves the window and has the press from now on.
+        if (m_window.start_system_move()) return;
         const Rect& page = m_screen.model().at(id).bounds;
         Inp_Page_Drag_X = x - page.left;
         Inp_Page_Drag_Y = y - page.top;

@@ -24,6 +24,9 @@ public:
     virtual int32_t left() const = 0;
     virtual int32_t top() const = 0;
     virtual void move_to(int32_t left, int32_t top) = 0;
+    // As the main window's: the window system moves the window from the press on; false where
+    // it refuses, and the page's drag moves it.
+    virtual bool start_system_move() { return false; }
     virtual void hide_window() = 0;
 };
 

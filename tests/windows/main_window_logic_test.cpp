@@ -14,6 +14,7 @@
 #include "support/skin_fakes.h"
 #include "support/window_recorder.h"
 #include "windows/main_window_logic.h"
+#include "windows/window_system.h"
 
 namespace fluffo {
 namespace {
@@ -41,6 +42,12 @@ struct FakeWindow : MainWindowView {
     int32_t left() const override { return x; }
     int32_t top() const override { return y; }
     void move_to(int32_t l, int32_t t) override { x = l, y = t; }
+    bool system_moves = false;  // the window system takes a drag
+    int system_moves_asked = 0;
+    bool start_system_move() override {
+        ++system_moves_asked;
+        return system_moves;
+    }
     void set_shown(bool s) override {
         shown = s;
         if (on_shown) on_shown();
@@ -346,6 +353,37 @@ TEST_F(MainWindowLogicTest, TheBackgroundDragsTheWindowInWindowedModeOnly) {
     form.mouse_down(300, 300, MouseButton::Left);
     form.mouse_move(350, 350, true);
     EXPECT_EQ(window.x, xf);
+}
+
+// Where the window system moves the window, a press on the case hands the drag over and the
+// logic moves nothing; a button never asks, nor does the case in fullscreen.
+TEST_F(MainWindowLogicTest, ADragOnTheCaseIsTheWindowSystemsWhereItTakesIt) {
+    create_windowed();
+    form.start_play(true);
+    window.system_moves = true;
+    const int32_t x0 = window.x, y0 = window.y;
+    form.mouse_down(10, 10, MouseButton::Left);
+    EXPECT_EQ(window.system_moves_asked, 1);
+    form.mouse_move(30, 25, true);
+    form.mouse_up(30, 25, MouseButton::Left);
+    EXPECT_EQ(std::pair(window.x, window.y), std::pair(x0, y0));
+
+    const auto [tx, ty] = centre("btn_time_top");
+    form.mouse_down(tx, ty, MouseButton::Left);
+    form.mouse_up(tx, ty, MouseButton::Left);
+    form.pm_10_fullscreenClick();
+    form.mouse_down(300, 300, MouseButton::Left);
+    form.mouse_up(300, 300, MouseButton::Left);
+    EXPECT_EQ(window.system_moves_asked, 1);
+}
+
+TEST(WindowSystemTest, OnlyOnWaylandTheCompositorPlacesTheWindows) {
+    const std::pair<const char*, bool> cases[] = {
+        {"xcb", true},       {"wayland", false}, {"wayland-egl", false},
+        {"offscreen", true}, {"", true},         {"eglfs", true},
+    };
+    for (const auto& [name, places] : cases)
+        EXPECT_EQ(window_system_of(name).places_windows, places) << name;
 }
 
 TEST_F(MainWindowLogicTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwitch) {

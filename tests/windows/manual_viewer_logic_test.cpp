@@ -26,6 +26,11 @@ struct FakeWindow : ManualViewerView {
         place_left = left;
         place_top = top;
     }
+    bool system_moves = false;  // the window system takes a drag
+    bool start_system_move() override {
+        calls.push_back("system move");
+        return system_moves;
+    }
     void hide_window() override { calls.push_back("hide"); }
 };
 
@@ -214,14 +219,23 @@ TEST_F(ManualViewerLogicTest, ThePageDragsTheWindowTopFirstThenLeft) {
     open();
     viewer.mouse_down(50, 60, Left_Button);
     viewer.mouse_move(70, 45, true);
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"move 100,185", "move 120,185"}));
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"system move", "move 100,185", "move 120,185"}));
     viewer.mouse_move(60, 60, false);  // the button is up: no move
     viewer.mouse_up(60, 60, Left_Button);
     viewer.mouse_move(90, 90, true);  // no press
     viewer.mouse_down(5, 5, MouseButton::Right);
     viewer.mouse_move(30, 30, true);
-    EXPECT_EQ(window.calls.size(), 2u);
+    EXPECT_EQ(window.calls.size(), 3u);
     EXPECT_EQ(viewer.Inp_Page_Drag_X, 50);
+
+    // The window system takes the drag: the page moves nothing itself.
+    window.system_moves = true;
+    window.calls.clear();
+    viewer.mouse_down(50, 60, Left_Button);
+    viewer.mouse_move(70, 45, true);
+    viewer.mouse_up(70, 45, Left_Button);
+    EXPECT_EQ(window.calls, std::vector<std::string>{"system move"});
 }
 
 TEST_F(ManualViewerLogicTest, CreationLeavesAMissingButtonEmptyAndTellsADamagedOneAfterTheRest) {

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "app/qt/frame_image.h"
 #include "app/qt/key_translation.h"
 #include "app/qt/qt_shell.h"
+#include "app/qt/window_placement.h"
 #include "base/error_boundary.h"
 
 namespace fluffo {
@@ -34,8 +36,15 @@ TForm1::TForm1(const PortsFor& ports, ShellPort& shell, SchedulerPump::Clock clo
     : FrameWindow(Qt::Window | Qt::FramelessWindowHint),
       m_shell(shell),
       m_logic(ports(*this)),
-      m_popup(this) {
+      m_popup(this),
+      m_system(this_window_system()) {
     setObjectName("TForm1");
+    // The key colour's pixels are painted transparent: a compositor shows the desktop there.
+    // Asked before the native window exists, which then takes a visual with alpha.
+    setAttribute(Qt::WA_TranslucentBackground);
+    // The hints show over the handheld whether or not it has the keyboard (a Wayland seat
+    // without a keyboard never makes a window active).
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setFixedSize(m_client_width, m_client_height);
 
     m_pump = clock ? std::make_unique<SchedulerPump>(m_logic.scheduler(), m_logic.handheld(),
@@ -95,14 +104,16 @@ void TForm1::refresh() {
 
 void TForm1::update_shape(const std::vector<Rect>& recomposed) {
     if (!m_colour_key_on || m_logic.screen().Vid_Fullscreen) {
-        if (std::exchange(m_shape_stale, false)) clearMask();
+        if (std::exchange(m_shape_stale, false)) set_shape(QRegion());
+        set_transparent_key(std::nullopt);
         m_key_pixels.reset();
         return;
     }
+    set_transparent_key(m_colour_key);
     if (std::exchange(m_shape_stale, false)) m_key_pixels.reset();
     // A new frame size reads the whole frame and counts as a change.
     if (!m_key_pixels.changed(m_compositor, m_colour_key, recomposed)) return;
-    setMask(shape_mask(frame_image(m_compositor), m_colour_key, devicePixelRatioF()));
+    set_shape(shape_mask(frame_image(m_compositor), m_colour_key, devicePixelRatioF()));
 }
 
 void TForm1::build_popup_menu() {
@@ -192,13 +203,6 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
     if (size_key(*event)) return;
     const VirtualKey key = virtual_key_of(*event);
     enter([&] { m_logic.FormKeyUp(key); });
-}
-
-// The mouse: in fullscreen the window covers the screen where the window system put it.
-
-QPoint TForm1::client_point(const QPointF& global) const {
-    if (m_logic.screen().Vid_Fullscreen) return to_client(mapFromGlobal(global));
-    return FrameWindow::client_point(global);
 }
 
 // Ctrl with the wheel: a step larger away from the player, smaller towards.
@@ -324,7 +328,27 @@ int32_t TForm1::screen_height() const {
 
 void TForm1::move_to(int32_t left, int32_t top) {
     set_place(left, top);
-    if (m_shown && !m_logic.screen().Vid_Fullscreen) move(left, top);
+    m_follow_system = false;
+    if (m_system.places_windows && m_shown && !m_logic.screen().Vid_Fullscreen) move(left, top);
+}
+
+bool TForm1::start_system_move() {
+    if (!system_move()) return false;
+    m_follow_system = true;
+    return true;
+}
+
+// Where the compositor places the windows the window stays in view while it is laid out anew:
+// hidden and shown again in one turn, Qt 6.4's Wayland window is not mapped again.
+void TForm1::move_out_of_sight() {
+    if (m_system.places_windows) MainWindowView::move_out_of_sight();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    // A place the window system chose after a drag it made; on Wayland no place is told.
+    if (m_follow_system && m_system.places_windows && !m_logic.screen().Vid_Fullscreen)
+        set_place(x(), y());
+    QWidget::moveEvent(event);
 }
 
 void TForm1::set_shown(bool shown) {
@@ -350,20 +374,26 @@ void TForm1::apply_display() {
     m_shown_fullscreen = m_logic.screen().Vid_Fullscreen;
     m_shape_stale = true;
     refresh();
+    const bool place = m_system.places_windows;
     if (m_logic.screen().Vid_Fullscreen) {
-        move(0, 0);
+        if (place) move(0, 0);
         if (!isFullScreen()) showFullScreen();
     } else {
         // The skin's new size has already taken the widget out of fullscreen, but not the
         // window on the screen; and leaving it, the window system gives back the place and size
-        // from before, not the skin's. So the window itself is set to both.
+        // from before, not the skin's. So the window itself is set to both (to the size alone
+        // where the compositor places it).
         QWindow* native = windowHandle();
+        const QSize size = widget_size(m_client_width, m_client_height);
         if (native && native->windowStates().testFlag(Qt::WindowFullScreen)) {
             native->setWindowStates(Qt::WindowNoState);
-            native->setGeometry(
-                QRect(QPoint(m_left, m_top), widget_size(m_client_width, m_client_height)));
+            if (place) {
+                native->setGeometry(QRect(QPoint(m_left, m_top), size));
+            } else {
+                native->resize(size);
+            }
         }
-        move(m_left, m_top);
+        if (place) move(m_left, m_top);
         show();
     }
     raise();

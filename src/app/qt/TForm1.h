@@ -1,9 +1,11 @@
 #pragma once
 // TForm1, the main window on the desktop: a borderless window that shows the composed frame
 // of the handheld (a FrameWindow), cut to the skin's shape by the colour key in windowed mode and
-// covering the screen in fullscreen mode. It turns Qt's events into the core's key, mouse and
-// menu calls, each through one error boundary, and pumps the nine game timers with one
-// precise single-shot timer.
+// covering the screen in fullscreen mode. Where the window system places the windows itself
+// (Wayland) it resizes without moving and never moves out of sight; elsewhere it sets
+// its place, and takes the place the window system gives it after a drag. It turns Qt's events into
+// the core's key, mouse and menu calls, each through one error boundary, and pumps the nine game
+// timers with one precise single-shot timer.
 
 #include <QMenu>
 #include <functional>
@@ -17,6 +19,7 @@
 #include "display/key_colour_pixels.h"
 #include "display/skin_images.h"
 #include "windows/main_window_logic.h"
+#include "windows/window_system.h"
 
 namespace fluffo {
 
@@ -50,6 +53,8 @@ public:
     int32_t left() const override { return m_left; }
     int32_t top() const override { return m_top; }
     void move_to(int32_t left, int32_t top) override;
+    bool start_system_move() override;
+    void move_out_of_sight() override;
     void set_shown(bool shown) override;
     void set_enabled(bool enabled) override { setEnabled(enabled); }
     void set_title(const std::string& title) override;
@@ -65,7 +70,6 @@ public:
 
 protected:
     PointerInput& pointer() override { return m_logic; }
-    QPoint client_point(const QPointF& global) const override;
     void paint_over(QPainter& painter, const QRect& area) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -74,6 +78,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -104,6 +109,8 @@ private:
     bool m_shown = false;
     bool m_shown_fullscreen = false;  // the display the window was last laid out for
     bool m_shape_stale = true;        // the key or the display changed: cut the shape whole
+    bool m_follow_system = false;     // the window system moved the window: take its place
+    const WindowSystem m_system;
     KeyColourPixels m_key_pixels;
     std::optional<std::string> m_untold_frame_error;  // a size the frame could not take
     int m_depth = 0;  // entries into the core in progress (an error box nests them)

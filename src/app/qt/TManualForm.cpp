@@ -1,6 +1,7 @@
 #include "app/qt/TManualForm.h"
 
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QShowEvent>
 #include <cmath>
 
@@ -51,7 +52,19 @@ void TManualForm::bring_up() {
 
 void TManualForm::move_to(int32_t left, int32_t top) {
     set_place(left, top);
-    move(left, top);
+    m_follow_system = false;
+    if (this_window_system().places_windows) move(left, top);
+}
+
+bool TManualForm::start_system_move() {
+    m_follow_system = system_move();
+    return m_follow_system;
+}
+
+void TManualForm::moveEvent(QMoveEvent* event) {
+    // The place the window system chose after a drag it made.
+    if (m_follow_system) set_place(x(), y());
+    QWidget::moveEvent(event);
 }
 
 void TManualForm::enter(const std::function<void()>& handler) {

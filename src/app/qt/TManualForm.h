@@ -3,7 +3,8 @@
 // shows the composed frame of the manual screen (a FrameWindow). It turns Qt's key and mouse
 // events into the viewer's calls, each through the error boundary; Esc closes this window
 // only. Centred on the screen the first time it comes up, later where it
-// was left.
+// was left; dragged by the window system where it can, else by the program (and on Wayland
+// placed by the compositor alone).
 
 #include <functional>
 
@@ -40,6 +41,7 @@ public:
     int32_t left() const override { return m_left; }
     int32_t top() const override { return m_top; }
     void move_to(int32_t left, int32_t top) override;
+    bool start_system_move() override;
     void hide_window() override { hide(); }
 
     // A pad: left and right turn the pages, East closes, as the keys do.
@@ -48,6 +50,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     // Runs one call into the viewer, shows its error if it had one, and repaints what changed.
@@ -63,6 +66,7 @@ private:
     ManualScreen m_screen;
     ManualViewerLogic m_logic;
     bool m_placed = false;
+    bool m_follow_system = false;  // the window system moved the window: take its place
 };
 
 }  // namespace fluffo

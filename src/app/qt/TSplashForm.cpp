@@ -13,6 +13,7 @@
 
 #include "app/qt/design_picture.h"
 #include "app/qt/key_translation.h"
+#include "app/qt/window_placement.h"
 #include "app/qt/window_text.h"
 #include "base/error_boundary.h"
 
@@ -249,12 +250,16 @@ void TSplashForm::btn_paypalClick() {
     m_logic.btn_paypalClick();
 }
 
+// Where the compositor places the windows (Wayland) the window waits unshown, and comes up
+// where the compositor puts it.
 void TSplashForm::place_off_screen() {
+    if (!this_window_system().places_windows) return;
     const QRect frame = frameGeometry();
     move(-frame.width(), -frame.height());
 }
 
 void TSplashForm::centre_on_screen() {
+    if (!this_window_system().places_windows) return;
     const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!where) return;
     const QRect area = where->availableGeometry();

@@ -49,6 +49,19 @@ QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr, qreal device
     return QBitmap::fromImage(argb.createMaskFromColor(key, Qt::MaskInColor));
 }
 
+void key_out(const QImage& frame, uint32_t key, const QRect& rect, QImage& keyed) {
+    const QRect r = rect & frame.rect() & keyed.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        // The frame's words are 0xAABBGGRR (R,G,B,A in memory), the keyed image's 0xAARRGGBB.
+        const auto* in = reinterpret_cast<const uint32_t*>(frame.constScanLine(y)) + r.left();
+        auto* out = reinterpret_cast<QRgb*>(keyed.scanLine(y)) + r.left();
+        for (int x = 0; x < r.width(); ++x) {
+            const uint32_t v = in[x] & 0x00ffffffu;
+            out[x] = v == key ? 0u : 0xff000000u | ((v & 0xffu) << 16) | (v & 0xff00u) | (v >> 16);
+        }
+    }
+}
+
 QRect logical_rect(const QRect& r, qreal dpr) {
     if (dpr == 1.0) return r;
     const int left = static_cast<int>(std::floor(r.left() / dpr));

@@ -28,6 +28,11 @@ QImage frame_image(const Compositor& compositor);
 // pixel is cut out when any frame pixel of it is the key, so no key colour is left showing.
 QBitmap shape_mask(const QImage& frame, uint32_t key_colour_bbggrr, qreal device_pixel_ratio = 1.0);
 
+// Copies the frame's pixels in `rect` into `keyed` (ARGB32 premultiplied, the frame's size):
+// pixels of exactly the key colour (0x00BBGGRR) fully transparent, all others opaque. What a
+// shaped window paints where a compositor shows the window's transparency.
+void key_out(const QImage& frame, uint32_t key_colour_bbggrr, const QRect& rect, QImage& keyed);
+
 // A rectangle of frame (device) pixels in widget pixels, its edges rounded outward.
 QRect logical_rect(const QRect& device_rect, qreal device_pixel_ratio);
 

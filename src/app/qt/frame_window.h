@@ -2,16 +2,24 @@
 // The Qt side of a window that shows a composed frame of its screen model (the main window,
 // the manual viewer): it paints the compositor's frame, repaints only what the model reports
 // changed, tells a size too large to draw once rather than at every repaint, and hands the
-// mouse to the window's logic in client pixels measured from the place last set, so that a
-// drag stays steady however late the window system moves the window. At a zoom each client
-// pixel is zoom x zoom widget pixels; the frame is composed at the zoom times the screen's
-// scale factor and painted one frame pixel on one screen pixel.
+// mouse to the window's logic in client pixels from the event's place in the window. A drag
+// asks the window system to move the window; where it refuses, the program moves it, and the
+// pointer's moves are measured from the place last set until the release, so the drag stays
+// steady however late the window system shows each move. A shaped window paints the pixels of
+// its key colour fully transparent and takes its shape as the native window's mask (the
+// input region, and the visible shape on an X server without a compositor): every pixel of
+// the window is painted at each change, none of an earlier size or picture is left. At a zoom
+// each client pixel is zoom x zoom widget pixels; the frame is composed at the zoom times the
+// screen's scale factor and painted one frame pixel on one screen pixel.
 
+#include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "display/compositor.h"
@@ -20,6 +28,10 @@
 namespace fluffo {
 
 class FrameWindow : public QWidget {
+public:
+    // The window's shape (below); empty: the whole window.
+    QRegion shape() const { return m_shape; }
+
 protected:
     explicit FrameWindow(Qt::WindowFlags flags, QWidget* parent = nullptr);
 
@@ -27,9 +39,6 @@ protected:
     virtual void enter(const std::function<void()>& handler) = 0;
     // The logic that takes the mouse.
     virtual PointerInput& pointer() = 0;
-    // Where a point of the screen lies in the client area; by default measured from the place
-    // last set.
-    virtual QPoint client_point(const QPointF& global) const;
     // Painted over the frame in every repainted area (the main window's menu rows).
     virtual void paint_over(QPainter& painter, const QRect& area);
 
@@ -42,6 +51,17 @@ protected:
         m_top = top;
     }
     void update_cursor(int32_t x, int32_t y);
+
+    // Asks the window system to move the window from the left press in progress; false where
+    // it refuses: then the program moves it, and the moves until the release are measured from
+    // the place last set.
+    bool system_move();
+    // Pixels of the key colour (0x00BBGGRR) painted fully transparent; none: the frame as it is.
+    void set_transparent_key(std::optional<uint32_t> key);
+    // The window's shape: where it hears the mouse and, on an X server without a compositor,
+    // what it shows (the native window's mask); with one, the X window's input shape alone.
+    // An empty region: the whole window.
+    void set_shape(const QRegion& shape);
 
     // Widget pixels per client pixel; the frame is composed anew at the next recompose.
     void set_zoom_factor(double zoom) { m_zoom = zoom; }
@@ -65,10 +85,19 @@ protected:
     int32_t m_top = 0;
 
 private:
+    // The client pixel under the mouse event's place.
+    QPoint client_point(const QMouseEvent& event) const;
+    // The frame's pixels in `device_rect` into m_keyed, the key's pixels transparent.
+    void key_out(const QRect& device_rect);
+
     QSize m_refused_frame;
     double m_refused_scale = 0.0;
     uint32_t m_colour = 0x00ffffffu;
     Cursor m_cursor = Cursor::Default;
+    bool m_hand_drag = false;  // the program moves the window until the release
+    std::optional<uint32_t> m_transparent_key;
+    QRegion m_shape;
+    QImage m_keyed;  // the frame with the key's pixels transparent, ARGB32 premultiplied
 };
 
 }  // namespace fluffo

@@ -1,5 +1,5 @@
 // TForm1 on the offscreen platform, over the generated skin: the shape cut by the colour key
-// and recut as holders show over it or leave it,
+// (and painted transparent) and recut as holders show over it or leave it,
 // keys and clicks reaching the game, the fullscreen switch during a game, the in-game menu,
 // the pop-up menu and errors shown and survived.
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <QBitmap>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolTip>
 #include <QWindow>
@@ -71,11 +72,34 @@ TEST_F(TForm1Test, TheWindowedHandheldIsCutToItsShape) {
     create(false);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(440, 664));
-    const QRegion shape = window->mask();
+    const QRegion shape = window->shape();
     ASSERT_FALSE(shape.isEmpty());
     EXPECT_FALSE(shape.contains(QPoint(0, 0)));  // a rounded corner on the key colour
     EXPECT_TRUE(shape.contains(centre_of("btn_time_top")));
     EXPECT_TRUE(shape.contains(QPoint(220, 150)));  // the screen
+}
+
+// The key colour is painted transparent, for a compositor to show the desktop there, and
+// every pixel is painted again at a new size: after fullscreen and back no opaque pixel of
+// the table top is left in the corner.
+TEST_F(TForm1Test, TheKeyColourIsTransparentInEveryFrameOfTheWindowedHandheld) {
+    create(false);
+    // What the window paints over an opaque picture.
+    const auto painted = [&] {
+        QImage image(window->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::green);
+        window->render(&image);
+        return image;
+    };
+    const auto alpha_at = [&](QPoint p) { return qAlpha(painted().pixel(p)); };
+    EXPECT_EQ(alpha_at(QPoint(0, 0)), 0);
+    EXPECT_EQ(alpha_at(QPoint(220, 150)), 255);
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_EQ(alpha_at(QPoint(0, 0)), 255);  // the table top covers the screen
+    QTest::keyClick(window.get(), Qt::Key_F12);
+    EXPECT_EQ(painted().size(), QSize(440, 664));
+    EXPECT_EQ(alpha_at(QPoint(0, 0)), 0);
+    EXPECT_EQ(alpha_at(QPoint(220, 150)), 255);
 }
 
 // A holder shown over the key-coloured outline is part of the shape, and cut away again once
@@ -86,11 +110,11 @@ TEST_F(TForm1Test, TheShapeFollowsWhatARepaintShowsOverTheKeyColour) {
     const HolderId arrow = model.require("btn_ctrlr_overlay_up");
     window->enter([&] { model.set_bounds(arrow, Rect{0, 0, 20, 20}); });
     ASSERT_TRUE(model.at(arrow).visible);
-    EXPECT_TRUE(window->mask().contains(QPoint(1, 1)));
+    EXPECT_TRUE(window->shape().contains(QPoint(1, 1)));
     window->enter([&] { form().pm_12_controllerClick(); });
     EXPECT_FALSE(model.at(arrow).visible);
-    EXPECT_FALSE(window->mask().contains(QPoint(1, 1)));
-    EXPECT_TRUE(window->mask().contains(QPoint(220, 150)));
+    EXPECT_FALSE(window->shape().contains(QPoint(1, 1)));
+    EXPECT_TRUE(window->shape().contains(QPoint(220, 150)));
 }
 
 TEST_F(TForm1Test, KeysAndClicksReachTheHandheld) {
@@ -109,6 +133,17 @@ TEST_F(TForm1Test, KeysAndClicksReachTheHandheld) {
     EXPECT_EQ(mode(), Mode::Alarm);
     QTest::mouseClick(window.get(), Qt::RightButton, {}, centre_of("btn_time_top"));
     EXPECT_EQ(mode(), Mode::Alarm);
+
+    // The click's place in the window counts, not the screen's, which Wayland keeps from the
+    // program: here a screen position far from the window.
+    to_clock();
+    const QPointF time = centre_of("btn_time_top");
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, time, QPointF(5000, 5000), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(window.get(), &event);
+    }
+    EXPECT_EQ(mode(), Mode::Alarm);
 }
 
 TEST_F(TForm1Test, F12SwitchesTheDisplayWhileTheGameGoesOn) {
@@ -120,12 +155,12 @@ TEST_F(TForm1Test, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
     EXPECT_EQ(window->size(),
               QSize(form().window().screen_width(), form().window().screen_height()));
-    EXPECT_TRUE(window->mask().isEmpty());
+    EXPECT_TRUE(window->shape().isEmpty());
     EXPECT_EQ(mode(), before);
     EXPECT_EQ(store.read_value("FullscreenMode")->text, "1");
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_EQ(window->size(), QSize(440, 664));
-    EXPECT_FALSE(window->mask().isEmpty());
+    EXPECT_FALSE(window->shape().isEmpty());
     // The window on the screen, not only the widget, left fullscreen: the handheld's size at
     // its place.
     EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
@@ -139,7 +174,7 @@ TEST_F(TForm1Test, AFullscreenStartSwitchedToWindowedIsTheHandheldAtTheCentre) {
     EXPECT_EQ(window->geometry(), centred_handheld());
     EXPECT_FALSE(window->windowHandle()->windowStates().testFlag(Qt::WindowFullScreen));
     EXPECT_EQ(window->windowHandle()->geometry(), centred_handheld());
-    EXPECT_FALSE(window->mask().isEmpty());
+    EXPECT_FALSE(window->shape().isEmpty());
 }
 
 TEST_F(TForm1Test, AStoreErrorIsShownAndTheProgramGoesOn) {

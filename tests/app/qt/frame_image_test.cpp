@@ -1,5 +1,6 @@
 // The compositor's frame in Qt: wrapped without a copy, the window mask cutting out exactly
-// the key colour, and painting a changed rectangle at device pixel ratio 1 and 2.
+// the key colour, the key's pixels made transparent, and painting a changed rectangle at device
+// pixel ratio 1 and 2.
 #include <gtest/gtest.h>
 
 #include <QBitmap>
@@ -85,6 +86,22 @@ TEST(ShapeMask, AFrameAllOfTheKeyColourShowsNothing) {
 
 constexpr QRgb Marker = 0xff123456u;
 constexpr uint32_t Red = Opaque | 0x000000ffu, Blue = Opaque | 0x00ff0000u;
+
+// Only the key's exact colour turns transparent, only inside the rectangle; every other pixel
+// is the frame's colour, opaque, in the toolkit's channel order.
+TEST(KeyOut, MakesTheKeysPixelsTransparentInTheRectangleOnly) {
+    const uint32_t key = 0x00ff00ffu;  // magenta
+    const std::vector<uint32_t> pixels = {Opaque | key, Opaque | 0x00332211u, Opaque | 0x00ff00feu,
+                                          Opaque | key};
+    const QImage frame = made_up_frame(pixels, 4, 1);
+    QImage keyed(4, 1, QImage::Format_ARGB32_Premultiplied);
+    keyed.fill(0x12345678u);
+    key_out(frame, key, QRect(0, 0, 3, 1), keyed);
+    const QRgb want[] = {0u, qRgb(0x11, 0x22, 0x33), qRgb(0xfe, 0x00, 0xff), 0x12345678u};
+    const auto* words = reinterpret_cast<const QRgb*>(keyed.constScanLine(0));
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(words[x], want[x]) << x;
+}
 
 TEST(PaintFrame, CopiesTheRectangleAtRatioOne) {
     std::vector<uint32_t> pixels(6 * 4);
