@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# Measures the desktop program on a virtual X server, the way a returning player starts it
-# (sound choice stored, no start screen, windowed): the time from launch to its first frame,
-# its share of one core in the clock mode and in Game B play, its resident memory, and how
-# closely the game tick keeps its period in Game A (370 ms) and Game B (240 ms); then the clock
-# mode again with one of SDL's virtual pads plugged in and idle (FLUFFO_VIRTUAL_PAD=1): a pad
-# with no device to wait on, which is polled. Run by hand on a quiet machine; it takes about
-# three minutes.
+# Measures the desktop program on a virtual X server or a headless Wayland compositor, the way
+# a returning player starts it (sound choice stored, no start screen, windowed): the time from
+# launch to its first frame, its share of one core in the clock mode and in Game B play, its
+# resident memory, and how closely the game tick keeps its period in Game A (370 ms) and Game
+# B (240 ms); then the clock mode again with one of SDL's virtual pads plugged in and idle
+# (FLUFFO_VIRTUAL_PAD=1): a pad with no device to wait on, which is polled. Run by hand on a
+# quiet machine; it takes about three minutes.
 #
 # Usage: bench/measure_desktop.sh [program]    (default: build/dev/run/fluffo-brambo)
-# Environment: SOUND_MODE (stored choice, default 2 = no sound; 0 or 1 open SDL's output,
-# SDL_AUDIODRIVER defaulting to dummy), LAUNCHES (first-frame runs, default 5), KEEP=1 keeps
-# the logs, XVFB_DISPLAY (a display number to take), ZOOM (the stored WindowZoom in percent, default none: 100 %), SCREEN (the virtual
-# screen, default 1024x768; a zoomed window needs room). Anything else in the environment
-# (QT_NO_GLIB, QT_SCALE_FACTOR ...) reaches the program. A zoomed window or a scaled desktop
-# is judged by the larger targets of the handheld drawn at the screen's resolution.
+# Environment: PLATFORM: xvfb (default: Xvfb, Qt on xcb), wayland (the desktop tests' headless
+# sway, Qt on wayland) or xwayland (that sway, Qt on xcb through Xwayland); SOUND_MODE (stored
+# choice, default 2 = no sound; 0 or 1 open SDL's output, SDL_AUDIODRIVER defaulting to
+# dummy), LAUNCHES (first-frame runs, default 5), KEEP=1 keeps the logs (on Xvfb),
+# XVFB_DISPLAY (a display number to take), ZOOM (the stored WindowZoom in percent, default
+# none: 100 %), SCREEN (the virtual screen, default 1024x768 on Xvfb, 1280x1024 on sway; a
+# zoomed window needs room). On Xvfb anything else in the environment (QT_NO_GLIB,
+# QT_SCALE_FACTOR ...) reaches the program; on sway, which runs it as the tests' user when run
+# as root, only those two do. A zoomed window or a scaled desktop is judged by the larger
+# targets of the handheld drawn at the screen's resolution.
 set -euo pipefail
 
 program=$(realpath "${1:-build/dev/run/fluffo-brambo}")
@@ -22,7 +26,9 @@ launches=${LAUNCHES:-5}
 window_s=20 # each CPU window
 ticks_s=60  # play of each game whose ticks are counted (Game B's includes its CPU window)
 hz=$(getconf CLK_TCK)
+platform=${PLATFORM:-xvfb}
 screen=${SCREEN:-1024x768}
+if [ "$platform" != xvfb ]; then screen=${SCREEN:-1280x1024}; fi
 zoom=${ZOOM:-}
 first_target=180
 game_b_target=0.5
@@ -33,69 +39,127 @@ if [ -n "$zoom" ] || [ -n "${QT_SCALE_FACTOR:-}" ]; then
     rss_target=150
 fi
 
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "measure: $tool is missing" >&2; exit 1; }
-done
-
-tmp=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    if [ "${KEEP:-0}" = 1 ]; then echo "logs kept in $tmp"; else rm -rf "$tmp"; fi
-}
-trap cleanup EXIT
+case $platform in
+xvfb | wayland | xwayland) ;;
+*) echo "measure: PLATFORM is xvfb, wayland or xwayland, not $platform" >&2; exit 1 ;;
+esac
 die() {
     echo "measure: $*" >&2
     exit 1
 }
 
-# Polls a command every 20 ms for up to $1 seconds.
-wait_for() {
-    local tries=$(($1 * 50))
-    shift
-    while ! "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.02
+if [ "$platform" = xvfb ]; then
+    for tool in Xvfb xdotool; do
+        command -v "$tool" >/dev/null || { echo "measure: $tool is missing" >&2; exit 1; }
     done
-}
 
-# XVFB_DISPLAY=N takes display :N instead of the first free one.
-if [ -n "${XVFB_DISPLAY:-}" ]; then
-    Xvfb ":$XVFB_DISPLAY" -screen 0 "${screen}x24" -nolisten tcp -noreset 2>"$tmp/xvfb.log" &
-    echo "$XVFB_DISPLAY" >"$tmp/display"
-    sleep 1
+    tmp=$(mktemp -d)
+    xvfb_pid=""
+    app_pid=""
+    cleanup() {
+        if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+        if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+        if [ "${KEEP:-0}" = 1 ]; then echo "logs kept in $tmp"; else rm -rf "$tmp"; fi
+    }
+    trap cleanup EXIT
+
+    # Polls a command every 20 ms for up to $1 seconds.
+    wait_for() {
+        local tries=$(($1 * 50))
+        shift
+        while ! "$@"; do
+            tries=$((tries - 1))
+            [ "$tries" -gt 0 ] || return 1
+            sleep 0.02
+        done
+    }
+
+    # XVFB_DISPLAY=N takes display :N instead of the first free one.
+    if [ -n "${XVFB_DISPLAY:-}" ]; then
+        Xvfb ":$XVFB_DISPLAY" -screen 0 "${screen}x24" -nolisten tcp -noreset 2>"$tmp/xvfb.log" &
+        echo "$XVFB_DISPLAY" >"$tmp/display"
+        sleep 1
+    else
+        Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$tmp/display" \
+            2>"$tmp/xvfb.log" &
+    fi
+    xvfb_pid=$!
+    wait_for 5 test -s "$tmp/display" || die "Xvfb did not start"
+    DISPLAY=":$(head -n 1 "$tmp/display")"
+    export DISPLAY
+    mkdir -p "$tmp/runtime" && chmod 700 "$tmp/runtime"
+    logs=$tmp
+    # How the program is started: in this environment, Qt on xcb.
+    as_player=(env XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb)
+    show_key() { xdotool key --delay 30 "$@"; }
+    # Waits for the main window, gives it the keyboard and sets X, Y, WIDTH and HEIGHT.
+    take_window() {
+        window=$(xdotool search --onlyvisible --name '^Fluffo Brambo' | head -n 1)
+        [ -n "$window" ] || die "no visible main window"
+        timeout 3 xdotool windowfocus --sync "$window"
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+    }
+    rest_pointer_at() { xdotool mousemove "$1" "$2"; }
+    # A player's keys with pauses between, as lines of "key NAME" and "sleep SECONDS".
+    player() { sed 's/^key /key --delay 30 /' | xdotool -; }
 else
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$tmp/display" \
-        2>"$tmp/xvfb.log" &
+    # The desktop tests' sway session: its user, scratch home and helpers.
+    pointer_tool=$(dirname "$0")/../build/dev/tests/virtual_pointer
+    # shellcheck disable=SC2034  # read by the session helper
+    test_name=measure
+    IFS=x read -r screen_w screen_h <<<"$screen"
+    # shellcheck source=tests/desktop/sway_session.sh
+    . "$(dirname "$0")/../tests/desktop/sway_session.sh"
+    logs=$home
+    qpa=wayland
+    if [ "$platform" = xwayland ]; then qpa=xcb; fi
+    as_player=("${as_user[@]}" "${session_env[@]}" "QT_QPA_PLATFORM=$qpa")
+    for name in QT_NO_GLIB QT_SCALE_FACTOR; do
+        if [ -n "${!name+set}" ]; then as_player+=("$name=${!name}"); fi
+    done
+    show_key() {
+        local args=()
+        for k in "$@"; do args+=(-k "$k" -s 30); done
+        keys "${args[@]}"
+    }
+    take_window() {
+        wait_for 5 find_window || die "no main window in sway's tree"
+        X=$left Y=$top WIDTH=$width HEIGHT=$height
+    }
+    rest_pointer_at() { if [ -x "$pointer_tool" ]; then point move-abs "$1" "$2"; fi; }
+    player() {
+        local args=() word what
+        while read -r word what; do
+            if [ "$word" = key ]; then args+=(-k "$what" -s 30); elif [ -n "$word" ]; then
+                args+=(-s "$(awk -v s="$what" 'BEGIN { printf "%d", s * 1000 }')")
+            fi
+        done
+        run_as wtype "${args[@]}"
+    }
 fi
-xvfb_pid=$!
-wait_for 5 test -s "$tmp/display" || die "Xvfb did not start"
-DISPLAY=":$(head -n 1 "$tmp/display")"
-export DISPLAY
-mkdir -p "$tmp/runtime" && chmod 700 "$tmp/runtime"
 
 # Starts the program on a fresh store with fresh logs named after $1; waits for its first
 # frame and sets app_pid and first_frame_ms (from the moment just before the program's exec).
 launch() {
     local run=$1
-    rm -rf "$tmp/config"
-    mkdir -p "$tmp/config/Quillmoor"
+    local config="$logs/config"
+    rm -rf "$config"
+    mkdir -p "$config/Quillmoor"
     printf '[General]\nSoundMode=%s\nSplashScreen=0\nFullscreenMode=0\n' "$sound_mode" \
-        >"$tmp/config/Quillmoor/FluffoB50.conf"
-    if [ -n "$zoom" ]; then echo "WindowZoom=$zoom" >>"$tmp/config/Quillmoor/FluffoB50.conf"; fi
-    frames="$tmp/$run.frames"
-    ticks="$tmp/$run.ticks"
+        >"$config/Quillmoor/FluffoB50.conf"
+    if [ -n "$zoom" ]; then echo "WindowZoom=$zoom" >>"$config/Quillmoor/FluffoB50.conf"; fi
+    frames="$logs/$run.frames"
+    ticks="$logs/$run.ticks"
     : >"$frames"
     : >"$ticks"
+    # The program writes the store and its logs as whoever it runs as.
+    chown -R "$(stat -c %u:%g "$logs")" "$config" "$frames" "$ticks"
     (
-        export XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime"
-        export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" QT_QPA_PLATFORM=xcb
-        export FLUFFO_FRAME_LOG="$frames" FLUFFO_TICK_LOG="$ticks"
         echo "$EPOCHREALTIME" >"$tmp/$run.launch"
-        exec "$program"
+        exec "${as_player[@]}" XDG_CONFIG_HOME="$config" \
+            SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" FLUFFO_FRAME_LOG="$frames" \
+            FLUFFO_TICK_LOG="$ticks" ${FLUFFO_VIRTUAL_PAD:+FLUFFO_VIRTUAL_PAD=$FLUFFO_VIRTUAL_PAD} \
+            "$program"
     ) >"$tmp/$run.log" 2>&1 &
     app_pid=$!
     wait_for 10 test -s "$frames" || die "no frame within 10 s (see $tmp/$run.log)"
@@ -103,14 +167,12 @@ launch() {
     launched=$(tr -d '.' <"$tmp/$run.launch")
     first=$(head -n 1 "$frames" | cut -d' ' -f1)
     first_frame_ms=$(awk -v a="$launched" -v b="$first" 'BEGIN { printf "%.1f", (b - a) / 1000 }')
-    window=$(xdotool search --onlyvisible --name '^Fluffo Brambo' | head -n 1)
-    [ -n "$window" ] || die "no visible main window"
-    timeout 3 xdotool windowfocus --sync "$window"
+    take_window
 }
 
 # Escape, and the program gone with status 0.
 quit() {
-    xdotool key Escape
+    show_key Escape
     local status=0
     wait "$app_pid" || status=$?
     app_pid=""
@@ -151,17 +213,17 @@ measure() {
 
 idle() { sleep "$1"; }
 # A player: a direction every 0.4 s; the game key now and then restarts a game that ended
-# (during play it does nothing). One xdotool runs it all, so the player costs the machine
-# little while the program is measured.
+# (during play it does nothing). One xdotool (or wtype) runs it all, so the player costs the
+# machine little while the program is measured.
 play() {
     local game_key=$1 presses=$(($2 * 5 / 2))
     local keys=(Up Down Left Right) script="" n
     for ((n = 1; n <= presses; n++)); do
-        script+="key --delay 30 ${keys[RANDOM % 4]}"$'\n'
-        if [ $((n % 8)) = 0 ]; then script+="key --delay 30 $game_key"$'\n'; fi
+        script+="key ${keys[RANDOM % 4]}"$'\n'
+        if [ $((n % 8)) = 0 ]; then script+="key $game_key"$'\n'; fi
         script+="sleep 0.4"$'\n'
     done
-    xdotool - <<<"$script"
+    player <<<"$script"
 }
 play_a() { play 1 "$1"; }
 play_b() { play 2 "$1"; }
@@ -190,7 +252,7 @@ tick_stats() {
         }' "$1.errors"
 }
 
-echo "measuring $program (SoundMode=$sound_mode${QT_NO_GLIB+, QT_NO_GLIB=$QT_NO_GLIB}," \
+echo "measuring $program on $platform (SoundMode=$sound_mode${QT_NO_GLIB+, QT_NO_GLIB=$QT_NO_GLIB}," \
     "screen $screen${zoom:+, WindowZoom=$zoom}${QT_SCALE_FACTOR:+, QT_SCALE_FACTOR=$QT_SCALE_FACTOR})"
 
 first_frames=()
@@ -206,22 +268,21 @@ echo "first frame, ms: ${first_frames[*]}"
 
 # The clock, then Game A.
 launch clock_a
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) # the pointer resting on the handheld
-xdotool key 3                                            # TIME: the clock
+rest_pointer_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) # the pointer resting on the handheld
+show_key 3                                                # TIME: the clock
 sleep 2
 measure "$window_s" idle
 clock=("$cpu_pct" "$cpu_fine_pct" "$wakes_per_s" "$frames_per_s")
 echo "clock mode: ${cpu_pct} % CPU (ticks), ${cpu_fine_pct} % (schedstat)," \
     "${wakes_per_s} wakes/s, ${frames_per_s} frames/s"
-xdotool key 1 # GAME A
+show_key 1 # GAME A
 play_a "$ticks_s"
 quit
-read -r a_n a_median a_p99 a_max a_mean a_gaps < <(tick_stats "$tmp/clock_a.ticks" 370)
+read -r a_n a_median a_p99 a_max a_mean a_gaps < <(tick_stats "$logs/clock_a.ticks" 370)
 
 # Game B.
 launch game_b
-xdotool key 3 2 # the clock, then GAME B
+show_key 3 2 # the clock, then GAME B
 sleep 3         # its start-up tune
 measure "$window_s" play_b
 echo "Game B play: ${cpu_pct} % CPU (ticks), ${cpu_fine_pct} % (schedstat)," \
@@ -231,13 +292,13 @@ rss_kb=$(awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status")
 play_b $((ticks_s - window_s))
 hwm_kb=$(awk '/^VmHWM/ { print $2 }' "/proc/$app_pid/status")
 quit
-read -r b_n b_median b_p99 b_max b_mean b_gaps < <(tick_stats "$tmp/game_b.ticks" 240)
+read -r b_n b_median b_p99 b_max b_mean b_gaps < <(tick_stats "$logs/game_b.ticks" 240)
 
 # The clock with an idle pad that has to be polled.
 export FLUFFO_VIRTUAL_PAD=1
 launch clock_pad
 unset FLUFFO_VIRTUAL_PAD
-xdotool key 3 # TIME: the clock
+show_key 3 # TIME: the clock
 sleep 2
 measure "$window_s" idle
 pad_clock=("$cpu_pct" "$cpu_fine_pct" "$wakes_per_s" "$frames_per_s")
