@@ -9,12 +9,15 @@ set -euo pipefail
 # run-time dependencies. libx11-dev: the desktop program asks the X server for detectable
 # auto-repeat through Xlib. The desktop smoke test paints the
 # virtual screen's root (x11-xserver-utils) and reads its screenshots (imagemagick).
+# The web page's tests drive the installed browsers headless (chromium, firefox-esr) through
+# puppeteer-core, which the machine's Node.js and npm install from tests/web/package-lock.json.
 DEPS="build-essential cmake ninja-build ccache git clang-format \
 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev \
 libstb-dev qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libsdl2-dev libsdl2-mixer-dev \
 clang libclang-rt-14-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick \
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 \
-desktop-file-utils appstream dpkg-dev file"
+desktop-file-utils appstream dpkg-dev file \
+chromium firefox-esr"
 
 missing=""
 for pkg in $DEPS; do
