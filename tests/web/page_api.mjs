@@ -6,7 +6,8 @@ import { read_png } from './png.mjs';
 // Resolves when the page's handheld can be asked (window.fluffo, and its ready promise).
 export async function ready(page, timeout = 30000) {
     await page.waitForFunction(() => typeof window.fluffo?.state === 'function', { timeout });
-    await page.evaluate(async () => { await window.fluffo.ready; });
+    await page.evaluate(() => { window.fluffo.ready.then(() => { window.__fluffo_ready = true; }); });
+    await page.waitForFunction(() => window.__fluffo_ready === true, { timeout });
 }
 
 export const state = (page) => page.evaluate(() => structuredClone(window.fluffo.state()));
@@ -22,26 +23,25 @@ export async function wait_for(page, test, what, timeout_ms = 5000) {
     throw new Error(`no ${what} within ${timeout_ms} ms; the state is ${JSON.stringify(last)}`);
 }
 
-// Runs driver lines on the page's handheld. Returns the answers as objects, and the
-// scheduler's time just before the script.
-export function script(page, text) {
-    return page.evaluate(async (text) => {
-        const t0 = window.fluffo.state().t;
-        let out = await window.fluffo.script(text);
-        if (typeof out === 'string') out = out.split('\n').filter((l) => l.trim() !== '');
-        return { t0, answers: out.map((a) => (typeof a === 'string' ? JSON.parse(a) : a)) };
-    }, text);
-}
+// Builds the page's handheld anew as fluffo-sim assembles it (virtual clock at 0, chance
+// seeded; store "memory" or "page", which is localStorage) and runs driver lines on it.
+// Returns the answers, each an object.
+export const script_from_start = (page, text, options) => page.evaluate(async (text, options) => {
+    await window.fluffo.restart(options);
+    return structuredClone(await window.fluffo.script(text));
+}, text, options);
+
+// Lets the page's own timer drive the handheld again.
+export const real_time = (page) => page.evaluate(() => window.fluffo.realTime());
 
 // The start screen's PLAY button, clicked as a player would.
 export async function click_play(page) {
-    const play = await page.waitForSelector('#play, #btn_play, [data-action="play"]',
-                                            { visible: true, timeout: 10000 });
+    const play = await page.waitForSelector('#play', { visible: true, timeout: 10000 });
     await play.click();
 }
 
 // The handheld's canvas.
-const Canvas = 'canvas';
+const Canvas = 'canvas#handheld';
 
 export const canvas_size = (page) => page.evaluate((sel) => {
     const c = document.querySelector(sel);
@@ -107,6 +107,7 @@ export async function corners(page) {
         const r = document.querySelector(sel).getBoundingClientRect();
         return { left: r.left, top: r.top, width: r.width, height: r.height };
     }, Canvas);
+    if (!(box.width > 0 && box.height > 0)) throw new Error('the handheld is not on the page');
     const places = [[2, 2, 'top left'], [box.width - 3, 2, 'top right'],
                     [2, box.height - 3, 'bottom left'], [box.width - 3, box.height - 3, 'bottom right']];
     const pixel = (png, x, y) => {
