@@ -15,6 +15,11 @@ libstb-dev qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libsdl2-dev libs
 clang libclang-rt-14-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick \
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 \
 desktop-file-utils appstream dpkg-dev file"
+# "install-deps.sh web": also the web page's compiler (scripts/build-web.sh), whose tools run
+# under Debian's Node.
+if [ "${1:-}" = "web" ]; then
+    DEPS="$DEPS emscripten nodejs"
+fi
 
 missing=""
 for pkg in $DEPS; do
