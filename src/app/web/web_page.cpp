@@ -32,9 +32,9 @@ WebPage::WebPage(BrowserPictures& pictures, PageAudio& audio, StorageMedium& sto
       m_audio(audio),
       m_start(start),
       m_web_store(storage),
-      m_store(start.memory_store ? static_cast<SettingsStore&>(m_memory_store)
-                                 : static_cast<SettingsStore&>(m_web_store),
-              [this](const std::string& text) { show_error(text); }),
+      m_windowed(start.memory_store ? static_cast<SettingsStore&>(m_memory_store)
+                                    : static_cast<SettingsStore&>(m_web_store)),
+      m_store(m_windowed, [this](const std::string& text) { show_error(text); }),
       m_sound(m_audio),
       m_clock([this] { return m_logic.scheduler().now(); }),
       m_sources{m_config, m_pictures, "", ""},

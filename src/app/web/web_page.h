@@ -129,6 +129,7 @@ private:
     PageStart m_start;
     WebStore m_web_store;
     MemoryStore m_memory_store;
+    WindowedFirstStart m_windowed;
     RetryingStore m_store;
     SoundSystem m_sound;
     // The computer's local time, until a script or a restart on the driver's clock sets it.

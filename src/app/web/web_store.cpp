@@ -6,9 +6,14 @@ namespace fluffo {
 
 std::optional<StoredValue> WebStore::read_value(const std::string& name) {
     std::optional<std::string> text = m_medium.get(name);
-    if (!text && name == Setting_FullscreenMode.name) text = "0";
     if (!text) return std::nullopt;
     return StoredValue{true, *text};
+}
+
+std::optional<StoredValue> WindowedFirstStart::read_value(const std::string& name) {
+    auto value = m_inner.read_value(name);
+    if (!value && name == Setting_FullscreenMode.name) return StoredValue{true, "0"};
+    return value;
 }
 
 void WebStore::write_texts(const StoreTexts& values) {

@@ -4,8 +4,9 @@
 // them. Values written together go all or none: a refusal (private browsing, a full quota)
 // puts back what the write had changed and raises the store's "Failed to set data" error;
 // the program's RetryingStore above keeps the value for the session and tells it once.
-// A page may take the whole screen only at the player's gesture, so an absent FullscreenMode
-// reads as windowed here: the page's first start is in its tab.
+// WindowedFirstStart sits above any store of the page: a page may take the whole screen only
+// at the player's gesture, so an absent FullscreenMode reads as windowed there, and the
+// page's first start is in its tab.
 
 #include <optional>
 #include <string>
@@ -34,6 +35,16 @@ public:
 
 private:
     StorageMedium& m_medium;
+};
+
+class WindowedFirstStart : public SettingsStore {
+public:
+    explicit WindowedFirstStart(SettingsStore& inner) : m_inner(inner) {}
+    std::optional<StoredValue> read_value(const std::string& name) override;
+    void write_texts(const StoreTexts& values) override { m_inner.write_texts(values); }
+
+private:
+    SettingsStore& m_inner;
 };
 
 }  // namespace fluffo
