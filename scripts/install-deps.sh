@@ -18,6 +18,11 @@ clang libclang-rt-14-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemag
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 \
 desktop-file-utils appstream dpkg-dev file \
 chromium firefox-esr"
+# "install-deps.sh web": also the web page's compiler (scripts/build-web.sh), whose tools run
+# under Debian's Node.
+if [ "${1:-}" = "web" ]; then
+    DEPS="$DEPS emscripten nodejs"
+fi
 
 missing=""
 for pkg in $DEPS; do
