@@ -30,10 +30,13 @@ if (!fs.existsSync(path.join(site, 'index.html'))) {
     process.exit(1);
 }
 
-// Before the page's own scripts: the first call that puts pixels on a canvas is its first frame.
+// Before the page's own scripts: the first call that puts pixels on the handheld's canvas is
+// its first frame (the page's other canvases, such as those it decodes pictures on, do not count).
 const First_Frame_Probe = () => {
     window.__first_frame_ms = null;
-    const mark = () => { window.__first_frame_ms ??= performance.now(); };
+    const mark = (context) => {
+        if (context.canvas?.id === 'handheld') window.__first_frame_ms ??= performance.now();
+    };
     for (const [type, names] of [[window.CanvasRenderingContext2D, ['putImageData', 'drawImage', 'fillRect']],
                                  [window.WebGLRenderingContext, ['drawArrays', 'drawElements']],
                                  [window.WebGL2RenderingContext, ['drawArrays', 'drawElements']],
@@ -42,7 +45,7 @@ const First_Frame_Probe = () => {
         for (const name of names) {
             const original = type.prototype[name];
             type.prototype[name] = function (...args) {
-                mark();
+                mark(this);
                 return original.apply(this, args);
             };
         }
@@ -96,13 +99,19 @@ async function cold_load(name) {
             await window.fluffo.ready;
             return performance.now();
         });
+        // A first start shows the start screen over a handheld not yet drawn: PLAY at once.
+        const drawn = await page.evaluate(() => window.__first_frame_ms);
+        const played = drawn === null;
+        if (played) await page_api.click_play(page);
         const first_frame_ms = await page
             .waitForFunction(() => window.__first_frame_ms, { timeout: 30000 })
             .then(() => page.evaluate(() => window.__first_frame_ms), () => NaN);
         const bytes_first_frame = server.stats.bytes;
         await quiet_server(server.stats);
-        return { ready_ms, first_frame_ms, bytes_first_frame, bytes_all: server.stats.bytes,
-                 requests: server.stats.requests };
+        const files = new Map(server.stats.requests.map((r) => [r.name, r.bytes]));
+        const bytes_once = [...files.values()].reduce((a, b) => a + b, 0);
+        return { ready_ms, first_frame_ms, played, bytes_first_frame, bytes_all: server.stats.bytes,
+                 bytes_once, requests: server.stats.requests };
     } finally {
         await close();
         await server.close();
@@ -114,6 +123,16 @@ async function cpu_windows(name) {
     const { browser, close } = await launch(name);
     try {
         const page = await browser.newPage();
+        await page.goto('about:blank');
+        const pid = browser.process().pid;
+        // What the headless browser spends on a blank page, for comparison, once its start is
+        // over.
+        await new Promise((r) => setTimeout(r, 5000));
+        const blank_s0 = tree_cpu_s(pid), blank_t0 = performance.now();
+        await new Promise((r) => setTimeout(r, window_s * 1000));
+        const idle = { browser_pct: (100 * (tree_cpu_s(pid) - blank_s0) * 1000) /
+                                    (performance.now() - blank_t0),
+                       task_pct: null };
         await page.goto(server.url, { waitUntil: 'load' });
         await page_api.ready(page);
         await page_api.click_play(page);
@@ -125,7 +144,7 @@ async function cpu_windows(name) {
             const { metrics } = await cdp.send('Performance.getMetrics');
             return Object.fromEntries(metrics.map((m) => [m.name, m.value]));
         };
-        const pid = browser.process().pid;
+
         const measure = async () => {
             await new Promise((r) => setTimeout(r, 2000));  // let the change settle
             const m0 = await metrics(), c0 = tree_cpu_s(pid), t0 = performance.now();
@@ -144,7 +163,7 @@ async function cpu_windows(name) {
         const game_b = await measure();
         const still = (await page_api.state(page)).mode;
         if (still !== 6) console.log(`  (Game B ended during its window: mode ${still})`);
-        return { clock, game_b };
+        return { idle, clock, game_b };
     } finally {
         await close();
         await server.close();
@@ -160,9 +179,10 @@ for (const name of which === 'both' ? ['chromium', 'firefox'] : [which]) {
     const runs = [];
     for (let i = 0; i < loads; ++i) runs.push(await cold_load(name));
     for (const r of runs) {
-        console.log(`  load: ready ${r.ready_ms.toFixed(0)} ms, first frame ${r.first_frame_ms.toFixed(0)} ms,` +
+        console.log(`  load: ready ${r.ready_ms.toFixed(0)} ms, handheld's first frame` +
+                    ` ${r.first_frame_ms.toFixed(0)} ms${r.played ? ' (PLAY clicked when ready)' : ''},` +
                     ` ${mb(r.bytes_first_frame)} sent by then, ${mb(r.bytes_all)} in all` +
-                    ` (${r.requests.length} requests)`);
+                    ` (${r.requests.length} requests; ${mb(r.bytes_once)} counting each file once)`);
     }
     const last = runs.at(-1);
     const biggest = [...last.requests].sort((a, b) => b.bytes - a.bytes).slice(0, 5);
@@ -170,10 +190,12 @@ for (const name of which === 'both' ? ['chromium', 'firefox'] : [which]) {
     const cpu = await cpu_windows(name);
     const row = (what, c) => console.log(`  ${what}: browser ${pct(c.browser_pct)} of one core` +
                                          (c.task_pct === null ? '' : `, renderer tasks ${pct(c.task_pct)}, scripts ${pct(c.script_pct)}`));
+    row('a blank page, before the site', cpu.idle);
     row('clock mode', cpu.clock);
     row('Game B play', cpu.game_b);
     const bytes = median(runs.map((r) => r.bytes_all));
-    console.log(`${name} summary: first frame ${median(runs.map((r) => r.first_frame_ms)).toFixed(0)} ms (median),` +
+    console.log(`${name} summary: ready ${median(runs.map((r) => r.ready_ms)).toFixed(0)} ms,` +
+                ` first frame ${median(runs.map((r) => r.first_frame_ms)).toFixed(0)} ms (medians),` +
                 ` ${mb(bytes)} sent (target under ${mb(Bytes_Target)}: ${bytes < Bytes_Target ? 'met' : 'MISSED'}),` +
                 ` clock ${pct(cpu.clock.browser_pct)}, Game B ${pct(cpu.game_b.browser_pct)}`);
 }
