@@ -22,6 +22,7 @@ const site = process.env.SITE ?? path.join(here, '..', 'build', 'web');
 const which = process.argv[2] ?? 'both';
 const window_s = Number(process.argv[3] ?? 10);
 const loads = Number(process.env.LOADS ?? 3);
+const sound = process.env.SOUND ?? 'on';  // the start screen's choice for the CPU windows
 const Bytes_Target = 6 * 1024 * 1024;
 const Hz = 100;  // USER_HZ, the unit of /proc's times on Linux
 
@@ -135,6 +136,7 @@ async function cpu_windows(name) {
                        task_pct: null };
         await page.goto(server.url, { waitUntil: 'load' });
         await page_api.ready(page);
+        await page.click(sound === 'off' ? '#sound-off' : '#sound-on');
         await page_api.click_play(page);
         await page_api.wait_for(page, (s) => s.mode === 0, 'all segments lit');
         const cdp = name === 'chromium' ? await page.createCDPSession() : null;
@@ -175,7 +177,7 @@ const pct = (v) => (v === null ? '-' : `${v.toFixed(2)} %`);
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 
 for (const name of which === 'both' ? ['chromium', 'firefox'] : [which]) {
-    console.log(`== ${name}: ${loads} cold loads, then ${window_s} s windows of CPU`);
+    console.log(`== ${name}: ${loads} cold loads, then ${window_s} s windows of CPU with sound ${sound}`);
     const runs = [];
     for (let i = 0; i < loads; ++i) runs.push(await cold_load(name));
     for (const r of runs) {

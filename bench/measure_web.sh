@@ -3,7 +3,8 @@
 # first frame, bytes sent, CPU in the clock mode and in Game B play. Run by hand after
 # scripts/build-web.sh, on a quiet machine; it takes about a minute and a half per browser.
 # Usage: bench/measure_web.sh [chromium|firefox|both] [seconds per CPU window]
-# Environment: SITE (default build/web), LOADS (cold loads per browser, default 3).
+# Environment: SITE (default build/web), LOADS (cold loads per browser, default 3), SOUND
+# (on or off: the start screen's choice for the CPU windows, default on).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/../tests/web/install_modules.sh"
