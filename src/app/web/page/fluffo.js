@@ -120,6 +120,7 @@
   }
   function hideWindow(name) {
     if (name === "start") $("start").hidden = true;
+    else window.fluffoWindows.hide(name);
   }
 
   function showStartScreen(s) {
@@ -205,6 +206,8 @@
       screenWidth: () => screen.width || window.innerWidth,
       screenHeight: () => screen.height || window.innerHeight,
       showError, openDocument, beep, switchedOff, showWindow, hideWindow,
+      manualFrame: (...a) => window.fluffoWindows.manualFrame(...a),
+      windowCursor: (...a) => window.fluffoWindows.windowCursor(...a),
       openAddress: (a) => window.open(a, "_blank", "noopener"),
       storageGet: storage.get, storageSet: storage.set, storageRemove: storage.remove,
       storageNames: storage.names,
