@@ -147,8 +147,10 @@
     frame = { w, h, cw, ch, full };
     canvas.width = w;
     canvas.height = h;
+    // A screen narrower than the handheld (a phone) shows it smaller; the pointer's places are
+    // taken back to the handheld's own size.
     canvas.style.width = cw + "px";
-    canvas.style.height = ch + "px";
+    canvas.style.height = "auto";
     document.body.classList.toggle("fullscreen", full);
     if (full && !document.fullscreenElement && stage.requestFullscreen) {
       stage.requestFullscreen().catch(() => call("fluffo_fullscreen_left", null, [], []));
@@ -301,9 +303,10 @@
   // Keys: a held key acts once (the browser's repeats are ignored); the start screen, the
   // page's boxes and windows take them first.
   const modifiers = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
+  let pendingSize = null; // a size asked for while its pictures still load
   function sizeStep(e) {
     if (!e.ctrlKey || e.altKey) return null;
-    const current = Module._fluffo_zoom() * 100;
+    const current = pendingSize !== null ? pendingSize : Module._fluffo_zoom() * 100;
     const i = zoomSteps.findIndex((p) => Math.abs(p - current) < 0.5);
     if (e.key === "+" || e.key === "=") return zoomSteps[Math.min(zoomSteps.length - 1, i + 1)];
     if (e.key === "-" || e.key === "_") return zoomSteps[Math.max(0, i - 1)];
@@ -335,7 +338,11 @@
       const code = e.code;
       const key = e.key;
       const mods = modifiers(e);
-      loadDensityFor(step).then(() => call("fluffo_key", null, ["string", "string", "number", "number"], [code, key, 1, mods]));
+      pendingSize = step;
+      loadDensityFor(step).then(() => {
+        call("fluffo_key", null, ["string", "string", "number", "number"], [code, key, 1, mods]);
+        if (pendingSize === step) pendingSize = null;
+      });
       return;
     }
     if (/^(Arrow|Digit|Key|Numpad|F\d|Enter|Escape|Space)/.test(e.code) && !e.ctrlKey && !e.metaKey) e.preventDefault();
@@ -352,7 +359,9 @@
   let pressAt = null;
   const pointer = (kind, e, button) => {
     const r = canvas.getBoundingClientRect();
-    call("fluffo_pointer", null, ["number", "number", "number", "number"], [kind, e.clientX - r.left, e.clientY - r.top, button]);
+    const shrink = r.width > 0 ? frame.cw / r.width : 1;
+    call("fluffo_pointer", null, ["number", "number", "number", "number"],
+         [kind, (e.clientX - r.left) * shrink, (e.clientY - r.top) * shrink, button]);
   };
   canvas.addEventListener("pointerdown", (e) => {
     if (!e.isPrimary) return;
