@@ -348,10 +348,17 @@
     if (/^(Arrow|Digit|Key|Numpad|F\d|Enter|Escape|Space)/.test(e.code) && !e.ctrlKey && !e.metaKey) e.preventDefault();
     call("fluffo_key", null, ["string", "string", "number", "number"], [e.code, e.key, down ? 1 : 0, modifiers(e)]);
   }
-  window.addEventListener("keydown", (e) => keyEvent(e, true));
-  window.addEventListener("keyup", (e) => keyEvent(e, false));
-  // A key held while the page lost the keyboard is let go there.
-  window.addEventListener("blur", () => { if (started) call("fluffo_pointer", null, ["number", "number", "number", "number"], [3, -1, -1, 0]); });
+  // The keys the handheld holds: a page that loses the keyboard never hears their release, so
+  // it lets them go itself.
+  const held = new Map();
+  window.addEventListener("keydown", (e) => { if (!e.repeat) held.set(e.code, e.key); keyEvent(e, true); });
+  window.addEventListener("keyup", (e) => { held.delete(e.code); keyEvent(e, false); });
+  window.addEventListener("blur", () => {
+    for (const [code, key] of held) {
+      if (started) call("fluffo_key", null, ["string", "string", "number", "number"], [code, key, 0, 0]);
+    }
+    held.clear();
+  });
 
   // The pointer: the mouse, a pen and a finger on the drawn buttons; a right click or a long
   // press opens the menu. The page never moves: a drag on the case does nothing.
