@@ -33,7 +33,7 @@
   let menuRows = [];
   let timer = 0;
   let started = false;
-  let loadedDensities = new Set([1]);
+  const densityLoads = new Map(); // density -> the load of its pictures
   let allFiles = [];
   let zoomSteps = [100, 125, 150, 175, 200, 250, 300, 350, 400];
   let readyResolve;
@@ -281,13 +281,15 @@
     await Promise.all(Array.from({ length: 8 }, worker));
   }
   // The variants for a size: the density its screen pixels need, up to the largest drawn.
-  async function loadDensityFor(percent) {
+  // Each density is loaded once; a size asked for while it loads waits for the same load.
+  function loadDensityFor(percent) {
     const density = Math.min(3, Math.ceil((percent / 100) * (window.devicePixelRatio || 1) - 1e-9));
-    const wanted = [];
-    for (let d = 2; d <= density; ++d) if (!loadedDensities.has(d)) wanted.push(d);
-    if (!wanted.length) return;
-    wanted.forEach((d) => loadedDensities.add(d));
-    await loadAll(allFiles.filter((f) => wanted.includes(densityOf(f))));
+    const loads = [];
+    for (let d = 2; d <= density; ++d) {
+      if (!densityLoads.has(d)) densityLoads.set(d, loadAll(allFiles.filter((f) => densityOf(f) === d)));
+      loads.push(densityLoads.get(d));
+    }
+    return Promise.all(loads);
   }
   async function load() {
     const list = await (await fetch("files.txt")).text();
