@@ -16,6 +16,12 @@ EM_JS(void, js_blit, (const uint32_t* px, int fw, int x, int y, int w, int h), {
 });
 EM_JS(void, js_menu_rows, (const char* json), { Module.page.menuRows(UTF8ToString(json)); });
 EM_JS(void, js_cursor, (int shape), { Module.page.cursor(shape); });
+EM_JS(void, js_manual_frame, (const uint32_t* px, int w, int h, double cw, double ch), {
+    Module.page.manualFrame(px, w, h, cw, ch);
+});
+EM_JS(void, js_window_cursor, (const char* n, int shape), {
+    Module.page.windowCursor(UTF8ToString(n), shape);
+});
 EM_JS(void, js_aim, (double delay), { Module.page.aim(delay); });
 EM_JS(double, js_now_ms, (), { return performance.now(); });
 EM_JS(void, js_set_shown, (int shown), { Module.page.setShown(!!shown); });
@@ -82,6 +88,12 @@ void menu_rows(const std::string& json) {
 }
 void cursor(int32_t shape) {
     js_cursor(shape);
+}
+void manual_frame(const uint32_t* px, int32_t w, int32_t h, double cw, double ch) {
+    js_manual_frame(px, w, h, cw, ch);
+}
+void window_cursor(const std::string& n, int32_t shape) {
+    js_window_cursor(n.c_str(), shape);
 }
 void aim(double delay_ms) {
     js_aim(delay_ms);

@@ -18,6 +18,10 @@ void blit(const uint32_t* pixels, int32_t frame_width, int32_t left, int32_t top
 // The in-game menu's rows as JSON, drawn over the frame; "[]" when it is folded.
 void menu_rows(const std::string& json);
 void cursor(int32_t shape);
+// The manual's page: its whole frame, shown at css_width x css_height.
+void manual_frame(const uint32_t* pixels, int32_t width, int32_t height, double css_width,
+                  double css_height);
+void window_cursor(const std::string& name, int32_t shape);
 // The one timer: fires fluffo_timer() after delay_ms; a negative delay stops it.
 void aim(double delay_ms);
 double now_ms();

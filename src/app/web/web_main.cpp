@@ -129,6 +129,27 @@ EMSCRIPTEN_KEEPALIVE void fluffo_pad_removed(int32_t pad) {
     site().pads.removed(pad);
 }
 
+EMSCRIPTEN_KEEPALIVE int32_t fluffo_window_key(const char* name, const char* code, int32_t down) {
+    WebPage* page = site().page.get();
+    return page && page->window_key(name, virtual_key_of_code(code), down != 0) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void fluffo_about_link(int32_t link) {
+    if (site().page) site().page->about_link(link);
+}
+
+EMSCRIPTEN_KEEPALIVE void fluffo_manual_pointer(int32_t kind, double x, double y, int32_t button) {
+    if (site().page) site().page->manual_pointer(kind, x, y, button);
+}
+
+EMSCRIPTEN_KEEPALIVE void fluffo_keys_select(int32_t n, int32_t item) {
+    if (site().page) site().page->keys_select(n, item);
+}
+
+EMSCRIPTEN_KEEPALIVE void fluffo_keys_accept() {
+    if (site().page) site().page->keys_accept();
+}
+
 // The answers, one JSON text a line.
 EMSCRIPTEN_KEEPALIVE const char* fluffo_script(const char* text) {
     if (!site().page) return answered("");

@@ -41,6 +41,8 @@ WebPage::WebPage(BrowserPictures& pictures, PageAudio& audio, StorageMedium& sto
       m_logic(MainWindowPorts{
           *this, *this, *this, m_store, m_sound, m_clock, m_random, m_sources,
           [this]() -> uint64_t { return m_start.seed ? *m_start.seed : clock_seed(); }}),
+      m_windows(*this, m_logic.keys(), m_store, m_logic.screen().model(),
+                [this] { m_enabled = true; }),
       m_driver(DriverTarget{m_logic.handheld(), m_logic.scheduler(), m_logic.screen(),
                             m_clock.settable, m_random, [this] { return m_audio.take(); },
                             [this] { return store_values(); }}),
@@ -56,6 +58,10 @@ WebPage::~WebPage() {
 
 void WebPage::start(bool with_start_screen) {
     enter([&] { m_logic.FormCreate(); });
+    enter([&] {
+        m_windows_created = true;
+        m_windows.create(m_sources, m_zoom, device_pixel_ratio());
+    });
     if (!with_start_screen) {
         // A restart: the handheld as the main window's creation leaves it, in view.
         m_logic.App_Splash_Pending = false;
@@ -190,6 +196,7 @@ void WebPage::refresh() {
         m_menu_was_open = !rows.empty();
     }
     m_frame_stale = false;
+    m_windows.refresh();
 }
 
 // Input.
@@ -454,16 +461,43 @@ void WebPage::terminate() {
     page::switched_off();
 }
 
+void WebPage::set_zoom(double zoom) {
+    m_zoom = zoom;
+    if (m_windows_created) m_windows.follow_zoom(zoom, device_pixel_ratio(), m_sources);
+}
+
 void WebPage::show_about() {
-    page::show_window("about", "{}");
+    m_windows.show_about();
 }
 
 void WebPage::show_manual() {
-    page::show_window("manual", "{}");
+    m_windows.show_manual();
 }
 
 void WebPage::show_key_settings() {
-    page::show_window("keys", "{}");
+    m_windows.show_key_settings();
+}
+
+bool WebPage::window_key(const std::string& name, VirtualKey key, bool down) {
+    bool taken = false;
+    enter([&] { taken = m_windows.key(name, key, down); });
+    return taken;
+}
+
+void WebPage::about_link(int link) {
+    enter([&] { m_windows.about_link(link); });
+}
+
+void WebPage::manual_pointer(int kind, double css_x, double css_y, int button) {
+    enter([&] { m_windows.manual_pointer(kind, css_x, css_y, button); });
+}
+
+void WebPage::keys_select(int n, int32_t item) {
+    enter([&] { m_windows.keys_select(n, item); });
+}
+
+void WebPage::keys_accept() {
+    enter([&] { m_windows.keys_accept(); });
 }
 
 }  // namespace fluffo

@@ -22,6 +22,7 @@
 #include "app/headless/headless_driver.h"
 #include "app/web/browser_pictures.h"
 #include "app/web/page_ports.h"
+#include "app/web/page_windows.h"
 #include "app/web/web_store.h"
 #include "base/random_source.h"
 #include "base/wall_clock.h"
@@ -68,6 +69,12 @@ public:
     // A key while the start screen is up; false: the page does with it what it would.
     bool start_screen_key(VirtualKey key);
     void pad_press(const PadPress& press);
+    // The other windows' events.
+    bool window_key(const std::string& name, VirtualKey key, bool down);
+    void about_link(int link);
+    void manual_pointer(int kind, double css_x, double css_y, int button);
+    void keys_select(int n, int32_t item);
+    void keys_accept();
 
     // Driver lines on this handheld: every answer, in order (errors as {"error": ...}).
     std::vector<std::string> script(const std::string& text);
@@ -94,7 +101,7 @@ public:
     void set_shown(bool shown) override;
     void set_enabled(bool enabled) override { m_enabled = enabled; }
     void set_title(const std::string& title) override;
-    void set_zoom(double zoom) override { m_zoom = zoom; }
+    void set_zoom(double zoom) override;
     double device_pixel_ratio() const override;
     Rect available_area() const override;
 
@@ -149,6 +156,8 @@ private:
     SkinSources m_sources;
     MainWindowLogic m_logic;
     std::unique_ptr<StartScreenLogic> m_start_screen;
+    PageWindows m_windows;
+    bool m_windows_created = false;
     HeadlessDriver m_driver;
     Compositor m_compositor;
     std::vector<uint32_t> m_shown_pixels;  // the frame with the key colour see-through

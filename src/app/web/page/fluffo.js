@@ -33,7 +33,7 @@
   let menuRows = [];
   let timer = 0;
   let started = false;
-  let loadedDensities = new Set([1]);
+  const densityLoads = new Map(); // density -> the load of its pictures
   let allFiles = [];
   let zoomSteps = [100, 125, 150, 175, 200, 250, 300, 350, 400];
   let readyResolve;
@@ -120,6 +120,7 @@
   }
   function hideWindow(name) {
     if (name === "start") $("start").hidden = true;
+    else window.fluffoWindows.hide(name);
   }
 
   function showStartScreen(s) {
@@ -146,8 +147,10 @@
     frame = { w, h, cw, ch, full };
     canvas.width = w;
     canvas.height = h;
+    // A screen narrower than the handheld (a phone) shows it smaller; the pointer's places are
+    // taken back to the handheld's own size.
     canvas.style.width = cw + "px";
-    canvas.style.height = ch + "px";
+    canvas.style.height = "auto";
     document.body.classList.toggle("fullscreen", full);
     if (full && !document.fullscreenElement && stage.requestFullscreen) {
       stage.requestFullscreen().catch(() => call("fluffo_fullscreen_left", null, [], []));
@@ -205,6 +208,8 @@
       screenWidth: () => screen.width || window.innerWidth,
       screenHeight: () => screen.height || window.innerHeight,
       showError, openDocument, beep, switchedOff, showWindow, hideWindow,
+      manualFrame: (...a) => window.fluffoWindows.manualFrame(...a),
+      windowCursor: (...a) => window.fluffoWindows.windowCursor(...a),
       openAddress: (a) => window.open(a, "_blank", "noopener"),
       storageGet: storage.get, storageSet: storage.set, storageRemove: storage.remove,
       storageNames: storage.names,
@@ -276,13 +281,15 @@
     await Promise.all(Array.from({ length: 8 }, worker));
   }
   // The variants for a size: the density its screen pixels need, up to the largest drawn.
-  async function loadDensityFor(percent) {
+  // Each density is loaded once; a size asked for while it loads waits for the same load.
+  function loadDensityFor(percent) {
     const density = Math.min(3, Math.ceil((percent / 100) * (window.devicePixelRatio || 1) - 1e-9));
-    const wanted = [];
-    for (let d = 2; d <= density; ++d) if (!loadedDensities.has(d)) wanted.push(d);
-    if (!wanted.length) return;
-    wanted.forEach((d) => loadedDensities.add(d));
-    await loadAll(allFiles.filter((f) => wanted.includes(densityOf(f))));
+    const loads = [];
+    for (let d = 2; d <= density; ++d) {
+      if (!densityLoads.has(d)) densityLoads.set(d, loadAll(allFiles.filter((f) => densityOf(f) === d)));
+      loads.push(densityLoads.get(d));
+    }
+    return Promise.all(loads);
   }
   async function load() {
     const list = await (await fetch("files.txt")).text();
@@ -298,9 +305,10 @@
   // Keys: a held key acts once (the browser's repeats are ignored); the start screen, the
   // page's boxes and windows take them first.
   const modifiers = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
+  let pendingSize = null; // a size asked for while its pictures still load
   function sizeStep(e) {
     if (!e.ctrlKey || e.altKey) return null;
-    const current = Module._fluffo_zoom() * 100;
+    const current = pendingSize !== null ? pendingSize : Module._fluffo_zoom() * 100;
     const i = zoomSteps.findIndex((p) => Math.abs(p - current) < 0.5);
     if (e.key === "+" || e.key === "=") return zoomSteps[Math.min(zoomSteps.length - 1, i + 1)];
     if (e.key === "-" || e.key === "_") return zoomSteps[Math.max(0, i - 1)];
@@ -332,16 +340,27 @@
       const code = e.code;
       const key = e.key;
       const mods = modifiers(e);
-      loadDensityFor(step).then(() => call("fluffo_key", null, ["string", "string", "number", "number"], [code, key, 1, mods]));
+      pendingSize = step;
+      loadDensityFor(step).then(() => {
+        call("fluffo_key", null, ["string", "string", "number", "number"], [code, key, 1, mods]);
+        if (pendingSize === step) pendingSize = null;
+      });
       return;
     }
     if (/^(Arrow|Digit|Key|Numpad|F\d|Enter|Escape|Space)/.test(e.code) && !e.ctrlKey && !e.metaKey) e.preventDefault();
     call("fluffo_key", null, ["string", "string", "number", "number"], [e.code, e.key, down ? 1 : 0, modifiers(e)]);
   }
-  window.addEventListener("keydown", (e) => keyEvent(e, true));
-  window.addEventListener("keyup", (e) => keyEvent(e, false));
-  // A key held while the page lost the keyboard is let go there.
-  window.addEventListener("blur", () => { if (started) call("fluffo_pointer", null, ["number", "number", "number", "number"], [3, -1, -1, 0]); });
+  // The keys the handheld holds: a page that loses the keyboard never hears their release, so
+  // it lets them go itself.
+  const held = new Map();
+  window.addEventListener("keydown", (e) => { if (!e.repeat) held.set(e.code, e.key); keyEvent(e, true); });
+  window.addEventListener("keyup", (e) => { held.delete(e.code); keyEvent(e, false); });
+  window.addEventListener("blur", () => {
+    for (const [code, key] of held) {
+      if (started) call("fluffo_key", null, ["string", "string", "number", "number"], [code, key, 0, 0]);
+    }
+    held.clear();
+  });
 
   // The pointer: the mouse, a pen and a finger on the drawn buttons; a right click or a long
   // press opens the menu. The page never moves: a drag on the case does nothing.
@@ -349,7 +368,9 @@
   let pressAt = null;
   const pointer = (kind, e, button) => {
     const r = canvas.getBoundingClientRect();
-    call("fluffo_pointer", null, ["number", "number", "number", "number"], [kind, e.clientX - r.left, e.clientY - r.top, button]);
+    const shrink = r.width > 0 ? frame.cw / r.width : 1;
+    call("fluffo_pointer", null, ["number", "number", "number", "number"],
+         [kind, (e.clientX - r.left) * shrink, (e.clientY - r.top) * shrink, button]);
   };
   canvas.addEventListener("pointerdown", (e) => {
     if (!e.isPrimary) return;
