@@ -13,7 +13,9 @@ set -euo pipefail
 # desktop test runs a headless sway (with swaybg's plain background and Xwayland), takes
 # screenshots with grim, types with wtype, reads sway's tree with python3, starts the program
 # on qt6-wayland, and builds its virtual pointer with wayland-scanner against
-# libwayland-client (libwayland-dev).
+# libwayland-client (libwayland-dev). The web page's tests drive the installed browsers
+# headless (chromium, firefox-esr) through puppeteer-core, which the machine's Node.js and npm
+# install from tests/web/package-lock.json.
 DEPS="build-essential cmake ninja-build ccache git clang-format \
 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libjpeg-dev \
 libstb-dev qt6-base-dev qt6-base-dev-tools qt6-wayland libgl-dev libx11-dev libxext-dev \
@@ -21,7 +23,13 @@ libsdl2-dev libsdl2-mixer-dev \
 clang libclang-rt-14-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick \
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 \
 desktop-file-utils appstream dpkg-dev file \
-sway swaybg grim wtype xwayland libwayland-dev wayland-protocols python3"
+sway swaybg grim wtype xwayland libwayland-dev wayland-protocols python3 \
+chromium firefox-esr"
+# "install-deps.sh web": also the web page's compiler (scripts/build-web.sh), whose tools run
+# under Debian's Node.
+if [ "${1:-}" = "web" ]; then
+    DEPS="$DEPS emscripten nodejs"
+fi
 
 missing=""
 for pkg in $DEPS; do

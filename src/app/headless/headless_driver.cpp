@@ -93,12 +93,30 @@ const std::vector<HeadlessDriver::Command>& HeadlessDriver::commands() {
     return table;
 }
 
-HeadlessDriver::HeadlessDriver(uint64_t seed) : m_world(seed) {}
+namespace {
+
+DriverTarget target_of(SimWorld& w) {
+    return DriverTarget{w.handheld,
+                        w.scheduler,
+                        w.screen,
+                        w.clock,
+                        w.random,
+                        [&w] { return w.sound.take(); },
+                        [&w] { return w.store.values(); }};
+}
+
+}  // namespace
+
+HeadlessDriver::HeadlessDriver(uint64_t seed)
+    : m_own(std::make_unique<SimWorld>(seed)), m_world(target_of(*m_own)) {}
+
+HeadlessDriver::HeadlessDriver(DriverTarget target) : m_world(std::move(target)) {}
 
 void HeadlessDriver::load_skin(const std::string& dir) {
-    PlainSkinWindow& window = m_world.window;
+    if (!m_own) throw std::runtime_error("the skin of this handheld is its window's");
+    PlainSkinWindow& window = m_own->window;
     const size_t errors_before = window.errors().size();
-    SkinLoader loader(m_world.screen, window,
+    SkinLoader loader(m_own->screen, window,
                       SkinSources{m_config_files, m_picture_files, dir, dir, m_scale});
     loader.Gfx_Load_Skin();
     if (window.errors().size() > errors_before) throw std::runtime_error(window.errors().back());
@@ -289,7 +307,8 @@ std::string HeadlessDriver::cmd_disarm(const Args& a) {
 }
 
 std::string HeadlessDriver::cmd_render(const Args& a) {
-    const PlainSkinWindow& window = m_world.window;
+    if (!m_own) throw BadLine("render: this handheld's frame is the one its window shows");
+    const PlainSkinWindow& window = m_own->window;
     try {
         m_compositor.set_frame(window.client_width(), window.client_height(), window.colour(),
                                m_scale);
@@ -343,7 +362,7 @@ std::string HeadlessDriver::query_screen(const Args&) {
 std::string HeadlessDriver::query_sounds(const Args&) {
     JsonWriter w;
     w.begin_object().key("sounds").begin_array();
-    for (const SoundRecorder::Played& p : m_world.sound.take()) {
+    for (const SoundRecorder::Played& p : m_world.take_sounds()) {
         w.begin_object().key("t").number(p.t_ms).key("name").string(sample_name(p.sample));
         w.end_object();
     }
@@ -354,7 +373,7 @@ std::string HeadlessDriver::query_store(const Args&) {
     JsonWriter w;
     w.begin_object();
     // A value of a foreign type is shown by its text, as far as it has one.
-    for (const auto& [name, value] : m_world.store.values())
+    for (const auto& [name, value] : m_world.store_values())
         w.key(name).string(value.text);
     return w.end_object().str();
 }

@@ -1,12 +1,16 @@
 #pragma once
 // fluffo-sim's driver: the handheld built as the main window builds it (SimWorld), on a virtual
 // clock, driven by one text command per line and answering queries with one JSON object per
-// line. Only queries and errors answer; a refused store write is reported like a bad line,
-// and the driver goes on. The exit code is 1 when any line was in error, 3 when an answer
-// could not be written, else 0.
+// line. The same commands can drive a program's own handheld (the web page's), given as a
+// DriverTarget; such a driver loads no skin and renders nothing (its window shows the frame). Only
+// queries and errors answer; a refused store write is reported like a bad line, and the driver goes
+// on. The exit code is 1 when any line was in error, 3 when an answer could not be written, else 0.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +25,19 @@
 
 namespace fluffo {
 
+// The parts of a handheld the commands reach.
+struct DriverTarget {
+    Handheld& handheld;
+    Scheduler& scheduler;
+    MainScreen& screen;
+    SettableClock& clock;
+    SeededRandom& random;
+    // The samples played since the last call, each with its scheduler time.
+    std::function<std::vector<SoundRecorder::Played>()> take_sounds;
+    // The settings store's values by name.
+    std::function<std::map<std::string, StoredValue>()> store_values;
+};
+
 class HeadlessDriver {
 public:
     static constexpr int Exit_Output_Failed = 3;
@@ -29,6 +46,8 @@ public:
     static constexpr int64_t Longest_Wait_Ms = 10'000'000'000;
 
     explicit HeadlessDriver(uint64_t seed);
+    // Drives a handheld that lives elsewhere.
+    explicit HeadlessDriver(DriverTarget target);
 
     // Reads commands until the input ends or "quit"; writes and flushes each answer as it
     // comes, so a process talking to the driver gets it at once. Returns the exit code.
@@ -49,7 +68,8 @@ public:
     std::string execute(std::string_view line);
 
     bool had_error() const { return m_had_error; }
-    SimWorld& world() { return m_world; }
+    // The driver's own handheld; only for a driver made with a seed.
+    SimWorld& world() { return *m_own; }
 
 private:
     using Args = Words;
@@ -80,7 +100,8 @@ private:
     std::string query_sounds(const Args& a);
     std::string query_store(const Args& a);
 
-    SimWorld m_world;
+    std::unique_ptr<SimWorld> m_own;  // null when driving a handheld elsewhere
+    DriverTarget m_world;
     DiskConfigFiles m_config_files;
     DiskPictureFiles m_picture_files;
     Compositor m_compositor;  // kept, so each render recomposes only what changed

@@ -340,3 +340,31 @@ TEST(HeadlessDriverTest, HighScoreReachesTheStoreAndARefusedWriteIsReported) {
 
 }  // namespace
 }  // namespace fluffo
+
+namespace fluffo {
+namespace {
+
+// A driver of a handheld it does not own (the web page's) plays the same game on it as a
+// driver of its own, and leaves drawing to that handheld's window.
+TEST(HeadlessDriverTest, DrivesAHandheldThatLivesElsewhere) {
+    const std::vector<std::string> game = {"clock 10:10", "play",           "press game_b",
+                                           "wait 150",    "release game_b", "wait 4000",
+                                           "press left",  "wait 2000",      "state"};
+    HeadlessDriver own(2017);
+    SimWorld elsewhere(2017);
+    HeadlessDriver driving(DriverTarget{elsewhere.handheld, elsewhere.scheduler, elsewhere.screen,
+                                        elsewhere.clock, elsewhere.random,
+                                        [&] { return elsewhere.sound.take(); },
+                                        [&] { return elsewhere.store.values(); }});
+    EXPECT_EQ(answers(driving, game), answers(own, game));
+    EXPECT_EQ(elsewhere.scheduler.now(), 6150);
+    EXPECT_EQ(answers(driving, {"sounds"}), answers(own, {"sounds"}));
+    const auto refused = answers(driving, {"render /tmp/never.png"});
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_NE(refused[0].find("render: this handheld's frame is the one its window shows"),
+              std::string::npos);
+    EXPECT_THROW(driving.load_skin("/nowhere"), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace fluffo
