@@ -126,7 +126,11 @@ else
         wait_for 5 find_window || die "no main window in sway's tree"
         X=$left Y=$top WIDTH=$width HEIGHT=$height
     }
-    rest_pointer_at() { if [ -x "$pointer_tool" ]; then point move-abs "$1" "$2"; fi; }
+    # sway 1.7 crashes when a virtual pointer enters an Xwayland window after others have
+    # closed: through Xwayland the pointer rests where it is.
+    rest_pointer_at() {
+        if [ -x "$pointer_tool" ] && [ "$qpa" = wayland ]; then point move-abs "$1" "$2"; fi
+    }
     player() {
         local args=() word what
         while read -r word what; do
