@@ -50,6 +50,7 @@ SoundStart SoundSystem::Snd_Init(std::string_view driver_text, SettingsStore& st
 }
 
 void SoundSystem::Snd_Play(Sample sample) {
+    if (m_listener) m_listener->Snd_Play(sample);
     if (!m_enabled) return;
     const SampleHandle handle = m_samples[static_cast<size_t>(sample)];
     if (handle != Empty_Sample) m_backend.play(handle);

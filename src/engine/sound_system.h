@@ -55,6 +55,9 @@ public:
                         const ErrorBox& error_box);
 
     void Snd_Play(Sample sample) override;
+    // Told of every sample the handheld asks for, before and whether or not it sounds (the web
+    // page's driver hears its handheld through a recorder here); none by default.
+    void set_listener(SamplePlayer* listener) { m_listener = listener; }
     void Snd_Silence();
     // Frees the nine samples in table order and closes the library, started or not.
     void Snd_Release();
@@ -66,6 +69,7 @@ public:
 
 private:
     AudioBackend& m_backend;
+    SamplePlayer* m_listener = nullptr;
     bool m_enabled = false;
     bool m_output_fell_back = false;
     std::array<SampleHandle, Sample_Count> m_samples{};

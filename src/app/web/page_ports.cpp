@@ -1,7 +1,6 @@
 #include "app/web/page_ports.h"
 
 #include "app/web/page_calls.h"
-#include "engine/sample_player.h"
 
 namespace fluffo {
 
@@ -40,37 +39,23 @@ bool PageAudio::open_silent(int32_t, int32_t) {
 }
 
 SampleHandle PageAudio::load(const std::string& file_name) {
-    const SampleHandle handle = page::audio_load(file_name);
-    if (handle == Empty_Sample) return Empty_Sample;
-    // "Sound/Bonus.wav": the sample is named by the file's stem.
-    const size_t slash = file_name.find_last_of('/');
-    std::string stem = file_name.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (const size_t dot = stem.rfind('.'); dot != std::string::npos) stem.resize(dot);
-    if (const auto sample = sample_from_name(stem)) m_samples[handle] = *sample;
-    return handle;
+    return page::audio_load(file_name);
 }
 
 void PageAudio::play(SampleHandle sample) {
     page::audio_play(sample);
-    const auto it = m_samples.find(sample);
-    if (m_now && it != m_samples.end()) m_played.push_back({m_now(), it->second});
 }
 
 void PageAudio::stop_all() {
     page::audio_stop_all();
 }
 
-void PageAudio::free_sample(SampleHandle sample) {
-    m_samples.erase(sample);
-}
+// The page's decoded samples live as long as the page.
+void PageAudio::free_sample(SampleHandle) {}
 
 // The context stays for the page's next start.
 void PageAudio::close() {
     page::audio_stop_all();
-}
-
-std::vector<SoundRecorder::Played> PageAudio::take() {
-    return std::exchange(m_played, {});
 }
 
 }  // namespace fluffo

@@ -1,17 +1,14 @@
 #pragma once
 // The core's ports over the page: local storage as the store's medium, and Web Audio as the
 // sound layer's back end (one AudioContext for the page's whole life; it starts sounding at
-// the player's first gesture, as browsers require). The back end also notes each sample it
-// was asked to play, with the scheduler time, for the driver's "sounds".
+// the player's first gesture, as browsers require). What the handheld asked to play is heard
+// before the back end, on the handheld's clock (WebPage's recorder), sounding or not.
 
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/web/web_store.h"
 #include "base/audio_backend.h"
-#include "engine/sound_recorder.h"
 
 namespace fluffo {
 
@@ -32,15 +29,6 @@ public:
     void stop_all() override;
     void free_sample(SampleHandle sample) override;
     void close() override;
-
-    // Where "sounds" reads the time of each play; none: nothing is noted.
-    void set_clock(std::function<int64_t()> now_ms) { m_now = std::move(now_ms); }
-    std::vector<SoundRecorder::Played> take();
-
-private:
-    std::map<SampleHandle, Sample> m_samples;
-    std::function<int64_t()> m_now;
-    std::vector<SoundRecorder::Played> m_played;
 };
 
 }  // namespace fluffo

@@ -35,6 +35,7 @@ WebPage::WebPage(BrowserPictures& pictures, PageAudio& audio, StorageMedium& sto
       m_windowed(start.memory_store ? static_cast<SettingsStore&>(m_memory_store)
                                     : static_cast<SettingsStore&>(m_web_store)),
       m_store(m_windowed, [this](const std::string& text) { show_error(text); }),
+      m_heard([this] { return m_logic.scheduler().now(); }),
       m_sound(m_audio),
       m_clock([this] { return m_logic.scheduler().now(); }),
       m_sources{m_config, m_pictures, "", ""},
@@ -44,15 +45,15 @@ WebPage::WebPage(BrowserPictures& pictures, PageAudio& audio, StorageMedium& sto
       m_windows(*this, m_logic.keys(), m_store, m_logic.screen().model(),
                 [this] { m_enabled = true; }),
       m_driver(DriverTarget{m_logic.handheld(), m_logic.scheduler(), m_logic.screen(),
-                            m_clock.settable, m_random, [this] { return m_audio.take(); },
+                            m_clock.settable, m_random, [this] { return m_heard.take(); },
                             [this] { return store_values(); }}),
       m_t0_ms(page::now_ms()) {
     m_clock.use_settable = start.virtual_time;
-    m_audio.set_clock([this] { return m_logic.scheduler().now(); });
+    m_sound.set_listener(&m_heard);
+    m_heard.set_recording(start.virtual_time);
 }
 
 WebPage::~WebPage() {
-    m_audio.set_clock({});
     page::aim(-1);
 }
 
@@ -108,6 +109,7 @@ void WebPage::reaim() {
 
 void WebPage::follow_real_time() {
     m_start.virtual_time = false;
+    m_heard.set_recording(false);
     m_skew_ms = 0;
     m_skew_ms = m_logic.scheduler().now() - real_now();
     enter([] {});
@@ -363,6 +365,7 @@ void WebPage::show_start_screen() {
 
 std::vector<std::string> WebPage::script(const std::string& text) {
     std::vector<std::string> answers;
+    m_heard.set_recording(true);
     enter([&] {
         size_t from = 0;
         while (from <= text.size()) {
@@ -377,6 +380,7 @@ std::vector<std::string> WebPage::script(const std::string& text) {
             from = stop + 1;
         }
     });
+    m_heard.set_recording(m_start.virtual_time);
     // Real time goes on from where the script left the handheld's clock.
     if (!m_start.virtual_time)
         m_skew_ms =

@@ -9,7 +9,8 @@
 //
 // The driver's command lines run on this same handheld (script). A page restarted on the
 // virtual clock is the handheld as fluffo-sim assembles it: time 0, 00:00, seeded by hand,
-// time moving only by "wait".
+// time moving only by "wait". Its "sounds" are the samples the handheld asked for, on its own
+// clock, heard on the driver's clock and while a script runs (real play keeps no list).
 
 #include <cstdint>
 #include <functional>
@@ -27,6 +28,7 @@
 #include "base/random_source.h"
 #include "base/wall_clock.h"
 #include "display/compositor.h"
+#include "engine/sound_recorder.h"
 #include "engine/sound_system.h"
 #include "windows/main_window_logic.h"
 #include "windows/start_screen_logic.h"
@@ -138,6 +140,7 @@ private:
     MemoryStore m_memory_store;
     WindowedFirstStart m_windowed;
     RetryingStore m_store;
+    SoundRecorder m_heard;  // what the handheld asked to play, for the driver's "sounds"
     SoundSystem m_sound;
     // The computer's local time, until a script or a restart on the driver's clock sets it.
     class PageClock : public WallClock {
