@@ -248,18 +248,25 @@
     const m = /@(\d)x\.[^/.]+$/.exec(file);
     return m ? Number(m[1]) : 1;
   }
-  async function decodePicture(path, blob, opaque) {
+  // A PNG is read by the page's own reader (png.js), whose pixels are libpng's; a JPEG (no
+  // alpha to round) and any PNG that reader leaves are decoded by the browser.
+  async function browserPixels(blob) {
     const bitmap = await createImageBitmap(blob, { premultiplyAlpha: "none", colorSpaceConversion: "none" });
     const c = document.createElement("canvas");
     c.width = bitmap.width;
     c.height = bitmap.height;
     const cx = c.getContext("2d", { willReadFrequently: true });
     cx.drawImage(bitmap, 0, 0);
-    const data = cx.getImageData(0, 0, bitmap.width, bitmap.height).data;
-    const ptr = Module._malloc(data.length);
-    Module.HEAPU8.set(data, ptr);
+    return { width: bitmap.width, height: bitmap.height,
+             rgba: cx.getImageData(0, 0, bitmap.width, bitmap.height).data };
+  }
+  async function decodePicture(path, bytes, opaque) {
+    const picture = (!opaque && (await window.fluffoPng.decode(bytes))) ||
+      (await browserPixels(new Blob([bytes])));
+    const ptr = Module._malloc(picture.rgba.length);
+    Module.HEAPU8.set(picture.rgba, ptr);
     call("fluffo_keep_picture", null, ["string", "number", "number", "number", "number"],
-         [path, bitmap.width, bitmap.height, ptr, opaque ? 1 : 0]);
+         [path, picture.width, picture.height, ptr, opaque ? 1 : 0]);
     Module._free(ptr);
   }
   async function loadFile(path) {
@@ -267,7 +274,7 @@
     if (!response.ok) throw new Error("The page's file " + path + " did not load");
     const lower = path.toLowerCase();
     if (lower.endsWith(".png") || lower.endsWith(".jpg") || lower.endsWith(".jpeg")) {
-      await decodePicture(path, await response.blob(), !lower.endsWith(".png"));
+      await decodePicture(path, new Uint8Array(await response.arrayBuffer()), !lower.endsWith(".png"));
       return;
     }
     const bytes = new Uint8Array(await response.arrayBuffer());

@@ -4,7 +4,7 @@
 // the cache as the page first loads them. A new build's cache replaces the old one.
 "use strict";
 const CACHE = "fluffo-@SITE_VERSION@";
-const PAGE = ["./", "index.html", "style.css", "fluffo.js", "windows.js", "fluffo-core.js",
+const PAGE = ["./", "index.html", "style.css", "fluffo.js", "windows.js", "png.js", "fluffo-core.js",
   "fluffo-core.wasm", "manifest.webmanifest", "files.txt"];
 
 self.addEventListener("install", (event) => {
