@@ -30,10 +30,11 @@ cp build/web-obj/run/fluffo-core.js build/web-obj/run/fluffo-core.wasm "$site/"
 for item in Config.ini Readme.txt Whatsnew.txt Graphics Sound; do
     cp -r "$run/$item" "$site/"
 done
-# The data files the page loads, one a line, and the version the offline cache is kept under.
+# The data files the page loads, one a line, and the version the offline cache is kept under
+# (named by the service worker and by the page, which fills it on a first visit).
 (cd "$site" && find Config.ini Readme.txt Whatsnew.txt Graphics Sound -type f | LC_ALL=C sort) \
     >"$site/files.txt"
 version=$(cat "$site"/fluffo-core.wasm "$site"/files.txt "$site"/*.js | sha256sum | cut -c1-16)
-sed -i "s/@SITE_VERSION@/$version/" "$site/sw.js"
+sed -i "s/@SITE_VERSION@/$version/" "$site/sw.js" "$site/fluffo.js"
 echo "build-web: the site is in $site ($(du -sh "$site" | cut -f1)); serve it with"
 echo "  python3 -m http.server -d $site"

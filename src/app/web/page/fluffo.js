@@ -239,8 +239,42 @@
         audio.playing.clear();
       },
     },
+    // The program's .wasm comes through the page's own fetch, so that the offline cache keeps it.
+    instantiateWasm(imports, receive) {
+      fetchKept("fluffo-core.wasm")
+        .then((r) => WebAssembly.instantiateStreaming(r.clone(), imports)
+          .catch(() => r.arrayBuffer().then((b) => WebAssembly.instantiate(b, imports))))
+        .then((result) => receive(result.instance), (e) => showError(String(e)));
+      return {};
+    },
     onRuntimeInitialized: () => load().catch((e) => showError(String(e))),
   };
+
+  // The offline cache, under the name sw.js keeps the site by. On a first visit, before any
+  // service worker answers, the page keeps what it fetches itself and then the files it runs
+  // (from the browser's HTTP cache), and registers the worker only then: the worker's install
+  // finds them kept, so no file crosses the network twice.
+  const siteCache = (window.caches && location.protocol !== "file:" &&
+                     !(navigator.serviceWorker && navigator.serviceWorker.controller))
+    ? caches.open("fluffo-@SITE_VERSION@").catch(() => null) : Promise.resolve(null);
+  const keeping = [];
+  function keep(path, response) {
+    keeping.push(siteCache.then((c) => c && c.put(path, response)).catch(() => {}));
+  }
+  async function fetchKept(path) {
+    const response = await fetch(path);
+    if (response.ok) keep(path, response.clone());
+    return response;
+  }
+  async function keepPage() {
+    if (!(await siteCache)) return;
+    const page = await fetch(location.href.replace(/[?#].*$/, ""), { cache: "force-cache" });
+    if (page.ok) { keep("./", page.clone()); keep("index.html", page); }
+    for (const file of ["style.css", "windows.js", "png.js", "fluffo.js", "fluffo-core.js", "manifest.webmanifest"]) {
+      keeping.push(fetch(file, { cache: "force-cache" }).then((r) => r.ok && keep(file, r), () => {}));
+    }
+    while (keeping.length) await keeping.shift();
+  }
 
   // The data: every file into the program's file system, the PNG and JPEG pictures decoded
   // by the browser and handed over as pixels; picture variants only for the densities used.
@@ -248,26 +282,33 @@
     const m = /@(\d)x\.[^/.]+$/.exec(file);
     return m ? Number(m[1]) : 1;
   }
-  async function decodePicture(path, blob, opaque) {
+  // A PNG is read by the page's own reader (png.js), whose pixels are libpng's; a JPEG (no
+  // alpha to round) and any PNG that reader leaves are decoded by the browser.
+  async function browserPixels(blob) {
     const bitmap = await createImageBitmap(blob, { premultiplyAlpha: "none", colorSpaceConversion: "none" });
     const c = document.createElement("canvas");
     c.width = bitmap.width;
     c.height = bitmap.height;
     const cx = c.getContext("2d", { willReadFrequently: true });
     cx.drawImage(bitmap, 0, 0);
-    const data = cx.getImageData(0, 0, bitmap.width, bitmap.height).data;
-    const ptr = Module._malloc(data.length);
-    Module.HEAPU8.set(data, ptr);
+    return { width: bitmap.width, height: bitmap.height,
+             rgba: cx.getImageData(0, 0, bitmap.width, bitmap.height).data };
+  }
+  async function decodePicture(path, bytes, opaque) {
+    const picture = (!opaque && (await window.fluffoPng.decode(bytes))) ||
+      (await browserPixels(new Blob([bytes])));
+    const ptr = Module._malloc(picture.rgba.length);
+    Module.HEAPU8.set(picture.rgba, ptr);
     call("fluffo_keep_picture", null, ["string", "number", "number", "number", "number"],
-         [path, bitmap.width, bitmap.height, ptr, opaque ? 1 : 0]);
+         [path, picture.width, picture.height, ptr, opaque ? 1 : 0]);
     Module._free(ptr);
   }
   async function loadFile(path) {
-    const response = await fetch(path);
+    const response = await fetchKept(path);
     if (!response.ok) throw new Error("The page's file " + path + " did not load");
     const lower = path.toLowerCase();
     if (lower.endsWith(".png") || lower.endsWith(".jpg") || lower.endsWith(".jpeg")) {
-      await decodePicture(path, await response.blob(), !lower.endsWith(".png"));
+      await decodePicture(path, new Uint8Array(await response.arrayBuffer()), !lower.endsWith(".png"));
       return;
     }
     const bytes = new Uint8Array(await response.arrayBuffer());
@@ -292,7 +333,7 @@
     return Promise.all(loads);
   }
   async function load() {
-    const list = await (await fetch("files.txt")).text();
+    const list = await (await fetchKept("files.txt")).text();
     allFiles = list.split("\n").filter((f) => f);
     await loadAll(allFiles.filter((f) => densityOf(f) === 1));
     const stored = Number(storage.get("WindowZoom"));
@@ -300,6 +341,10 @@
     call("fluffo_start", null, ["number", "number", "number", "number"], [1, 0, -1, 0]);
     started = true;
     readyResolve();
+    await keepPage();
+    if ("serviceWorker" in navigator && location.protocol !== "file:") {
+      navigator.serviceWorker.register("sw.js").catch(() => {});
+    }
   }
 
   // Keys: a held key acts once (the browser's repeats are ignored); the start screen, the
@@ -503,9 +548,6 @@
     realTime: () => Module._fluffo_follow_real_time(),
   };
 
-  if ("serviceWorker" in navigator && location.protocol !== "file:") {
-    navigator.serviceWorker.register("sw.js").catch(() => {});
-  }
   const core = document.createElement("script");
   core.src = "fluffo-core.js";
   document.body.appendChild(core);
