@@ -26,12 +26,12 @@ const Firefox_Prefs = {
 
 // Returns {browser, profile, close} or null when the browser is not installed.
 export async function launch(name, { width = 800, height = 900 } = {}) {
-    const spec = Browsers[name];
-    if (!spec) throw new Error(`no browser called ${name}`);
-    if (!fs.existsSync(spec.executable)) return null;
+    const entry = Browsers[name];
+    if (!entry) throw new Error(`no browser called ${name}`);
+    if (!fs.existsSync(entry.executable)) return null;
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), `fluffo-${name}-`));
     const options = {
-        browser: spec.product, executablePath: spec.executable, headless: true,
+        browser: entry.product, executablePath: entry.executable, headless: true,
         defaultViewport: { width, height, deviceScaleFactor: 1 }, protocolTimeout: 120000,
     };
     if (name === 'chromium') {
