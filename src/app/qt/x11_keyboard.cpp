@@ -1,4 +1,5 @@
 #include "app/qt/x11_keyboard.h"
+#include "app/qt/x11_display.h"
 
 #include <QGuiApplication>
 
@@ -7,17 +8,6 @@
 #include <X11/Xlib.h>
 
 namespace fluffo {
-
-namespace {
-
-Display* x11_display() {
-    auto* app = qGuiApp;
-    if (app == nullptr) return nullptr;
-    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
-}
-
-}  // namespace
 
 bool ask_for_detectable_auto_repeat() {
     Display* display = x11_display();

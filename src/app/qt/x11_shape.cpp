@@ -1,4 +1,5 @@
 #include "app/qt/x11_shape.h"
+#include "app/qt/x11_display.h"
 
 #include <QGuiApplication>
 #include <string>
@@ -10,17 +11,6 @@
 #include <X11/extensions/shape.h>
 
 namespace fluffo {
-
-namespace {
-
-Display* x11_display() {
-    auto* app = qGuiApp;
-    if (app == nullptr) return nullptr;
-    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
-}
-
-}  // namespace
 
 bool x11_compositor_shows_alpha() {
     Display* display = x11_display();
