@@ -6,6 +6,7 @@
 #include <array>
 
 #include "engine/board.h"
+#include "engine/control.h"
 #include "engine/sim_world.h"
 
 namespace fluffo {
@@ -22,16 +23,8 @@ struct TickCounter : TimerSink {
     int64_t ticks = 0;
 };
 
-struct Steer {
-    void (Handheld::*down)();
-    void (Handheld::*up)();
-};
-constexpr std::array<Steer, 4> kSteers = {{
-    {&Handheld::Inp_up_down, &Handheld::Inp_up_up},
-    {&Handheld::Inp_left_down, &Handheld::Inp_left_up},
-    {&Handheld::Inp_right_down, &Handheld::Inp_right_up},
-    {&Handheld::Inp_down_down, &Handheld::Inp_down_up},
-}};
+constexpr std::array<Control, 4> kSteers = {Control::Up, Control::Left, Control::Right,
+                                            Control::Down};
 
 constexpr int64_t kGameBTickMs = 240;
 
@@ -44,9 +37,9 @@ void load_tiny_skin(ScreenModel& model) {
 }
 
 void steer_at_random(Handheld& h, SeededRandom& chance) {
-    const Steer& s = kSteers[static_cast<size_t>(chance.next_below(4))];
-    (h.*s.down)();
-    (h.*s.up)();
+    const Control steer = kSteers[static_cast<size_t>(chance.next_below(4))];
+    apply_control(h, steer, true);
+    apply_control(h, steer, false);
 }
 
 void BM_GameTicks(benchmark::State& state) {

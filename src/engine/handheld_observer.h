@@ -5,23 +5,10 @@
 // play listens here; the handheld works the same without a listener. Calls come inside the
 // handheld's own call, at the scheduler's time of it.
 
-#include <array>
-#include <cstdint>
-#include <string_view>
-
+#include "engine/control.h"
 #include "engine/game_state.h"
 
 namespace fluffo {
-
-enum class Control : uint8_t { Game_A, Game_B, Time, Up, Left, Right, Down };
-
-// The controls by the names the headless driver knows them by, in the order of the bindings.
-inline constexpr std::array<std::string_view, 7> Control_Names = {"game_a", "game_b", "time", "up",
-                                                                  "left",   "right",  "down"};
-
-inline std::string_view control_name(Control control) {
-    return Control_Names[static_cast<size_t>(control)];
-}
 
 class HandheldObserver {
 public:

@@ -2,42 +2,37 @@
 
 #include <algorithm>
 
-#include "input/input_dispatch.h"
-
 namespace fluffo {
 
-void ControlHolds::press(ControlSource source, int action) {
-    if (!is_key_action(action)) return;
-    std::vector<ControlSource>& holders = m_holders[static_cast<size_t>(action)];
+void ControlHolds::press(ControlSource source, Control control) {
+    std::vector<ControlSource>& holders = m_holders[control];
     if (std::find(holders.begin(), holders.end(), source) == holders.end())
         holders.push_back(source);
-    action_down(m_handheld, action);
+    apply_control(m_handheld, control, true);
 }
 
-void ControlHolds::release(ControlSource source, int action) {
-    if (!is_key_action(action)) return;
-    std::vector<ControlSource>& holders = m_holders[static_cast<size_t>(action)];
+void ControlHolds::release(ControlSource source, Control control) {
+    std::vector<ControlSource>& holders = m_holders[control];
     std::erase(holders, source);
-    if (holders.empty()) action_up(m_handheld, action);
+    if (holders.empty()) apply_control(m_handheld, control, false);
 }
 
 void ControlHolds::release_device(int32_t device) {
-    for (int action = Key_Game_A; action <= Key_Down; ++action) {
+    for (Control c : All_Controls) {
         // Copied: each release changes the list.
-        const std::vector<ControlSource> holders = m_holders[static_cast<size_t>(action)];
+        const std::vector<ControlSource> holders = m_holders[c];
         for (const ControlSource& s : holders) {
-            if (s.device == device) release(s, action);
+            if (s.device == device) release(s, c);
         }
     }
 }
 
-bool ControlHolds::held(int action) const {
-    return is_key_action(action) && !m_holders[static_cast<size_t>(action)].empty();
+bool ControlHolds::held(Control control) const {
+    return !m_holders[control].empty();
 }
 
-bool ControlHolds::held_by(ControlSource source, int action) const {
-    if (!is_key_action(action)) return false;
-    const std::vector<ControlSource>& holders = m_holders[static_cast<size_t>(action)];
+bool ControlHolds::held_by(ControlSource source, Control control) const {
+    const std::vector<ControlSource>& holders = m_holders[control];
     return std::find(holders.begin(), holders.end(), source) != holders.end();
 }
 

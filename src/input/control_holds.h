@@ -5,12 +5,10 @@
 // swallow them), a release reaches `_up` only when no other source still holds the control, so
 // a key and a pad used together never leave a button held nor release one that is still down.
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
-#include "engine/handheld.h"
-#include "input/key_bindings.h"
+#include "engine/control.h"
 
 namespace fluffo {
 
@@ -28,20 +26,19 @@ class ControlHolds {
 public:
     explicit ControlHolds(Handheld& handheld) : m_handheld(handheld) {}
 
-    // Action n is Key_Game_A .. Key_Down; any other number does nothing.
-    void press(ControlSource source, int action);
+    void press(ControlSource source, Control control);
     // A release by a source that did not hold the control still reaches `_up` when nobody
     // holds it (a key pressed while another window was active).
-    void release(ControlSource source, int action);
+    void release(ControlSource source, Control control);
     // Everything the device holds, released (a pad pulled out mid-press).
     void release_device(int32_t device);
 
-    bool held(int action) const;
-    bool held_by(ControlSource source, int action) const;
+    bool held(Control control) const;
+    bool held_by(ControlSource source, Control control) const;
 
 private:
     Handheld& m_handheld;
-    std::array<std::vector<ControlSource>, Key_Binding_Count + 1> m_holders{};  // [1..7]
+    PerControl<std::vector<ControlSource>> m_holders{};
 };
 
 }  // namespace fluffo

@@ -7,10 +7,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "base/settings_store.h"
 #include "display/screen_model.h"
+#include "engine/control.h"
 #include "input/key_list.h"
 
 namespace fluffo {
@@ -20,30 +22,15 @@ struct Inp_Key_Binding {
     VirtualKey virtual_key = vk::None;  // derived by AssignWord; matches no key event till then
 };
 
-// Binding positions, also the number of the value that holds each.
-enum KeyAction : int {
-    Key_Game_A = 1,
-    Key_Game_B,
-    Key_Time,
-    Key_Up,
-    Key_Left,
-    Key_Right,
-    Key_Down,
-};
-inline constexpr int Key_Binding_Count = 7;
-constexpr bool is_key_action(int n) {
-    return n >= Key_Game_A && n <= Key_Down;
-}
+// The list orders the arrows up, down, left, right, so the direction defaults run 37, 39, 40,
+// 38.
+using KeyBindingTable = PerControl<Inp_Key_Binding>;
+using KeyListIndexes = PerControl<int32_t>;
+inline constexpr KeyListIndexes Default_Key_List_Indexes = {{2, 3, 4, 37, 39, 40, 38}};
 
-// [1..7]; index 0 unused. The list orders the arrows up, down, left, right, so the direction
-// defaults run 37, 39, 40, 38.
-using KeyBindingTable = std::array<Inp_Key_Binding, Key_Binding_Count + 1>;
-using KeyListIndexes = std::array<int32_t, Key_Binding_Count + 1>;
-inline constexpr KeyListIndexes Default_Key_List_Indexes = {0, 2, 3, 4, 37, 39, 40, 38};
-
-// Sets binding n's (1..7) virtual-key code from its list index. An index outside 1..44 leaves
-// the code as it was; n outside 1..7 does nothing.
-void AssignWord(int n, KeyBindingTable& bindings);
+// Sets the binding's virtual-key code from its list index. An index outside 1..44 leaves the
+// code as it was.
+void AssignWord(Control control, KeyBindingTable& bindings);
 
 class KeyBindings {
 public:
@@ -59,15 +46,15 @@ public:
     // a write; the first such error is thrown once all seven have been tried.
     void load(SettingsStore& store, ScreenModel& main_window);
 
-    // Accepting the key settings window: takes the seven list indexes ([1..7], out of range
-    // again meaning the default), derives the codes, refreshes the hints and writes all seven,
+    // Accepting the key settings window: takes the seven list indexes (out of range again
+    // meaning the default), derives the codes, refreshes the hints and writes all seven,
     // unchanged ones included. Refusals are thrown as in load().
     void accept(const KeyListIndexes& list_indexes, SettingsStore& store, ScreenModel& main_window);
 
-    // The hint name of binding n's key; empty for a binding without a valid key.
-    std::string_view name_of(int n) const;
-    // The first binding, in the order Game A .. Down, whose code is virtual_key; 0 for none.
-    int binding_for_key(VirtualKey virtual_key) const;
+    // The hint name of the control's key; empty for a binding without a valid key.
+    std::string_view name_of(Control control) const;
+    // The first control, in the order Game A .. Down, bound to virtual_key; none for none.
+    std::optional<Control> binding_for_key(VirtualKey virtual_key) const;
 
 private:
     // Sets the bindings and hints, then writes all seven, keeping refusals in `refused`.

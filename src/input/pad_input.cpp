@@ -4,28 +4,28 @@
 
 namespace fluffo {
 
-int pad_action(PadButton button) {
+std::optional<Control> pad_control(PadButton button) {
     switch (button) {
         case PadButton::South:
-            return Key_Game_A;
+            return Control::Game_A;
         case PadButton::East:
-            return Key_Game_B;
+            return Control::Game_B;
         case PadButton::West:
         case PadButton::North:
-            return Key_Time;
+            return Control::Time;
         case PadButton::Up:
-            return Key_Up;
+            return Control::Up;
         case PadButton::Down:
-            return Key_Down;
+            return Control::Down;
         case PadButton::Left:
-            return Key_Left;
+            return Control::Left;
         case PadButton::Right:
-            return Key_Right;
+            return Control::Right;
         case PadButton::Back:
         case PadButton::Start:
             break;
     }
-    return 0;
+    return std::nullopt;
 }
 
 VirtualKey pad_window_key(PadButton button) {

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "base/virtual_keys.h"
+#include "engine/control.h"
 #include "input/control_holds.h"
 
 namespace fluffo {
@@ -19,8 +20,8 @@ namespace fluffo {
 enum class PadButton : uint8_t { South, East, West, North, Back, Start, Up, Down, Left, Right };
 inline constexpr int Pad_Button_Count = 10;
 
-// The handheld control a button stands for, Key_Game_A .. Key_Down; 0 for Start and Back.
-int pad_action(PadButton button);
+// The handheld control a button stands for; none for Start and Back.
+std::optional<Control> pad_control(PadButton button);
 // The key a button gives the manual, about and key settings windows: the D-pad's left and
 // right turn the manual's pages, East is Esc; vk::None for the rest.
 VirtualKey pad_window_key(PadButton button);

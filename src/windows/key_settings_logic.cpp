@@ -1,8 +1,5 @@
 #include "windows/key_settings_logic.h"
 
-#include <stdexcept>
-#include <string>
-
 namespace fluffo {
 
 KeySettingsLogic::KeySettingsLogic(KeyBindings& keys, SettingsStore& store,
@@ -12,15 +9,9 @@ KeySettingsLogic::KeySettingsLogic(KeyBindings& keys, SettingsStore& store,
     m_label_colour.fill(Label_White);
 }
 
-size_t KeySettingsLogic::slot(int n) {
-    if (n < 1 || n > Key_Binding_Count)
-        throw std::out_of_range("no key binding " + std::to_string(n));
-    return static_cast<size_t>(n);
-}
-
 void KeySettingsLogic::FormCreate() {
-    for (int n = 1; n <= Key_Binding_Count; ++n)
-        select_quietly(n, m_keys.Inp_Key_Bindings[slot(n)].list_index - 1);
+    for (Control c : All_Controls)
+        select_quietly(c, m_keys.Inp_Key_Bindings[c].list_index - 1);
     cbChange();
 }
 
@@ -28,11 +19,11 @@ bool KeySettingsLogic::CheckKeys() {
     m_label_colour.fill(Label_White);
     bool duplicate = false;
     // The boxes are told apart by what they show, so two empty boxes are a pair too.
-    for (int j = 1; j <= Key_Binding_Count; ++j) {
-        for (int k = 1; k <= Key_Binding_Count; ++k) {
+    for (Control j : All_Controls) {
+        for (Control k : All_Controls) {
             if (j == k || item_text(j) != item_text(k)) continue;
-            m_label_colour[slot(j)] = Label_Red;
-            m_label_colour[slot(k)] = Label_Red;
+            m_label_colour[j] = Label_Red;
+            m_label_colour[k] = Label_Red;
             duplicate = true;
         }
     }
@@ -43,25 +34,25 @@ void KeySettingsLogic::cbChange() {
     const bool duplicate = CheckKeys();
     // An empty box would be stored as no key at all; the player must choose one first.
     bool all_chosen = true;
-    for (int n = 1; n <= Key_Binding_Count; ++n)
-        all_chosen = all_chosen && selection(n) != No_Selection;
+    for (Control c : All_Controls)
+        all_chosen = all_chosen && selection(c) != No_Selection;
     m_accept_enabled = !duplicate && all_chosen;
 }
 
-void KeySettingsLogic::select(int n, int32_t item) {
-    select_quietly(n, item);
+void KeySettingsLogic::select(Control control, int32_t item) {
+    select_quietly(control, item);
     cbChange();
 }
 
-void KeySettingsLogic::select_quietly(int n, int32_t item) {
-    m_selection[slot(n)] = item >= 0 && item < Key_List_Count ? item : No_Selection;
+void KeySettingsLogic::select_quietly(Control control, int32_t item) {
+    m_selection[control] = item >= 0 && item < Key_List_Count ? item : No_Selection;
 }
 
 void KeySettingsLogic::btn_acceptClick() {
     if (!m_accept_enabled) return;
     KeyListIndexes list_indexes{};
-    for (int n = 1; n <= Key_Binding_Count; ++n)
-        list_indexes[slot(n)] = selection(n) + 1;
+    for (Control c : All_Controls)
+        list_indexes[c] = selection(c) + 1;
     // A refused write ends the handler here: the window stays open over the disabled main
     // window, and Accept can be tried again.
     m_keys.accept(list_indexes, m_store, m_main_window);
@@ -84,8 +75,8 @@ bool KeySettingsLogic::FormKeyDown(VirtualKey virtual_key) {
     }
 }
 
-std::string_view KeySettingsLogic::item_text(int n) const {
-    const SelectableKey* key = selectable_key(selection(n) + 1);
+std::string_view KeySettingsLogic::item_text(Control control) const {
+    const SelectableKey* key = selectable_key(selection(control) + 1);
     return key ? key->item_text : std::string_view();
 }
 

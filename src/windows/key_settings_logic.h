@@ -6,7 +6,6 @@
 // window still disabled and this window still open. The windows are reached through
 // KeySettingsView.
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -49,32 +48,30 @@ public:
     // After every selection change: Accept is enabled exactly when no key is chosen twice and
     // every box holds a key.
     void cbChange();
-    // The player changed box n (1..7) to item (0-based; anything outside the list: none).
-    void select(int n, int32_t item);
+    // The player changed the control's box to item (0-based; anything outside the list: none).
+    void select(Control control, int32_t item);
     // Stores the seven keys, then enables the main window and closes this one. Nothing while
     // Accept is disabled.
     void btn_acceptClick();
     // A key seen before the focused box; false: the box handles it as usual.
     bool FormKeyDown(VirtualKey virtual_key);
 
-    // Box n's (1..7) 0-based selection, or No_Selection.
-    int32_t selection(int n) const { return m_selection[slot(n)]; }
-    // The text box n shows; empty without a selection.
-    std::string_view item_text(int n) const;
-    uint32_t label_colour(int n) const { return m_label_colour[slot(n)]; }
+    // The control's box's 0-based selection, or No_Selection.
+    int32_t selection(Control control) const { return m_selection[control]; }
+    // The text the control's box shows; empty without a selection.
+    std::string_view item_text(Control control) const;
+    uint32_t label_colour(Control control) const { return m_label_colour[control]; }
     bool accept_enabled() const { return m_accept_enabled; }
 
 private:
-    static size_t slot(int n);
-    void select_quietly(int n, int32_t item);
+    void select_quietly(Control control, int32_t item);
 
     KeyBindings& m_keys;
     SettingsStore& m_store;
     ScreenModel& m_main_window;
     KeySettingsView& m_window;
-    // [1..7], index 0 unused, as the bindings are numbered.
-    std::array<int32_t, Key_Binding_Count + 1> m_selection{};
-    std::array<uint32_t, Key_Binding_Count + 1> m_label_colour{};
+    PerControl<int32_t> m_selection{};
+    PerControl<uint32_t> m_label_colour{};
     bool m_accept_enabled = false;
 };
 

@@ -207,7 +207,7 @@ void MainWindowLogic::mouse_down(int32_t x, int32_t y, MouseButton button) {
     const Holder& h = m_screen.model().at(m_captured);
     const InputArea area = input_area(h.name);
     if (area.kind == AreaKind::Button) {
-        m_holds.press(Mouse_Source, area.action);
+        m_holds.press(Mouse_Source, area.control);
     } else if (area.kind == AreaKind::Drag && !m_screen.Vid_Fullscreen) {
         // The window system moves the window and has the press from now on.
         if (m_ports.window.start_system_move()) {
@@ -236,7 +236,7 @@ void MainWindowLogic::mouse_up(int32_t x, int32_t y, MouseButton button) {
     const Holder& h = m_screen.model().at(holder);
     const InputArea area = input_area(h.name);
     if (area.kind == AreaKind::Button) {
-        m_holds.release(Mouse_Source, area.action);
+        m_holds.release(Mouse_Source, area.control);
     } else if (area.kind == AreaKind::MenuButton && holder_at(x, y) == holder) {
         btn_game_menu_topClick();
     }

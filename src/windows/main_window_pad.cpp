@@ -5,10 +5,11 @@
 namespace fluffo {
 
 void MainWindowLogic::pad_press(const PadPress& press) {
-    const int action = pad_action(press.button);
+    const std::optional<Control> control = pad_control(press.button);
     if (!press.down) {
         // A press the menu took held nothing.
-        if (m_holds.held_by(press.source, action)) m_holds.release(press.source, action);
+        if (control && m_holds.held_by(press.source, *control))
+            m_holds.release(press.source, *control);
         return;
     }
     if (!m_game_menu.rows().empty()) {
@@ -19,8 +20,8 @@ void MainWindowLogic::pad_press(const PadPress& press) {
         btn_game_menu_topClick();
         for (const Rect& r : m_game_menu.step(+1))
             m_menu_dirty.push_back(r);
-    } else {
-        m_holds.press(press.source, action);
+    } else if (control) {
+        m_holds.press(press.source, *control);
     }
 }
 

@@ -1,9 +1,9 @@
 #include "app/headless/headless_driver.h"
 
 #include <algorithm>
-#include <array>
 #include <istream>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -13,6 +13,7 @@
 #include "base/settings_values.h"
 #include "display/png_writer.h"
 #include "display/skin_loader.h"
+#include "engine/control.h"
 
 namespace fluffo {
 
@@ -25,27 +26,12 @@ struct HeadlessDriver::Command {
 
 namespace {
 
-struct Button {
-    Control control;
-    void (Handheld::*down)();
-    void (Handheld::*up)();
-};
-constexpr std::array<Button, 7> kButtons = {{
-    {Control::Game_A, &Handheld::Inp_game_a_down, &Handheld::Inp_game_a_up},
-    {Control::Game_B, &Handheld::Inp_game_b_down, &Handheld::Inp_game_b_up},
-    {Control::Time, &Handheld::Inp_time_down, &Handheld::Inp_time_up},
-    {Control::Up, &Handheld::Inp_up_down, &Handheld::Inp_up_up},
-    {Control::Left, &Handheld::Inp_left_down, &Handheld::Inp_left_up},
-    {Control::Right, &Handheld::Inp_right_down, &Handheld::Inp_right_up},
-    {Control::Down, &Handheld::Inp_down_down, &Handheld::Inp_down_up},
-}};
-
-const Button& button_arg(const Words& a) {
-    for (const Button& b : kButtons) {
-        if (control_name(b.control) == a[1]) return b;
-    }
-    throw BadLine(std::string(a[0]) + ": unknown button " + quoted(a[1]) +
-                  " (game_a game_b time up left right down)");
+Control control_arg(const Words& a) {
+    if (const std::optional<Control> control = control_named(a[1])) return *control;
+    std::string known;
+    for (Control c : All_Controls)
+        known += (known.empty() ? "" : " ") + std::string(control_name(c));
+    throw BadLine(std::string(a[0]) + ": unknown button " + quoted(a[1]) + " (" + known + ")");
 }
 
 // The LCD figures, marks and pressed buttons that "screen" reports. The number stock and
@@ -179,12 +165,12 @@ std::string HeadlessDriver::cmd_play(const Args&) {
 }
 
 std::string HeadlessDriver::cmd_press(const Args& a) {
-    (m_world.handheld.*(button_arg(a).down))();
+    apply_control(m_world.handheld, control_arg(a), true);
     return {};
 }
 
 std::string HeadlessDriver::cmd_release(const Args& a) {
-    (m_world.handheld.*(button_arg(a).up))();
+    apply_control(m_world.handheld, control_arg(a), false);
     return {};
 }
 

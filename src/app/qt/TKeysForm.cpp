@@ -73,21 +73,29 @@ void TKeysForm::build_controls() {
               QRect(right_column, Heading_Top, Column_Width, Heading_Height), Qt::AlignRight)
         ->setFont(heading);
 
+    struct Row {
+        Control control;
+        const char* label;
+    };
     // Left: the box, then its label on the right.
-    static constexpr const char* Left_Labels[] = {"Game A", "Game B", "Time"};
-    for (int n = Key_Game_A; n <= Key_Time; ++n) {
-        const int top = row_top(n - Key_Game_A);
-        add_box(n, QRect(Margin, top, Box_Width, Row_Height));
-        add_key_label(n, Left_Labels[n - Key_Game_A],
+    static constexpr Row Left_Rows[] = {
+        {Control::Game_A, "Game A"}, {Control::Game_B, "Game B"}, {Control::Time, "Time"}};
+    for (int row = 0; const Row& r : Left_Rows) {
+        const int top = row_top(row++);
+        add_box(r.control, QRect(Margin, top, Box_Width, Row_Height));
+        add_key_label(r.control, r.label,
                       QRect(Margin + Box_Width + Gap, top, Label_Width, Row_Height), Qt::AlignLeft);
     }
     // Right: the label, right-aligned against its box.
-    static constexpr const char* Right_Labels[] = {"Up", "Left", "Right", "Down"};
-    for (int n = Key_Up; n <= Key_Down; ++n) {
-        const int top = row_top(n - Key_Up);
-        add_key_label(n, Right_Labels[n - Key_Up],
-                      QRect(right_column, top, Label_Width, Row_Height), Qt::AlignRight);
-        add_box(n, QRect(right_column + Label_Width + Gap, top, Box_Width, Row_Height));
+    static constexpr Row Right_Rows[] = {{Control::Up, "Up"},
+                                         {Control::Left, "Left"},
+                                         {Control::Right, "Right"},
+                                         {Control::Down, "Down"}};
+    for (int row = 0; const Row& r : Right_Rows) {
+        const int top = row_top(row++);
+        add_key_label(r.control, r.label, QRect(right_column, top, Label_Width, Row_Height),
+                      Qt::AlignRight);
+        add_box(r.control, QRect(right_column + Label_Width + Gap, top, Box_Width, Row_Height));
     }
 
     m_btn_accept = new QPushButton(QStringLiteral("- ACCEPT -"), this);
@@ -97,9 +105,10 @@ void TKeysForm::build_controls() {
     m_btn_accept->setFont(arial(Text_Pixels, {.bold = true}));
     connect(m_btn_accept, &QPushButton::clicked, this, &TKeysForm::btn_acceptClick);
 
-    for (int n = 1; n < Key_Binding_Count; ++n)
-        setTabOrder(m_boxes[size_t(n)], m_boxes[size_t(n + 1)]);
-    setTabOrder(m_boxes[Key_Binding_Count], m_btn_accept);
+    // Tab goes through the boxes in the controls' order, then to Accept.
+    for (size_t i = 0; i + 1 < All_Controls.size(); ++i)
+        setTabOrder(m_boxes[All_Controls[i]], m_boxes[All_Controls[i + 1]]);
+    setTabOrder(m_boxes[All_Controls.back()], m_btn_accept);
 
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
@@ -115,13 +124,15 @@ QLabel* TKeysForm::add_label(const QString& name, const char* text, QRect geomet
     return label;
 }
 
-void TKeysForm::add_key_label(int n, const char* text, QRect geometry, Qt::Alignment align) {
-    m_labels[size_t(n)] = add_label(QStringLiteral("la_%1").arg(n), text, geometry, align);
+void TKeysForm::add_key_label(Control control, const char* text, QRect geometry,
+                              Qt::Alignment align) {
+    m_labels[control] =
+        add_label(QStringLiteral("la_%1").arg(control_number(control)), text, geometry, align);
 }
 
-void TKeysForm::add_box(int n, QRect geometry) {
+void TKeysForm::add_box(Control control, QRect geometry) {
     auto* box = new QComboBox(this);
-    box->setObjectName(QStringLiteral("cb_%1").arg(n));
+    box->setObjectName(QStringLiteral("cb_%1").arg(control_number(control)));
     box->setGeometry(geometry);
     box->setEditable(false);
     box->setFont(arial(Box_Pixels));
@@ -129,8 +140,8 @@ void TKeysForm::add_box(int n, QRect geometry) {
     for (const SelectableKey& key : Selectable_Keys)
         box->addItem(text_of(key.item_text));
     connect(box, &QComboBox::currentIndexChanged, this,
-            [this, n](int index) { cbChange(n, index); });
-    m_boxes[size_t(n)] = box;
+            [this, control](int index) { cbChange(control, index); });
+    m_boxes[control] = box;
 }
 
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
@@ -171,7 +182,7 @@ void TKeysForm::pad_key(VirtualKey key, bool down) {
 }
 
 void TKeysForm::FormActivate() {
-    m_boxes[Key_Game_A]->setFocus(Qt::ActiveWindowFocusReason);
+    m_boxes[Control::Game_A]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 bool TKeysForm::FormKeyDown(const QKeyEvent& event) {
@@ -182,8 +193,8 @@ bool TKeysForm::FormKeyDown(const QKeyEvent& event) {
     return handled || key == vk::Enter || key == vk::Esc;
 }
 
-void TKeysForm::cbChange(int n, int index) {
-    enter([&] { m_logic.select(n, index); });
+void TKeysForm::cbChange(Control control, int index) {
+    enter([&] { m_logic.select(control, index); });
 }
 
 void TKeysForm::btn_acceptClick() {
@@ -191,15 +202,14 @@ void TKeysForm::btn_acceptClick() {
 }
 
 void TKeysForm::refresh() {
-    for (int n = 1; n <= Key_Binding_Count; ++n) {
-        QComboBox* box = m_boxes[size_t(n)];
+    for (Control c : All_Controls) {
+        QComboBox* box = m_boxes[c];
         {
             // What the logic sets is no choice of the player's.
             const QSignalBlocker quiet(box);
-            box->setCurrentIndex(m_logic.selection(n));
+            box->setCurrentIndex(m_logic.selection(c));
         }
-        QLabel* label = m_labels[size_t(n)];
-        set_ink(*label, QColor(QRgb{m_logic.label_colour(n)}));  // alpha ignored
+        set_ink(*m_labels[c], QColor(QRgb{m_logic.label_colour(c)}));  // alpha ignored
     }
     m_btn_accept->setEnabled(m_logic.accept_enabled());
 }

@@ -6,7 +6,6 @@
 // request from the window system all give the main window back.
 
 #include <QWidget>
-#include <array>
 #include <functional>
 
 #include "app/qt/pad_pump.h"
@@ -59,13 +58,13 @@ protected:
 private:
     void build_controls();
     QLabel* add_label(const QString& name, const char* text, QRect geometry, Qt::Alignment align);
-    // Label n and box n (1..7) of the bindings' order.
-    void add_key_label(int n, const char* text, QRect geometry, Qt::Alignment align);
-    void add_box(int n, QRect geometry);
+    // The control's label and box, named by its number (la_1, cb_1 for Game A).
+    void add_key_label(Control control, const char* text, QRect geometry, Qt::Alignment align);
+    void add_box(Control control, QRect geometry);
 
     void FormActivate();
     bool FormKeyDown(const QKeyEvent& event);
-    void cbChange(int n, int index);
+    void cbChange(Control control, int index);
     void btn_acceptClick();
     // Runs one call into the logic, then shows its state.
     template <typename Call>
@@ -78,9 +77,8 @@ private:
 
     KeysFormPorts m_ports;
     KeySettingsLogic m_logic;
-    // [1..7] as the bindings are numbered; index 0 unused.
-    std::array<QComboBox*, Key_Binding_Count + 1> m_boxes{};
-    std::array<QLabel*, Key_Binding_Count + 1> m_labels{};
+    PerControl<QComboBox*> m_boxes{};
+    PerControl<QLabel*> m_labels{};
     QPushButton* m_btn_accept = nullptr;
     bool m_taking_back = false;  // the next activation is the keyboard coming back
     bool m_was_active = false;   // active since it was last brought up

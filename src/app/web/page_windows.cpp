@@ -85,7 +85,7 @@ void PageWindows::manual_pointer(int kind, double css_x, double css_y, int butto
 }
 
 void PageWindows::keys_select(int n, int32_t item) {
-    m_keys.select(n, item);
+    if (const std::optional<Control> control = control_numbered(n)) m_keys.select(*control, item);
 }
 
 void PageWindows::keys_accept() {
@@ -114,9 +114,9 @@ std::string PageWindows::keys_json() const {
     for (const SelectableKey& k : Selectable_Keys)
         w.string(k.item_text);
     w.end_array().key("boxes").begin_array();
-    for (int n = Key_Game_A; n <= Key_Down; ++n) {
-        w.begin_object().key("selection").number(m_keys.selection(n));
-        w.key("red").boolean(m_keys.label_colour(n) == Label_Red).end_object();
+    for (Control c : All_Controls) {
+        w.begin_object().key("selection").number(m_keys.selection(c));
+        w.key("red").boolean(m_keys.label_colour(c) == Label_Red).end_object();
     }
     return w.end_array().key("accept").boolean(m_keys.accept_enabled()).end_object().str();
 }

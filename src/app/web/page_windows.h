@@ -34,6 +34,7 @@ public:
     bool key(const std::string& name, VirtualKey key, bool down);
     void about_link(int link);
     void manual_pointer(int kind, double css_x, double css_y, int button);
+    // Box n as the page numbers its boxes, 1..7 in the controls' order; another n is no box.
     void keys_select(int n, int32_t item);
     void keys_accept();
 
