@@ -7,6 +7,7 @@
 #include "base/settings_store.h"
 #include "display/main_screen.h"
 #include "input/key_bindings.h"
+#include "support/control_printer.h"
 
 namespace fluffo {
 namespace {
@@ -42,8 +43,10 @@ struct KeysRig {
     MemoryStore store;
     KeyBindings keys;
 
-    uint16_t code(int n) const { return keys.Inp_Key_Bindings[size_t(n)].virtual_key; }
-    int32_t index(int n) const { return keys.Inp_Key_Bindings[size_t(n)].list_index; }
+    // Binding n (1..7) is the one stored as "Key<n>".
+    uint16_t code(int n) const { return keys.Inp_Key_Bindings[control(n)].virtual_key; }
+    int32_t index(int n) const { return keys.Inp_Key_Bindings[control(n)].list_index; }
+    static Control control(int n) { return control_numbered(n).value(); }
     std::string hint(const std::string& holder) const {
         return screen.model().at(screen.model().require(holder)).hint;
     }
@@ -170,50 +173,50 @@ TEST(KeyBindingsAccept, WritesAllSevenAndTheNewKeysTakeOverAtOnce) {
     KeysRig r;
     r.load();
     KeyListIndexes chosen = Default_Key_List_Indexes;
-    chosen[Key_Time] = 44;
-    chosen[Key_Up] = 33;   // W
-    chosen[Key_Down] = 0;  // no key: back to the default
+    chosen[Control::Time] = 44;
+    chosen[Control::Up] = 33;   // W
+    chosen[Control::Down] = 0;  // no key: back to the default
     r.keys.accept(chosen, r.store, r.screen.model());
     EXPECT_EQ(r.stored(3), "44");
     EXPECT_EQ(r.stored(4), "33");
     EXPECT_EQ(r.stored(7), "38");
-    EXPECT_EQ(r.keys.binding_for_key(32), Key_Time);
-    EXPECT_EQ(r.keys.binding_for_key('W'), Key_Up);
-    EXPECT_EQ(r.keys.binding_for_key(38), 0);  // the up arrow is free now
+    EXPECT_EQ(r.keys.binding_for_key(32), Control::Time);
+    EXPECT_EQ(r.keys.binding_for_key('W'), Control::Up);
+    EXPECT_FALSE(r.keys.binding_for_key(38));  // the up arrow is free now
     EXPECT_EQ(r.hint("btn_ctrlr_overlay_up"), "click or press 'W'");
 
     r.store.set_refuse_writes(true);
-    chosen[Key_Up] = 37;
+    chosen[Control::Up] = 37;
     EXPECT_THROW(r.keys.accept(chosen, r.store, r.screen.model()), StoreError);
-    EXPECT_EQ(r.keys.binding_for_key(38), Key_Up);  // in memory even though the store refused
+    EXPECT_EQ(r.keys.binding_for_key(38), Control::Up);  // in memory even though the store refused
     EXPECT_EQ(r.stored(4), "33");
 }
 
 TEST(KeyBindingsLookup, TheFirstBindingInActionOrderWinsAndCodeZeroFindsNothing) {
     KeysRig r;
-    EXPECT_EQ(r.keys.binding_for_key(0), 0);  // nothing bound before loading
-    EXPECT_EQ(r.keys.binding_for_key('1'), 0);
-    EXPECT_EQ(r.keys.name_of(Key_Game_A), "");
+    EXPECT_FALSE(r.keys.binding_for_key(0));  // nothing bound before loading
+    EXPECT_FALSE(r.keys.binding_for_key('1'));
+    EXPECT_EQ(r.keys.name_of(Control::Game_A), "");
     r.store.set_raw("Key5", {true, "2"});  // Left also on "1", as Game A is
     r.load();
-    EXPECT_EQ(r.keys.binding_for_key('1'), Key_Game_A);
-    EXPECT_EQ(r.keys.binding_for_key(40), Key_Down);
-    EXPECT_EQ(r.keys.binding_for_key(0), 0);
-    EXPECT_EQ(r.keys.binding_for_key('Q'), 0);
+    EXPECT_EQ(r.keys.binding_for_key('1'), Control::Game_A);
+    EXPECT_EQ(r.keys.binding_for_key(40), Control::Down);
+    EXPECT_FALSE(r.keys.binding_for_key(0));
+    EXPECT_FALSE(r.keys.binding_for_key('Q'));
 }
 
 TEST(AssignWordTest, DerivesFromTheListIndexAndLeavesTheCodeForAnIndexNamingNoKey) {
     KeyBindingTable table{};
-    table[3].list_index = 44;
-    AssignWord(3, table);
-    EXPECT_EQ(table[3].virtual_key, 32);
-    table[3].list_index = 45;
-    AssignWord(3, table);
-    EXPECT_EQ(table[3].virtual_key, 32);
-    table[0].list_index = 1;
-    AssignWord(0, table);
-    AssignWord(8, table);
-    EXPECT_EQ(table[0].virtual_key, 0);
+    table[Control::Time].list_index = 44;
+    AssignWord(Control::Time, table);
+    EXPECT_EQ(table[Control::Time].virtual_key, 32);
+    table[Control::Time].list_index = 45;
+    AssignWord(Control::Time, table);
+    EXPECT_EQ(table[Control::Time].virtual_key, 32);
+    // Only the binding named changes.
+    table[Control::Up].list_index = 1;
+    AssignWord(Control::Game_B, table);
+    EXPECT_EQ(table[Control::Up].virtual_key, 0);
 }
 
 }  // namespace

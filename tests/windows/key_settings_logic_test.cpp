@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/main_screen.h"
+#include "support/control_printer.h"
 #include "windows/key_settings_logic.h"
 
 namespace fluffo {
@@ -28,17 +29,17 @@ struct KeySettingsRig {
     KeySettingsRig() { keys.load(store, screen.model()); }
     std::vector<int32_t> selections() const {
         std::vector<int32_t> all;
-        for (int n = 1; n <= Key_Binding_Count; ++n)
-            all.push_back(settings.selection(n));
+        for (Control c : All_Controls)
+            all.push_back(settings.selection(c));
         return all;
     }
-    // The labels drawn red, by binding number.
-    std::vector<int> red() const {
-        std::vector<int> marked;
-        for (int n = 1; n <= Key_Binding_Count; ++n) {
-            EXPECT_TRUE(settings.label_colour(n) == Label_Red ||
-                        settings.label_colour(n) == Label_White);
-            if (settings.label_colour(n) == Label_Red) marked.push_back(n);
+    // The controls whose labels are drawn red.
+    std::vector<Control> red() const {
+        std::vector<Control> marked;
+        for (Control c : All_Controls) {
+            EXPECT_TRUE(settings.label_colour(c) == Label_Red ||
+                        settings.label_colour(c) == Label_White);
+            if (settings.label_colour(c) == Label_Red) marked.push_back(c);
         }
         return marked;
     }
@@ -55,8 +56,8 @@ TEST(KeySettingsLogicCreate, EachBoxShowsItsBindingsKeyAndTheDefaultsCanBeAccept
     KeySettingsRig r;
     r.settings.FormCreate();
     EXPECT_EQ(r.selections(), (std::vector<int32_t>{1, 2, 3, 36, 38, 39, 37}));
-    EXPECT_EQ(r.settings.item_text(Key_Up), "<UP ARROW>");
-    EXPECT_EQ(r.settings.item_text(Key_Left), "<LEFT ARROW>");
+    EXPECT_EQ(r.settings.item_text(Control::Up), "<UP ARROW>");
+    EXPECT_EQ(r.settings.item_text(Control::Left), "<LEFT ARROW>");
     EXPECT_TRUE(r.red().empty());
     EXPECT_TRUE(r.settings.accept_enabled());
     EXPECT_TRUE(r.window.calls.empty());
@@ -64,47 +65,46 @@ TEST(KeySettingsLogicCreate, EachBoxShowsItsBindingsKeyAndTheDefaultsCanBeAccept
 
 TEST(KeySettingsLogicCreate, ABindingWithoutAValidKeyLeavesItsBoxEmptyAndAcceptDisabled) {
     KeySettingsRig r;
-    r.keys.Inp_Key_Bindings[Key_Time].list_index = 45;
+    r.keys.Inp_Key_Bindings[Control::Time].list_index = 45;
     r.settings.FormCreate();
-    EXPECT_EQ(r.settings.selection(Key_Time), No_Selection);
-    EXPECT_EQ(r.settings.item_text(Key_Time), "");
+    EXPECT_EQ(r.settings.selection(Control::Time), No_Selection);
+    EXPECT_EQ(r.settings.item_text(Control::Time), "");
     // A lone empty box is no duplicate, but it would store no key.
     EXPECT_TRUE(r.red().empty());
     EXPECT_FALSE(r.settings.accept_enabled());
-    r.settings.select(Key_Time, 20);
+    r.settings.select(Control::Time, 20);
     EXPECT_TRUE(r.settings.accept_enabled());
 }
 
 TEST(KeySettingsLogicDuplicates, TwoEmptyBoxesShowTheSameTextAndAnItemOutsideTheListIsNone) {
     KeySettingsRig r;
     r.settings.FormCreate();
-    r.settings.select(Key_Left, Key_List_Count);  // one past the last item
-    EXPECT_EQ(r.settings.selection(Key_Left), No_Selection);
+    r.settings.select(Control::Left, Key_List_Count);  // one past the last item
+    EXPECT_EQ(r.settings.selection(Control::Left), No_Selection);
     EXPECT_TRUE(r.red().empty());
     EXPECT_FALSE(r.settings.accept_enabled());
-    r.settings.select(Key_Right, No_Selection);
-    EXPECT_EQ(r.red(), (std::vector<int>{Key_Left, Key_Right}));
+    r.settings.select(Control::Right, No_Selection);
+    EXPECT_EQ(r.red(), (std::vector<Control>{Control::Left, Control::Right}));
     EXPECT_FALSE(r.settings.accept_enabled());
-    EXPECT_THROW(r.settings.select(8, 0), std::out_of_range);
 }
 
 TEST(KeySettingsLogicAccept, ARefusedWriteKeepsTheWindowOpenAndASecondAcceptStoresAllSeven) {
     KeySettingsRig r;
     r.settings.FormCreate();
-    r.settings.select(Key_Time, Item_Spacebar);
-    r.settings.select(Key_Up, 32);  // W
+    r.settings.select(Control::Time, Item_Spacebar);
+    r.settings.select(Control::Up, 32);  // W
     r.store.set_refuse_writes(true);
     EXPECT_THROW(r.settings.FormKeyDown(vk::Enter), StoreError);
     EXPECT_TRUE(r.window.calls.empty());  // main window disabled, this one open
     EXPECT_EQ(r.stored(3), "4");
-    EXPECT_EQ(r.settings.selection(Key_Time), Item_Spacebar);
+    EXPECT_EQ(r.settings.selection(Control::Time), Item_Spacebar);
 
     r.store.set_refuse_writes(false);
     EXPECT_TRUE(r.settings.FormKeyDown(vk::Enter));
     const std::vector<std::string> stored = {r.stored(1), r.stored(2), r.stored(3), r.stored(4),
                                              r.stored(5), r.stored(6), r.stored(7)};
     EXPECT_EQ(stored, (std::vector<std::string>{"2", "3", "44", "33", "39", "40", "38"}));
-    EXPECT_EQ(r.keys.binding_for_key('W'), Key_Up);
+    EXPECT_EQ(r.keys.binding_for_key('W'), Control::Up);
     EXPECT_EQ(r.hint("btn_time_top"), "click or press 'spacebar' to switch mode");
     EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
 }
@@ -116,14 +116,14 @@ TEST(KeySettingsLogicKeys, EscLeavesEverythingAsItWasAndOtherKeysGoOnToTheFocuse
         EXPECT_FALSE(r.settings.FormKeyDown(key)) << key;
     EXPECT_TRUE(r.window.calls.empty());
 
-    r.settings.select(Key_Time, Item_1);
+    r.settings.select(Control::Time, Item_1);
     r.store.set_refuse_writes(true);  // any write attempt would throw
     EXPECT_TRUE(r.settings.FormKeyDown(vk::Esc));
     EXPECT_EQ(r.window.calls, (std::vector<std::string>{"enable main", "close"}));
-    EXPECT_EQ(r.keys.binding_for_key('3'), Key_Time);
+    EXPECT_EQ(r.keys.binding_for_key('3'), Control::Time);
     // The next opening shows the unaccepted choice, still marked.
-    EXPECT_EQ(r.settings.selection(Key_Time), Item_1);
-    EXPECT_EQ(r.red(), (std::vector<int>{Key_Game_A, Key_Time}));
+    EXPECT_EQ(r.settings.selection(Control::Time), Item_1);
+    EXPECT_EQ(r.red(), (std::vector<Control>{Control::Game_A, Control::Time}));
 }
 
 }  // namespace

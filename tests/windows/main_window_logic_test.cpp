@@ -169,7 +169,7 @@ TEST_F(MainWindowLogicTest, CreationRunsEveryStepWhenTheStoreFailsAndTellsTheFir
     }
     // The default display, the keys, the hints and the high scores are all in place.
     EXPECT_TRUE(form.screen().Vid_Fullscreen);
-    EXPECT_NE(form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key, 0);
+    EXPECT_NE(form.keys().Inp_Key_Bindings[Control::Game_A].virtual_key, 0);
     EXPECT_FALSE(form.screen().model().at(id("btn_time_top")).hint.empty());
     EXPECT_EQ(form.handheld().state.Gam_HiScore_B, 900);
 }
@@ -212,7 +212,7 @@ TEST_F(MainWindowLogicTest, PlayCentresTheWindowAndLightsEverySegment) {
 TEST_F(MainWindowLogicTest, KeysGoThroughTheBindingsAndShortcutsRunTheirCommands) {
     create_windowed();
     to_clock();
-    const uint16_t game_a = form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key;
+    const uint16_t game_a = form.keys().Inp_Key_Bindings[Control::Game_A].virtual_key;
     form.FormKeyDown(game_a);
     EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form.handheld().state.Inp_Game_A_Held);
@@ -390,7 +390,7 @@ TEST_F(MainWindowLogicTest, TheFullscreenSwitchKeepsTheGameGoingAndStoresEachSwi
     create_windowed();
     form.start_play(true);
     to_clock();
-    form.FormKeyDown(form.keys().Inp_Key_Bindings[Key_Game_B].virtual_key);
+    form.FormKeyDown(form.keys().Inp_Key_Bindings[Control::Game_B].virtual_key);
     form.scheduler().advance_to(form.scheduler().now() + 5000);
     ASSERT_EQ(mode(), Mode::Game_B);
     const int32_t lives = form.handheld().state.Gam_Lives;
@@ -559,7 +559,7 @@ TEST(MainWindowPads, KeysTheMouseAndPadsHoldEachControlTogether) {
     };
     const auto key = [](bool down) {
         return Step([=](Rig& r) {
-            const VirtualKey k = r.form.keys().Inp_Key_Bindings[Key_Game_A].virtual_key;
+            const VirtualKey k = r.form.keys().Inp_Key_Bindings[Control::Game_A].virtual_key;
             down ? r.form.FormKeyDown(k) : r.form.FormKeyUp(k);
         });
     };
@@ -638,9 +638,10 @@ TEST(MainWindowPads, KeysTheMouseAndPadsHoldEachControlTogether) {
             step(r);
         const GameState& st = r.form.handheld().state;
         const std::string letters = "ABTULRD";
-        for (int action = Key_Game_A; action <= Key_Down; ++action) {
-            const bool held = std::string(c.held).find(letters[action - 1]) != std::string::npos;
-            EXPECT_EQ(r.form.holds().held(action), held) << c.name << ": " << letters[action - 1];
+        for (Control control : All_Controls) {
+            const char letter = letters[static_cast<size_t>(control_number(control) - 1)];
+            const bool held = std::string(c.held).find(letter) != std::string::npos;
+            EXPECT_EQ(r.form.holds().held(control), held) << c.name << ": " << letter;
         }
         const bool a = std::string(c.held).find('A') != std::string::npos;
         EXPECT_EQ(st.Inp_Game_A_Held, a) << c.name;
@@ -666,7 +667,7 @@ TEST_F(MainWindowLogicTest, InFullscreenAPadDrivesTheInGameMenu) {
     ASSERT_EQ(form.game_menu().rows().size(), 14u);
     EXPECT_EQ(form.game_menu().highlighted(), 0);
     pad.stick(0, 0, 0);
-    EXPECT_FALSE(form.holds().held(Key_Up));
+    EXPECT_FALSE(form.holds().held(Control::Up));
 
     // The highlight skips the separators and goes round.
     const std::vector<std::pair<PadButton, int>> moves = {

@@ -91,7 +91,7 @@ TEST(HeadlessDriverTest, BadLinesReportTheirNumberAndWhatIsWrong) {
         {"wait -1", R"(wait: MS \"-1\" is outside 0..10000000000)"},
         {"mode 2147483648", R"(mode: N \"2147483648\" is outside -2147483648..2147483647)"},
         {"mode +1", R"(mode: N \"+1\" is not a whole number)"},
-        {"press fire", R"(press: unknown button \"fire\")"},
+        {"press fire", R"(press: unknown button \"fire\" (game_a game_b time up left right down))"},
         {"set speed 3", R"(set: unknown field \"speed\")"},
         {"set wolf_count 3", R"(set: wolf_count \"3\" is outside 0..2)"},
         {"fluffo 7 1 0", R"(fluffo: C \"7\" is outside 0..6)"},

@@ -63,8 +63,8 @@ struct TForm1Test : ::testing::Test {
         return {(w.screen_width() - 440) / 2, (w.screen_height() - 664) / 2, 440, 664};
     }
     // Game keys are digits or letters here, whose Qt key is their code.
-    Qt::Key key_of(int binding) {
-        return Qt::Key(form().keys().Inp_Key_Bindings[static_cast<size_t>(binding)].virtual_key);
+    Qt::Key key_of(Control control) {
+        return Qt::Key(form().keys().Inp_Key_Bindings[control].virtual_key);
     }
 };
 
@@ -120,12 +120,12 @@ TEST_F(TForm1Test, TheShapeFollowsWhatARepaintShowsOverTheKeyColour) {
 TEST_F(TForm1Test, KeysAndClicksReachTheHandheld) {
     create(false);
     to_clock();
-    QTest::keyPress(window.get(), key_of(Key_Game_A));
+    QTest::keyPress(window.get(), key_of(Control::Game_A));
     EXPECT_EQ(mode(), Mode::Game_A_Intro);
     EXPECT_TRUE(form().handheld().state.Inp_Game_A_Held);
     // The intro's timer is pumped: the single shot is aimed.
     EXPECT_TRUE(form().scheduler().next_due().has_value());
-    QTest::keyRelease(window.get(), key_of(Key_Game_A));
+    QTest::keyRelease(window.get(), key_of(Control::Game_A));
     EXPECT_FALSE(form().handheld().state.Inp_Game_A_Held);
 
     to_clock();
@@ -149,7 +149,7 @@ TEST_F(TForm1Test, KeysAndClicksReachTheHandheld) {
 TEST_F(TForm1Test, F12SwitchesTheDisplayWhileTheGameGoesOn) {
     create(false);
     to_clock();
-    QTest::keyClick(window.get(), key_of(Key_Game_B));
+    QTest::keyClick(window.get(), key_of(Control::Game_B));
     const Mode before = mode();
     QTest::keyClick(window.get(), Qt::Key_F12);
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
@@ -185,7 +185,7 @@ TEST_F(TForm1Test, AStoreErrorIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(shell.errors[0], "Failed to set data for 'FullscreenMode'");
     EXPECT_TRUE(form().screen().Vid_Fullscreen);
     to_clock();
-    QTest::keyClick(window.get(), key_of(Key_Game_A));
+    QTest::keyClick(window.get(), key_of(Control::Game_A));
     EXPECT_EQ(mode(), Mode::Game_A_Intro);
 }
 
@@ -222,7 +222,7 @@ TEST_F(TForm1Test, AWindowTooLargeToDrawIsToldOnceAndNotAtEveryEvent) {
     // The clock ticks on and the keys still work; nothing is told again.
     pump_time = std::chrono::milliseconds(3000);
     window->enter([] {});
-    QTest::keyClick(window.get(), key_of(Key_Time));
+    QTest::keyClick(window.get(), key_of(Control::Time));
     EXPECT_EQ(mode(), Mode::Alarm);
     EXPECT_EQ(shell.errors.size(), 1u);
 

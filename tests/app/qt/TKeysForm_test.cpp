@@ -16,6 +16,7 @@
 
 #include "app/qt/TKeysForm.h"
 #include "display/main_screen.h"
+#include "support/control_printer.h"
 #include "support/shell_recorder.h"
 
 namespace fluffo {
@@ -52,22 +53,27 @@ struct TKeysFormTest : ::testing::Test {
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QComboBox* box(int n) { return child<QComboBox>(QStringLiteral("cb_%1").arg(n)); }
+    // The widgets are named by the control's number: cb_1 and la_1 for Game A.
+    QComboBox* box(Control c) {
+        return child<QComboBox>(QStringLiteral("cb_%1").arg(control_number(c)));
+    }
+    QLabel* label(Control c) { return child(QStringLiteral("la_%1").arg(control_number(c))); }
     QPushButton* accept_button() { return child<QPushButton>("btn_accept"); }
-    // The labels painted red, by binding number; every other one must be white.
-    std::vector<int> red() {
-        std::vector<int> marked;
-        for (int n = 1; n <= Key_Binding_Count; ++n) {
-            const QColor ink =
-                child(QStringLiteral("la_%1").arg(n))->palette().color(QPalette::WindowText);
+    // The controls whose labels are painted red; every other one must be white.
+    std::vector<Control> red() {
+        std::vector<Control> marked;
+        for (Control c : All_Controls) {
+            const QColor ink = label(c)->palette().color(QPalette::WindowText);
             if (ink == QColor(255, 0, 0))
-                marked.push_back(n);
+                marked.push_back(c);
             else
-                EXPECT_EQ(ink, QColor(255, 255, 255)) << n;
+                EXPECT_EQ(ink, QColor(255, 255, 255)) << control_name(c);
         }
         return marked;
     }
-    std::string stored(int n) { return store.values().at("Key" + std::to_string(n)).text; }
+    std::string stored(Control c) {
+        return store.values().at("Key" + std::to_string(control_number(c))).text;
+    }
     std::string hint(const char* holder) {
         return screen.model().at(screen.model().require(holder)).hint;
     }
@@ -100,15 +106,17 @@ TEST_F(TKeysFormTest, TheWindowItsColumnsAndItsBoxesAreLaidOutAsDesigned) {
 
     // Left: box then label; right: right-aligned label then box; rows 32 apart.
     const std::vector<QString> texts = {"Game A", "Game B", "Time", "Up", "Left", "Right", "Down"};
-    for (int n = 1; n <= Key_Binding_Count; ++n) {
-        const QLabel* label = child(QStringLiteral("la_%1").arg(n));
-        const QComboBox* choice = box(n);
-        const bool left_column = n <= Key_Time;
-        const int row = left_column ? n - 1 : n - Key_Up;
+    for (Control c : All_Controls) {
+        const int n = control_number(c);
+        const QLabel* label = this->label(c);
+        const QComboBox* choice = box(c);
+        const bool left_column = n <= control_number(Control::Time);
+        const int row = left_column ? n - 1 : n - control_number(Control::Up);
         EXPECT_EQ(label->text(), texts[size_t(n - 1)]);
         EXPECT_TRUE(label->font().bold());
         EXPECT_EQ(bool(label->alignment() & Qt::AlignRight), !left_column) << n;
-        EXPECT_EQ(choice->y() - box(left_column ? 1 : Key_Up)->y(), 32 * row) << n;
+        EXPECT_EQ(choice->y() - box(left_column ? Control::Game_A : Control::Up)->y(), 32 * row)
+            << n;
         EXPECT_EQ(label->geometry().center().y(), choice->geometry().center().y()) << n;
         if (left_column)
             EXPECT_LT(choice->geometry().right(), label->x()) << n;
@@ -127,7 +135,7 @@ TEST_F(TKeysFormTest, TheWindowItsColumnsAndItsBoxesAreLaidOutAsDesigned) {
     const QPushButton* accept = accept_button();
     EXPECT_EQ(accept->text(), "- ACCEPT -");
     EXPECT_EQ(accept->x() + accept->width() / 2, 448 / 2);  // centred
-    EXPECT_GT(accept->y(), box(Key_Down)->geometry().bottom());
+    EXPECT_GT(accept->y(), box(Control::Down)->geometry().bottom());
     EXPECT_LE(accept->geometry().bottom(), 195);
 
     std::vector<QString> tab_order;
@@ -139,30 +147,30 @@ TEST_F(TKeysFormTest, TheWindowItsColumnsAndItsBoxesAreLaidOutAsDesigned) {
 }
 
 TEST_F(TKeysFormTest, KeysChosenTwiceTurnTheirLabelsRedAndAcceptOffUntilChangedBack) {
-    EXPECT_EQ(box(Key_Up)->currentText(), "<UP ARROW>");
+    EXPECT_EQ(box(Control::Up)->currentText(), "<UP ARROW>");
     EXPECT_TRUE(red().empty());
     EXPECT_TRUE(accept_button()->isEnabled());
 
-    box(Key_Time)->setCurrentIndex(Item_1);  // "1", as Game A has
-    EXPECT_EQ(red(), (std::vector<int>{Key_Game_A, Key_Time}));
+    box(Control::Time)->setCurrentIndex(Item_1);  // "1", as Game A has
+    EXPECT_EQ(red(), (std::vector<Control>{Control::Game_A, Control::Time}));
     EXPECT_FALSE(accept_button()->isEnabled());
-    box(Key_Game_B)->setCurrentIndex(Item_1);
-    EXPECT_EQ(red(), (std::vector<int>{Key_Game_A, Key_Game_B, Key_Time}));
+    box(Control::Game_B)->setCurrentIndex(Item_1);
+    EXPECT_EQ(red(), (std::vector<Control>{Control::Game_A, Control::Game_B, Control::Time}));
 
-    box(Key_Game_B)->setCurrentIndex(Item_2);
-    box(Key_Time)->setCurrentIndex(Item_3);
+    box(Control::Game_B)->setCurrentIndex(Item_2);
+    box(Control::Time)->setCurrentIndex(Item_3);
     EXPECT_TRUE(red().empty());
     EXPECT_TRUE(accept_button()->isEnabled());
 }
 
 TEST_F(TKeysFormTest, AcceptWithTimeOnTheSpacebarStoresItAndRenamesTheHint) {
     open();
-    box(Key_Time)->setCurrentIndex(Item_Spacebar);
+    box(Control::Time)->setCurrentIndex(Item_Spacebar);
     QTest::mouseClick(accept_button(), Qt::LeftButton);
-    EXPECT_EQ(stored(Key_Time), "44");
-    EXPECT_EQ(stored(Key_Game_A), "2");
+    EXPECT_EQ(stored(Control::Time), "44");
+    EXPECT_EQ(stored(Control::Game_A), "2");
     EXPECT_EQ(hint("btn_time_top"), "click or press 'spacebar' to switch mode");
-    EXPECT_EQ(keys.binding_for_key(32), Key_Time);
+    EXPECT_EQ(keys.binding_for_key(32), Control::Time);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main_window.isEnabled());
     EXPECT_TRUE(shell.errors.empty());
@@ -170,74 +178,74 @@ TEST_F(TKeysFormTest, AcceptWithTimeOnTheSpacebarStoresItAndRenamesTheHint) {
 
 TEST_F(TKeysFormTest, EscKeepsTheUnacceptedChoicesForTheNextOpeningAndStoresNothing) {
     open();
-    box(Key_Time)->setCurrentIndex(Item_1);
+    box(Control::Time)->setCurrentIndex(Item_1);
     store.set_refuse_writes(true);  // a write attempt would show in the error box
-    QTest::keyClick(box(Key_Time), Qt::Key_Escape);
+    QTest::keyClick(box(Control::Time), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main_window.isEnabled());
-    EXPECT_EQ(keys.binding_for_key('3'), Key_Time);
+    EXPECT_EQ(keys.binding_for_key('3'), Control::Time);
     EXPECT_EQ(hint("btn_time_top"), "click or press '3' to switch mode");
     EXPECT_TRUE(shell.errors.empty());
 
     open();
-    EXPECT_EQ(box(Key_Time)->currentText(), "1");
-    EXPECT_EQ(red(), (std::vector<int>{Key_Game_A, Key_Time}));
+    EXPECT_EQ(box(Control::Time)->currentText(), "1");
+    EXPECT_EQ(red(), (std::vector<Control>{Control::Game_A, Control::Time}));
     EXPECT_FALSE(accept_button()->isEnabled());
 }
 
 TEST_F(TKeysFormTest, EnterDoesNothingWhileAcceptIsOffAndAcceptsOnceTheKeysDiffer) {
     open();
-    box(Key_Left)->setCurrentIndex(box(Key_Right)->currentIndex());
-    QTest::keyClick(box(Key_Left), Qt::Key_Return);
+    box(Control::Left)->setCurrentIndex(box(Control::Right)->currentIndex());
+    QTest::keyClick(box(Control::Left), Qt::Key_Return);
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main_window.isEnabled());
-    EXPECT_EQ(stored(Key_Left), "39");
+    EXPECT_EQ(stored(Control::Left), "39");
 
-    box(Key_Left)->setCurrentIndex(25);  // P
-    QTest::keyClick(box(Key_Left), Qt::Key_Enter, Qt::KeypadModifier);
+    box(Control::Left)->setCurrentIndex(25);  // P
+    QTest::keyClick(box(Control::Left), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main_window.isEnabled());
-    EXPECT_EQ(stored(Key_Left), "26");
+    EXPECT_EQ(stored(Control::Left), "26");
 }
 
 TEST_F(TKeysFormTest, ARefusedWriteIsToldAndTheWindowStaysOpenUntilAcceptSucceeds) {
     open();
-    box(Key_Time)->setCurrentIndex(Item_Spacebar);
+    box(Control::Time)->setCurrentIndex(Item_Spacebar);
     store.set_refuse_writes(true);
     QTest::mouseClick(accept_button(), Qt::LeftButton);
     EXPECT_EQ(shell.errors, std::vector<std::string>{"Failed to set data for 'Key1'"});
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main_window.isEnabled());
-    EXPECT_EQ(stored(Key_Time), "4");
+    EXPECT_EQ(stored(Control::Time), "4");
 
     store.set_refuse_writes(false);
-    QTest::keyClick(box(Key_Game_A), Qt::Key_Return);
+    QTest::keyClick(box(Control::Game_A), Qt::Key_Return);
     EXPECT_EQ(shell.errors.size(), 1u);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main_window.isEnabled());
-    EXPECT_EQ(stored(Key_Time), "44");
+    EXPECT_EQ(stored(Control::Time), "44");
 }
 
 TEST_F(TKeysFormTest, OverTheDisabledMainWindowTheBoxesTakeTheFocusAndTheArrowKeys) {
     open();
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(form->windowHandle()->transientParent(), main_window.windowHandle());
-    EXPECT_EQ(QApplication::focusWidget(), box(Key_Game_A));
+    EXPECT_EQ(QApplication::focusWidget(), box(Control::Game_A));
     // Each activation gives the first box the keys, wherever the focus was left.
-    box(Key_Down)->setFocus();
+    box(Control::Down)->setFocus();
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_EQ(QApplication::focusWidget(), box(Key_Game_A));
+    EXPECT_EQ(QApplication::focusWidget(), box(Control::Game_A));
 
-    QTest::keyClick(box(Key_Game_A), Qt::Key_Down);  // "1" becomes "2", Game B's key
-    EXPECT_EQ(box(Key_Game_A)->currentText(), "2");
-    EXPECT_EQ(red(), (std::vector<int>{Key_Game_A, Key_Game_B}));
+    QTest::keyClick(box(Control::Game_A), Qt::Key_Down);  // "1" becomes "2", Game B's key
+    EXPECT_EQ(box(Control::Game_A)->currentText(), "2");
+    EXPECT_EQ(red(), (std::vector<Control>{Control::Game_A, Control::Game_B}));
     EXPECT_FALSE(accept_button()->isEnabled());
-    QTest::keyClick(box(Key_Game_A), Qt::Key_Up);
+    QTest::keyClick(box(Control::Game_A), Qt::Key_Up);
     EXPECT_TRUE(red().empty());
     EXPECT_TRUE(accept_button()->isEnabled());
     EXPECT_TRUE(form->isVisible());
@@ -245,7 +253,7 @@ TEST_F(TKeysFormTest, OverTheDisabledMainWindowTheBoxesTakeTheFocusAndTheArrowKe
 
 TEST_F(TKeysFormTest, AnOpenListKeepsEnterAndEscToItself) {
     open();
-    QComboBox* time = box(Key_Time);
+    QComboBox* time = box(Control::Time);
     time->showPopup();
     QAbstractItemView* list = time->view();
     ASSERT_TRUE(list->isVisible());
@@ -254,7 +262,7 @@ TEST_F(TKeysFormTest, AnOpenListKeepsEnterAndEscToItself) {
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(time->currentText(), "4");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(stored(Key_Time), "4");
+    EXPECT_EQ(stored(Control::Time), "4");
     time->showPopup();
     QTest::keyClick(list, Qt::Key_Escape);  // closes the list only
     EXPECT_FALSE(list->isVisible());
@@ -264,12 +272,12 @@ TEST_F(TKeysFormTest, AnOpenListKeepsEnterAndEscToItself) {
 
 TEST_F(TKeysFormTest, ACloseRequestFromTheSystemIsEsc) {
     open();
-    box(Key_Up)->setCurrentIndex(Item_Spacebar);
+    box(Control::Up)->setCurrentIndex(Item_Spacebar);
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main_window.isEnabled());
-    EXPECT_EQ(keys.binding_for_key(38), Key_Up);
-    EXPECT_EQ(box(Key_Up)->currentIndex(), Item_Spacebar);
+    EXPECT_EQ(keys.binding_for_key(38), Control::Up);
+    EXPECT_EQ(box(Control::Up)->currentIndex(), Item_Spacebar);
 }
 
 }  // namespace

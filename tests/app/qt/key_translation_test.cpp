@@ -87,9 +87,9 @@ TEST(KeyTranslation, AShiftedDigitIsStillTheDigitByItsPlaceOnTheKeyboard) {
     EXPECT_EQ(x11(press(0x0439 /* Cyrillic short i */, Qt::NoModifier, 24, 0x6ca, "й")), 'Q');
     // The binding for "1" matches Shift+1.
     KeyBindings keys;
-    keys.Inp_Key_Bindings[Key_Game_A] = {2, 0};
-    AssignWord(Key_Game_A, keys.Inp_Key_Bindings);
-    EXPECT_EQ(keys.binding_for_key(x11(shift_1)), Key_Game_A);
+    keys.Inp_Key_Bindings[Control::Game_A] = {2, 0};
+    AssignWord(Control::Game_A, keys.Inp_Key_Bindings);
+    EXPECT_EQ(keys.binding_for_key(x11(shift_1)), Control::Game_A);
 }
 
 TEST(KeyTranslation, KeysOutsideTheListGiveZeroAndNativeCodesFollowThePlatform) {

@@ -144,7 +144,7 @@ TEST_F(ProgramTest, TheKeySettingsWindowTakesInputOverTheDisabledHandheldAndStor
     EXPECT_TRUE(handheld.isEnabled());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&handheld));
     EXPECT_EQ(stored("Key3"), "44");
-    EXPECT_EQ(program->main_logic().keys().binding_for_key(32), Key_Time);
+    EXPECT_EQ(program->main_logic().keys().binding_for_key(32), Control::Time);
     const ScreenModel& model = program->main_logic().screen().model();
     EXPECT_EQ(model.at(model.require("btn_time_top")).hint,
               "click or press 'spacebar' to switch mode");

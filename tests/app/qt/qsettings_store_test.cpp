@@ -235,8 +235,8 @@ TEST_F(QSettingsStoreTest, ValuesThatAreNotTextAreInvalidDataAndAWriteReplacesTh
     MainScreen screen;
     KeyBindings keys;
     EXPECT_EQ(error_of([&] { keys.load(store, screen.model()); }), "Invalid data type for 'Key1'");
-    EXPECT_EQ(keys.Inp_Key_Bindings[1].virtual_key, '1');
-    EXPECT_EQ(keys.Inp_Key_Bindings[2].virtual_key, '2');
+    EXPECT_EQ(keys.Inp_Key_Bindings[Control::Game_A].virtual_key, '1');
+    EXPECT_EQ(keys.Inp_Key_Bindings[Control::Game_B].virtual_key, '2');
     EXPECT_EQ(read_integer(store, "Key1", 0), 2);
     EXPECT_EQ(raw(conf(), "Key2").typeId(), QMetaType::QString);
     EXPECT_EQ(raw(conf(), "Key7").toString(), "38");

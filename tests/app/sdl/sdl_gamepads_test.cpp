@@ -92,9 +92,8 @@ struct GamepadProgramTest : ::testing::Test {
         pump_time += std::chrono::milliseconds(ms);
         program->main_window().enter([] {});
     }
-    void key(int binding, bool down) {
-        const auto k =
-            Qt::Key(form().keys().Inp_Key_Bindings[static_cast<size_t>(binding)].virtual_key);
+    void key(Control control, bool down) {
+        const auto k = Qt::Key(form().keys().Inp_Key_Bindings[control].virtual_key);
         down ? QTest::keyPress(&program->main_window(), k)
              : QTest::keyRelease(&program->main_window(), k);
     }
@@ -145,10 +144,10 @@ TEST_F(GamepadProgramTest, APlayersPadFromPlugToUnplug) {
          },
          "A", Mode::Game_A_Intro},
         {"held: nothing more", [&] { pump(), wait(100); }, "A", Mode::Game_A_Intro},
-        {"the key for GAME A as well", [&] { key(Key_Game_A, true); }, "A", std::nullopt},
+        {"the key for GAME A as well", [&] { key(Control::Game_A, true); }, "A", std::nullopt},
         {"South let go: the key holds on", [&] { pad->button(V_South, false), pump(); }, "A",
          std::nullopt},
-        {"the key let go", [&] { key(Key_Game_A, false); }, "", std::nullopt},
+        {"the key let go", [&] { key(Control::Game_A, false); }, "", std::nullopt},
         {"the game starts", [&] { wait(2900 + 700 + 10); }, "", Mode::Game_A},
         {"the stick towards an open way",
          [&] {
@@ -206,10 +205,9 @@ TEST_F(GamepadProgramTest, APlayersPadFromPlugToUnplug) {
         }
         if (!r.held) continue;
         const std::string held = r.held;
-        for (int action = Key_Game_A; action <= Key_Down; ++action) {
-            const char letter = letters[static_cast<size_t>(action - 1)];
-            EXPECT_EQ(form().holds().held(action), held.find(letter) != std::string::npos)
-                << letter;
+        for (Control c : All_Controls) {
+            const char letter = letters[static_cast<size_t>(control_number(c) - 1)];
+            EXPECT_EQ(form().holds().held(c), held.find(letter) != std::string::npos) << letter;
         }
         EXPECT_EQ(state().Inp_Game_A_Held, held.find('A') != std::string::npos);
         EXPECT_EQ(state().Inp_Game_B_Held, held.find('B') != std::string::npos);
