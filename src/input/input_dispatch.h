@@ -2,7 +2,7 @@
 // Which of the main window's holders take the mouse and what a press there does: the seven
 // button areas press their controls, the four drag areas move the window, the in-game menu
 // button opens the menu; every other holder takes the press and does nothing. Keys reach the
-// actions through the bindings, first match in the order Game A .. Down.
+// controls through the bindings, first match in the order Game A .. Down.
 
 #include <cstdint>
 #include <string_view>
