@@ -16,7 +16,7 @@
 #include <random>
 #include <vector>
 
-#include "app/qt/pad_pump.h"
+#include "app/qt/pumps/pad_pump.h"
 #include "app/sdl/sdl_gamepads.h"
 
 namespace fluffo {

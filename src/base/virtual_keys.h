@@ -1,7 +1,7 @@
 #pragma once
 // The program's one key vocabulary: a key is its Windows virtual-key code, the numbering the
 // store keeps the bindings in. Every toolkit's key events are translated into these codes at
-// the edge (app/qt/key_translation.h); the rooms below app/ speak only them. 0 is no key.
+// the edge (app/qt/keyboard/key_translation.h); the rooms below app/ speak only them. 0 is no key.
 // The modifier keys held with a key travel beside it as a set of bits.
 
 #include <cstdint>

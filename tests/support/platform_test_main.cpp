@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "app/qt/scheduler_pump.h"
+#include "app/qt/pumps/scheduler_pump.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -8,12 +8,12 @@
 #include <stdexcept>
 
 #include "app/headless/command_words.h"
-#include "app/headless/json_writer.h"
-#include "app/headless/state_report.h"
+#include "base/json_writer.h"
 #include "base/settings_values.h"
 #include "display/png_writer.h"
 #include "display/skin_loader.h"
 #include "engine/control.h"
+#include "engine/state_report.h"
 
 namespace fluffo {
 

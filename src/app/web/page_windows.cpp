@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/headless/json_writer.h"
 #include "app/web/page_calls.h"
 #include "base/error_boundary.h"
+#include "base/json_writer.h"
 #include "input/key_list.h"
 
 namespace fluffo {

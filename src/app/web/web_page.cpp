@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "app/headless/command_words.h"
-#include "app/headless/json_writer.h"
-#include "app/headless/state_report.h"
 #include "app/web/page_calls.h"
 #include "app/web/web_keys.h"
 #include "base/error_boundary.h"
+#include "base/json_writer.h"
 #include "base/settings_values.h"
+#include "engine/state_report.h"
 
 namespace fluffo {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/headless/headless_driver.h"
-#include "app/headless/json_writer.h"
+#include "base/json_writer.h"
 
 namespace fluffo {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/headless/headless_driver.h"
-#include "app/headless/play_recorder.h"
+#include "engine/play_recorder.h"
 
 namespace fluffo {
 namespace {

@@ -10,8 +10,8 @@
 #include <functional>
 #include <optional>
 
-#include "app/qt/program.h"
-#include "app/qt/qsettings_store.h"
+#include "app/qt/process/program.h"
+#include "app/qt/store/qsettings_store.h"
 #include "app/sdl/sdl_gamepads.h"
 #include "support/fake_audio_backend.h"
 #include "support/shell_recorder.h"
