@@ -375,8 +375,9 @@ void TForm1::set_shown(bool shown) {
 // The caption of this window and the title of the error boxes; the other windows keep their
 // own captions as they are.
 void TForm1::set_title(const std::string& title) {
-    setWindowTitle(QString::fromStdString(title));
-    QtShell::set_box_title(title);
+    const QString caption = QString::fromStdString(title);
+    setWindowTitle(caption);
+    QtShell::set_box_title(caption);
 }
 
 // Fullscreen covers the screen above its panels; windowed mode is the borderless shape at its

@@ -39,8 +39,8 @@ void QtShell::set_error_box(ErrorBox error_box) {
     m_error_box = error_box ? std::move(error_box) : ErrorBox(show_error_box);
 }
 
-void QtShell::set_box_title(const std::string& title) {
-    box_title() = QString::fromStdString(title);
+void QtShell::set_box_title(const QString& title) {
+    box_title() = title;
 }
 
 void QtShell::open_document(const std::string& file_name) {

@@ -2,6 +2,7 @@
 // The desktop around the program, with Qt: files and addresses open with the user's programs,
 // the platform's beep, a modal error box, and the end of the program through the event loop.
 
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -21,7 +22,7 @@ public:
     // The title over the real error boxes: the program's title, which its main window sets at
     // creation. (A display name for the whole application would do it too, but the window
     // system adds that to the caption of every window.)
-    static void set_box_title(const std::string& title);
+    static void set_box_title(const QString& title);
 
     void open_document(const std::string& file_name) override;
     void open_address(const std::string& address) override;

@@ -95,7 +95,7 @@ TEST(QtShell, ErrorsGoToTheReplacedBox) {
 
 TEST(QtShell, TheRealErrorBoxIsModalCriticalWithOneOkButtonUnderTheProgramsTitle) {
     QtShell shell;
-    QtShell::set_box_title("Handheld title");
+    QtShell::set_box_title(QStringLiteral("Handheld title"));
     bool found = false;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString text, title;
@@ -124,7 +124,7 @@ TEST(QtShell, TheRealErrorBoxIsModalCriticalWithOneOkButtonUnderTheProgramsTitle
     EXPECT_EQ(title, "Handheld title");
     EXPECT_EQ(buttons, QMessageBox::Ok);
     EXPECT_TRUE(modal);
-    QtShell::set_box_title("");
+    QtShell::set_box_title(QString());
 }
 
 // Ends a runaway exec() of a failing test; destroyed with the test, it never fires later.
