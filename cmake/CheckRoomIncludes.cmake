@@ -1,19 +1,25 @@
 # Fails when a file of a room includes what the room may not see. Called with FILES (paths
 # joined by "|"), ROOM (the room's name), SEES (the rooms it may include, itself among them,
-# joined by "|"), TOOLKIT (ON where Qt and SDL headers are allowed) and STAMP.
+# joined by "|"), TOOLKIT (ON where Qt and SDL headers are allowed), NEEDS_QT (ON for the
+# desktop program's Qt folders) and STAMP.
 #
 # Every quoted include names its room first ("display/picture.h"); one naming a room the file
-# may not see, or no room at all, is refused, and so is a toolkit header below app/.
+# may not see, or no room at all, is refused, and so is a toolkit header below app/. A file of
+# the Qt folders includes Qt or another of their headers: what builds without Qt lives below.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" FILES "${FILES}")
 string(REPLACE "|" ";" SEES "${SEES}")
 set(upward "")
 set(toolkit "")
+set(qt_free "")
 foreach(file IN LISTS FILES)
     if(file STREQUAL "")
         continue()
     endif()
     file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    if(NEEDS_QT AND NOT includes MATCHES "include[ \t]*(<Q[A-Za-z]|\"app/qt/)")
+        list(APPEND qt_free "${file}")
+    endif()
     foreach(line IN LISTS includes)
         if(NOT TOOLKIT AND line MATCHES "include[ \t]*[<\"](Q[A-Za-z]|qt|Qt|SDL)")
             list(APPEND toolkit "${file}: ${line}")
@@ -37,6 +43,10 @@ if(upward)
     list(JOIN upward "\n  " lines)
     list(JOIN SEES ", " seen)
     string(APPEND text "Room ${ROOM} may include only ${seen}; these point elsewhere:\n  ${lines}\n")
+endif()
+if(qt_free)
+    list(JOIN qt_free "\n  " lines)
+    string(APPEND text "These files of app/qt/ build without Qt; they belong below app/:\n  ${lines}\n")
 endif()
 if(text)
     message(FATAL_ERROR "${text}")

@@ -29,13 +29,17 @@ function(fluffo_check_includes target room)
     if(room STREQUAL "app")
         set(toolkit ON)
     endif()
+    set(needs_qt OFF)
+    if(CMAKE_CURRENT_SOURCE_DIR MATCHES "/src/app/qt(/|$)")
+        set(needs_qt ON)
+    endif()
     string(REPLACE ";" "|" file_arg "${ARG_FILES}")
     string(REPLACE ";" "|" seen_arg "${seen}")
     set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${ARG_AS}_includes.stamp")
     add_custom_command(
         OUTPUT "${stamp}"
         COMMAND "${CMAKE_COMMAND}" "-DFILES=${file_arg}" "-DROOM=${room}" "-DSEES=${seen_arg}"
-                "-DTOOLKIT=${toolkit}" "-DSTAMP=${stamp}"
+                "-DTOOLKIT=${toolkit}" "-DNEEDS_QT=${needs_qt}" "-DSTAMP=${stamp}"
                 -P "${PROJECT_SOURCE_DIR}/cmake/CheckRoomIncludes.cmake"
         DEPENDS ${ARG_FILES} "${PROJECT_SOURCE_DIR}/cmake/CheckRoomIncludes.cmake"
         COMMENT "Checking the includes of ${ARG_AS}"
