@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "display/centring.h"
 #include "display/compositor.h"
 #include "display/picture_loading.h"
 
@@ -13,11 +14,6 @@ namespace fluffo {
 namespace {
 
 enum LogoCorner : int32_t { Top_Left, Top_Right, Bottom_Left, Bottom_Right };
-
-// Centring truncates towards zero: (800 - 1001) / 2 is -100.
-int32_t centred(int32_t screen, int32_t client) {
-    return clamp_to_int32((int64_t{screen} - client) / 2);
-}
 
 bool names_an_image_section(const IniProfile& ini) {
     for (int n = 1; n <= Skin_Image_Count; ++n) {
@@ -151,8 +147,8 @@ void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading)
     // game size still as the client size.
     const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
     const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
-    Gfx_Offset_X = x != 0 ? x : centred(screen_width, m_window.client_width());
-    Gfx_Offset_Y = y != 0 ? y : centred(screen_height, m_window.client_height());
+    Gfx_Offset_X = x != 0 ? x : centred_start(0, screen_width, m_window.client_width());
+    Gfx_Offset_Y = y != 0 ? y : centred_start(0, screen_height, m_window.client_height());
 
     set_client_width(screen_width);
     set_client_height(screen_height);

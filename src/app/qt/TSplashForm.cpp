@@ -16,6 +16,7 @@
 #include "app/qt/window_placement.h"
 #include "app/qt/window_text.h"
 #include "base/error_boundary.h"
+#include "display/centring.h"
 
 namespace fluffo {
 
@@ -264,8 +265,8 @@ void TSplashForm::centre_on_screen() {
     if (!where) return;
     const QRect area = where->availableGeometry();
     const QRect frame = frameGeometry();
-    move(area.x() + (area.width() - frame.width()) / 2,
-         area.y() + (area.height() - frame.height()) / 2);
+    move(centred_start(area.x(), area.width(), frame.width()),
+         centred_start(area.y(), area.height(), frame.height()));
 }
 
 void TSplashForm::hide_for_good() {
