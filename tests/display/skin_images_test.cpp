@@ -61,10 +61,6 @@ bool inside(const Rect& inner, const Rect& outer) {
            inner.top + inner.height <= outer.top + outer.height;
 }
 
-bool starts_with(std::string_view name, std::string_view prefix) {
-    return name.substr(0, prefix.size()) == prefix;
-}
-
 // The design's places as the player sees them: each holder on the body, what the LCD lights on
 // its screen, a pressed button's picture over its click area, the digits in the number
 // pictures' size from left to right, and the controller's arrows on the stick.
@@ -73,11 +69,11 @@ TEST(SkinImagesTest, EveryHolderSitsWhereTheHandheldShowsIt) {
     for (const SkinImage& s : skin_images()) {
         SCOPED_TRACE(std::string(s.name));
         EXPECT_TRUE(inside(s.design, Design_Client));
-        const bool lit = starts_with(s.name, "im_panel_") || starts_with(s.name, "im_fluffo_") ||
-                         starts_with(s.name, "im_egg_") || starts_with(s.name, "im_wolf_") ||
-                         starts_with(s.name, "im_gate_");
+        const bool lit = s.name.starts_with("im_panel_") || s.name.starts_with("im_fluffo_") ||
+                         s.name.starts_with("im_egg_") || s.name.starts_with("im_wolf_") ||
+                         s.name.starts_with("im_gate_");
         // The number pictures are the digits' sources, not lit in their own places.
-        if (lit && !starts_with(s.name, "im_panel_number_")) {
+        if (lit && !s.name.starts_with("im_panel_number_")) {
             EXPECT_TRUE(inside(s.design, screen));
         }
     }
