@@ -28,6 +28,21 @@ bool is_empty(const Rect& r) {
     return r.width <= 0 || r.height <= 0;
 }
 
+// The rectangle whose edges are r's mapped by `map`, rounded outward.
+template <typename Map>
+Rect mapped_outward(const Rect& r, Map map) {
+    if (is_empty(r)) return Rect{};
+    const auto lo = [&](int64_t v) {
+        return clamp_to_int32(static_cast<int64_t>(std::floor(map(static_cast<double>(v)))));
+    };
+    const auto hi = [&](int64_t v) {
+        return clamp_to_int32(static_cast<int64_t>(std::ceil(map(static_cast<double>(v)))));
+    };
+    const int32_t left = lo(r.left), top = lo(r.top);
+    return Rect{left, top, clamp_to_int32(int64_t{hi(int64_t{r.left} + r.width)} - left),
+                clamp_to_int32(int64_t{hi(int64_t{r.top} + r.height)} - top)};
+}
+
 uint32_t div255(uint32_t x) {
     return (x + 128 + ((x + 128) >> 8)) >> 8;
 }
@@ -110,29 +125,11 @@ int32_t Compositor::edge(int64_t window_coordinate) const {
 }
 
 Rect Compositor::to_frame(const Rect& r) const {
-    if (is_empty(r)) return Rect{};
-    const auto lo = [&](int64_t v) {
-        return clamp_to_int32(static_cast<int64_t>(std::floor(static_cast<double>(v) * m_scale)));
-    };
-    const auto hi = [&](int64_t v) {
-        return clamp_to_int32(static_cast<int64_t>(std::ceil(static_cast<double>(v) * m_scale)));
-    };
-    const int32_t left = lo(r.left), top = lo(r.top);
-    return Rect{left, top, clamp_to_int32(int64_t{hi(int64_t{r.left} + r.width)} - left),
-                clamp_to_int32(int64_t{hi(int64_t{r.top} + r.height)} - top)};
+    return mapped_outward(r, [this](double v) { return v * m_scale; });
 }
 
 Rect Compositor::to_window(const Rect& r) const {
-    if (is_empty(r)) return Rect{};
-    const auto lo = [&](int64_t v) {
-        return clamp_to_int32(static_cast<int64_t>(std::floor(static_cast<double>(v) / m_scale)));
-    };
-    const auto hi = [&](int64_t v) {
-        return clamp_to_int32(static_cast<int64_t>(std::ceil(static_cast<double>(v) / m_scale)));
-    };
-    const int32_t left = lo(r.left), top = lo(r.top);
-    return Rect{left, top, clamp_to_int32(int64_t{hi(int64_t{r.left} + r.width)} - left),
-                clamp_to_int32(int64_t{hi(int64_t{r.top} + r.height)} - top)};
+    return mapped_outward(r, [this](double v) { return v / m_scale; });
 }
 
 std::vector<Rect> Compositor::update(ScreenModel& model) {
@@ -175,33 +172,44 @@ void Compositor::compose_frame(const ScreenModel& model, Rect area) {
 void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
     const Picture& p = *h.picture;
     if (p.width <= 0 || p.height <= 0) return;
-    const Rect& b = h.bounds;
-    const int32_t left = edge(b.left), top = edge(b.top);
-    const Rect holder{left, top, clamp_to_int32(int64_t{edge(int64_t{b.left} + b.width)} - left),
-                      clamp_to_int32(int64_t{edge(int64_t{b.top} + b.height)} - top)};
+    const Rect holder = edges_in_frame(h.bounds);
     Rect clip = intersect(area, holder);
     if (is_empty(clip)) return;
-
-    // Where the picture lies, in frame pixels: the holder's area when stretched, else the
-    // picture's own size at the corner or in the middle.
-    Rect target = holder;
-    if (!h.stretch) {
-        const double ratio = m_scale / std::max(p.density, 1);
-        target.width = clamp_to_int32(std::llround(p.width * ratio));
-        target.height = clamp_to_int32(std::llround(p.height * ratio));
-        if (h.center) {
-            target.left = edge(int64_t{b.left} + (b.width - window_width(p)) / 2);
-            target.top = edge(int64_t{b.top} + (b.height - window_height(p)) / 2);
-        }
-    }
+    const Rect target = picture_place(h, holder);
     clip = intersect(clip, target);
     if (is_empty(clip)) return;
     if (target.width != p.width || target.height != p.height) {
         draw_scaled(h, index, target, clip);
         return;
     }
+    copy_pixels(p, h.transparent ? p.transparency : Transparency::None, target, clip);
+}
 
-    const Transparency rule = h.transparent ? p.transparency : Transparency::None;
+Rect Compositor::edges_in_frame(const Rect& b) const {
+    const int32_t left = edge(b.left), top = edge(b.top);
+    return Rect{left, top, clamp_to_int32(int64_t{edge(int64_t{b.left} + b.width)} - left),
+                clamp_to_int32(int64_t{edge(int64_t{b.top} + b.height)} - top)};
+}
+
+// Where the picture lies, in frame pixels: the holder's area when stretched, else the
+// picture's own size at the corner or in the middle.
+Rect Compositor::picture_place(const Holder& h, const Rect& holder) const {
+    if (h.stretch) return holder;
+    const Picture& p = *h.picture;
+    const Rect& b = h.bounds;
+    Rect target = holder;
+    const double ratio = m_scale / std::max(p.density, 1);
+    target.width = clamp_to_int32(std::llround(p.width * ratio));
+    target.height = clamp_to_int32(std::llround(p.height * ratio));
+    if (h.center) {
+        target.left = edge(int64_t{b.left} + (b.width - window_width(p)) / 2);
+        target.top = edge(int64_t{b.top} + (b.height - window_height(p)) / 2);
+    }
+    return target;
+}
+
+void Compositor::copy_pixels(const Picture& p, Transparency rule, const Rect& target,
+                             const Rect& clip) {
     const uint32_t key = key_colour(p);
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
         const uint32_t* src = p.pixels.data() +
@@ -227,34 +235,10 @@ void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
 }
 
 void Compositor::draw_scaled(const Holder& h, size_t index, const Rect& target, const Rect& clip) {
-    Scaled& s = m_scaled[index];
     // Config.ini may give a holder any size; a scaled copy larger than the biggest picture
     // there can be is not made.
     if (int64_t{target.width} * target.height > Max_Picture_Pixels) return;
-    const Picture& p = *h.picture;
-    const Transparency rule = h.transparent ? p.transparency : Transparency::None;
-    // The holder's Stretch flag scales smoothly throughout; scaled for the scale alone, a
-    // picture see-through by a colour keeps its edges hard.
-    const bool hard_edges = !h.stretch && rule != Transparency::Alpha;
-    if (s.source != h.picture || s.width != target.width || s.height != target.height ||
-        s.see_through != h.transparent || s.hard_edges != hard_edges || s.key != m_background) {
-        s.source = h.picture;
-        s.width = target.width;
-        s.height = target.height;
-        s.see_through = h.transparent;
-        s.hard_edges = hard_edges;
-        s.key = m_background;
-        if (hard_edges) {
-            const bool opaque = rule == Transparency::None;
-            s.pixels = scaled(
-                opaque ? premultiplied_clearing(p, false, m_background) : premultiplied(p, true),
-                p.width, p.height, target.width, target.height);
-            harden_edges(s.pixels, opaque ? m_background : 0u);
-        } else {
-            s.pixels = scaled(premultiplied(p, h.transparent), p.width, p.height, target.width,
-                              target.height);
-        }
-    }
+    const Scaled& s = scaled_copy(h, index, target);
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
         const uint32_t* src =
             s.pixels.data() +
@@ -264,6 +248,37 @@ void Compositor::draw_scaled(const Holder& h, size_t index, const Rect& target, 
         for (int32_t x = 0; x < clip.width; ++x)
             dst[x] = blend_premultiplied(src[x], dst[x]);
     }
+}
+
+const Compositor::Scaled& Compositor::scaled_copy(const Holder& h, size_t index,
+                                                  const Rect& target) {
+    Scaled& s = m_scaled[index];
+    const Picture& p = *h.picture;
+    const Transparency rule = h.transparent ? p.transparency : Transparency::None;
+    // The holder's Stretch flag scales smoothly throughout; scaled for the scale alone, a
+    // picture see-through by a colour keeps its edges hard.
+    const bool hard_edges = !h.stretch && rule != Transparency::Alpha;
+    if (s.source == h.picture && s.width == target.width && s.height == target.height &&
+        s.see_through == h.transparent && s.hard_edges == hard_edges && s.key == m_background) {
+        return s;
+    }
+    s.source = h.picture;
+    s.width = target.width;
+    s.height = target.height;
+    s.see_through = h.transparent;
+    s.hard_edges = hard_edges;
+    s.key = m_background;
+    if (hard_edges) {
+        const bool opaque = rule == Transparency::None;
+        s.pixels =
+            scaled(opaque ? premultiplied_clearing(p, false, m_background) : premultiplied(p, true),
+                   p.width, p.height, target.width, target.height);
+        harden_edges(s.pixels, opaque ? m_background : 0u);
+    } else {
+        s.pixels =
+            scaled(premultiplied(p, h.transparent), p.width, p.height, target.width, target.height);
+    }
+    return s;
 }
 
 }  // namespace fluffo

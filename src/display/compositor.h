@@ -87,7 +87,14 @@ private:
 
     void compose_frame(const ScreenModel& model, Rect area);
     void draw(const Holder& h, size_t index, const Rect& area);
+    // A holder's rectangle (window pixels) in frame pixels, each edge where its pixel starts.
+    Rect edges_in_frame(const Rect& window_rect) const;
+    Rect picture_place(const Holder& h, const Rect& holder) const;
+    // A picture at its own size, pixel for pixel.
+    void copy_pixels(const Picture& p, Transparency rule, const Rect& target, const Rect& clip);
     void draw_scaled(const Holder& h, size_t index, const Rect& target, const Rect& clip);
+    // The holder's picture scaled to the target's size, made anew only when it changed.
+    const Scaled& scaled_copy(const Holder& h, size_t index, const Rect& target);
     // A window coordinate's frame coordinate: the place where the window pixel starts.
     int32_t edge(int64_t window_coordinate) const;
     uint32_t* row(int32_t y) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "display/centring.h"
 #include "display/compositor.h"
 #include "display/picture_loading.h"
 
@@ -13,11 +14,6 @@ namespace fluffo {
 namespace {
 
 enum LogoCorner : int32_t { Top_Left, Top_Right, Bottom_Left, Bottom_Right };
-
-// Centring truncates towards zero: (800 - 1001) / 2 is -100.
-int32_t centred(int32_t screen, int32_t client) {
-    return clamp_to_int32((int64_t{screen} - client) / 2);
-}
 
 bool names_an_image_section(const IniProfile& ini) {
     for (int n = 1; n <= Skin_Image_Count; ++n) {
@@ -49,48 +45,56 @@ void SkinLoader::Gfx_Load_Skin() {
     for (int n = 1; n <= Skin_Image_Count; ++n) {
         Vid_Skin_Images[static_cast<size_t>(n)] = model.require(skin_image_name(n));
     }
-
-    const std::string config_path = m_sources.config_path();
-    // A Config.ini that cannot be opened counts as missing.
-    std::optional<IniProfile> ini;
-    if (m_sources.config.exists(config_path)) ini = m_sources.config.read(config_path);
-    // One that names none of the image sections (empty, garbage) is no skin at all.
-    if (!ini || !names_an_image_section(*ini)) {
+    const std::optional<IniProfile> ini = read_skin_config();
+    if (!ini) {
         end_set_up(Missing_Config_Message);
         return;
     }
-
     try {
-        const std::string skin_dir =
-            m_sources.resolve(ini->read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
-        set_client_height(ini->read_integer("Common", "GameHeight", Design_Client.height));
-        set_client_width(ini->read_integer("Common", "GameWidth", Design_Client.width));
-        m_game_width = m_window.client_width();
-        m_game_height = m_window.client_height();
-
-        PictureLoading loading(m_sources.pictures, Max_Loading_Bytes, m_sources.scale);
-        if (m_screen.Vid_Fullscreen) {
-            load_fullscreen(*ini, loading);
-        } else {
-            load_windowed(*ini);
-        }
-        const int32_t width = m_window.client_width();
-        const int32_t height = m_window.client_height();
-        if (!frame_size_allowed(width, height)) {
-            // No window of that size is ever made.
-            set_client_width(Design_Client.width);
-            set_client_height(Design_Client.height);
-            end_set_up(window_size_refused_text(width, height));
-            return;
-        }
-        load_image_sections(*ini, skin_dir, loading);
-        show_game_menu_button();
-        loading.finish();
+        load_skin(*ini);
     } catch (...) {
         // A load that stops at an error still leaves the menu button to the display mode.
         show_game_menu_button();
         throw;
     }
+}
+
+std::optional<IniProfile> SkinLoader::read_skin_config() const {
+    const std::string config_path = m_sources.config_path();
+    // A Config.ini that cannot be opened counts as missing.
+    std::optional<IniProfile> ini;
+    if (m_sources.config.exists(config_path)) ini = m_sources.config.read(config_path);
+    // One that names none of the image sections (empty, garbage) is no skin at all.
+    if (ini && !names_an_image_section(*ini)) ini.reset();
+    return ini;
+}
+
+void SkinLoader::load_skin(const IniProfile& ini) {
+    const std::string skin_dir =
+        m_sources.resolve(ini.read_directory("Common", "SkinDir", "Graphics\\Skin\\"));
+    set_client_height(ini.read_integer("Common", "GameHeight", Design_Client.height));
+    set_client_width(ini.read_integer("Common", "GameWidth", Design_Client.width));
+    m_game_width = m_window.client_width();
+    m_game_height = m_window.client_height();
+
+    PictureLoading loading(m_sources.pictures, Max_Loading_Bytes, m_sources.scale);
+    if (m_screen.Vid_Fullscreen) {
+        load_fullscreen(ini, loading);
+    } else {
+        load_windowed(ini);
+    }
+    const int32_t width = m_window.client_width();
+    const int32_t height = m_window.client_height();
+    if (!frame_size_allowed(width, height)) {
+        // No window of that size is ever made.
+        set_client_width(Design_Client.width);
+        set_client_height(Design_Client.height);
+        end_set_up(window_size_refused_text(width, height));
+        return;
+    }
+    load_image_sections(ini, skin_dir, loading);
+    show_game_menu_button();
+    loading.finish();
 }
 
 void SkinLoader::end_set_up(const std::string& message) {
@@ -115,7 +119,6 @@ void SkinLoader::set_client_height(int32_t height) {
 }
 
 void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading) {
-    ScreenModel& model = m_screen.model();
     const std::string backdrop_dir =
         m_sources.resolve(ini.read_directory("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
 
@@ -126,22 +129,7 @@ void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading)
     const int32_t screen_width = in_client_pixels(m_window.screen_width());
     const int32_t screen_height = in_client_pixels(m_window.screen_height());
 
-    const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
-    if (backdrop) {
-        // Only the low byte counts: 256 centres like 0.
-        const bool stretch = (ini.read_integer("Fullscreen", "BackdropStretch", 0) & 0xff) != 0;
-        // Stretched over the screen, the backdrop comes in the variant that covers the screen
-        // with the fewest pixels to spare, whatever the zoom.
-        const std::string path = backdrop_dir + *backdrop;
-        PicturePtr picture = stretch
-                                 ? loading.load_to_cover(path, screen_width, screen_height, nullptr)
-                                 : loading.load(path, nullptr);
-        if (picture) {
-            model.set_picture(m_backdrop, std::move(picture));
-            model.set_stretch(m_backdrop, stretch);
-            model.set_visible(m_backdrop, true);
-        }
-    }
+    load_backdrop(ini, loading, backdrop_dir, screen_width, screen_height);
 
     const uint32_t colour = ini.read_colour("Fullscreen", "BgColor", "$00000000");
     m_window.set_colour(colour);
@@ -151,15 +139,40 @@ void SkinLoader::load_fullscreen(const IniProfile& ini, PictureLoading& loading)
     // game size still as the client size.
     const int32_t x = ini.read_offset("Fullscreen", "GameOffsetX");
     const int32_t y = ini.read_offset("Fullscreen", "GameOffsetY");
-    Gfx_Offset_X = x != 0 ? x : centred(screen_width, m_window.client_width());
-    Gfx_Offset_Y = y != 0 ? y : centred(screen_height, m_window.client_height());
+    Gfx_Offset_X = x != 0 ? x : centred_start(0, screen_width, m_window.client_width());
+    Gfx_Offset_Y = y != 0 ? y : centred_start(0, screen_height, m_window.client_height());
 
     set_client_width(screen_width);
     set_client_height(screen_height);
+    load_logo(ini, loading, backdrop_dir);
+}
 
+void SkinLoader::load_backdrop(const IniProfile& ini, PictureLoading& loading,
+                               const std::string& backdrop_dir, int32_t screen_width,
+                               int32_t screen_height) {
+    const auto backdrop = ini.read_file_name("Fullscreen", "BackdropFile", "nil");
+    if (!backdrop) return;
+    ScreenModel& model = m_screen.model();
+    // Only the low byte counts: 256 centres like 0.
+    const bool stretch = (ini.read_integer("Fullscreen", "BackdropStretch", 0) & 0xff) != 0;
+    // Stretched over the screen, the backdrop comes in the variant that covers the screen
+    // with the fewest pixels to spare, whatever the zoom.
+    const std::string path = backdrop_dir + *backdrop;
+    PicturePtr picture = stretch ? loading.load_to_cover(path, screen_width, screen_height, nullptr)
+                                 : loading.load(path, nullptr);
+    if (!picture) return;
+    model.set_picture(m_backdrop, std::move(picture));
+    model.set_stretch(m_backdrop, stretch);
+    model.set_visible(m_backdrop, true);
+}
+
+// The logo sits in the corner LogoPosition names, over the whole client area.
+void SkinLoader::load_logo(const IniProfile& ini, PictureLoading& loading,
+                           const std::string& backdrop_dir) {
     const auto logo = ini.read_file_name("Fullscreen", "LogoFile", "nil");
     PicturePtr logo_picture = logo ? loading.load(backdrop_dir + *logo, nullptr) : nullptr;
     if (!logo_picture) return;
+    ScreenModel& model = m_screen.model();
     model.set_picture(m_logo, std::move(logo_picture));
     model.set_auto_size(m_logo, true);
     model.set_visible(m_logo, true);

@@ -11,6 +11,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "display/main_screen.h"
 #include "display/picture_loading.h"
@@ -51,7 +53,14 @@ public:
 private:
     void set_client_width(int32_t width);
     void set_client_height(int32_t height);
+    // Config.ini as read, or none when it is missing or names no image section.
+    std::optional<IniProfile> read_skin_config() const;
+    void load_skin(const IniProfile& ini);
     void load_fullscreen(const IniProfile& ini, PictureLoading& loading);
+    void load_backdrop(const IniProfile& ini, PictureLoading& loading,
+                       const std::string& backdrop_dir, int32_t screen_width,
+                       int32_t screen_height);
+    void load_logo(const IniProfile& ini, PictureLoading& loading, const std::string& backdrop_dir);
     void load_windowed(const IniProfile& ini);
     void load_image_sections(const IniProfile& ini, const std::string& skin_dir,
                              PictureLoading& loading);

@@ -4,6 +4,7 @@
 
 #include "base/platform_error.h"
 #include "base/settings_values.h"
+#include "display/centring.h"
 
 namespace fluffo {
 
@@ -81,9 +82,8 @@ void MainWindowLogic::start_play(bool splash_screen_checked) {
 
 void MainWindowLogic::centre_on_screen() {
     MainWindowView& w = m_ports.window;
-    // Truncating towards zero, as the skin centres itself on the screen.
-    w.move_to(clamp_to_int32((int64_t{w.screen_width()} - zoomed(w.client_width(), m_zoom)) / 2),
-              clamp_to_int32((int64_t{w.screen_height()} - zoomed(w.client_height(), m_zoom)) / 2));
+    w.move_to(centred_start(0, w.screen_width(), zoomed(w.client_width(), m_zoom)),
+              centred_start(0, w.screen_height(), zoomed(w.client_height(), m_zoom)));
 }
 
 // The window's size.
@@ -149,10 +149,7 @@ void MainWindowLogic::apply_zoom() {
     const int64_t centre_y = int64_t{w.top()} + zoomed(w.client_height(), old_zoom) / 2;
 
     // The in-game menu folds up, as at a switch of display.
-    if (m_screen.Vid_Menu_Open) {
-        m_screen.Vid_Menu_Open = false;
-        Vid_Display_Game_Menu(false);
-    }
+    if (m_screen.Vid_Menu_Open) fold_game_menu();
     DeferredErrors errors;
     reload_pictures(errors);
     if (m_screen.Vid_Fullscreen) {
@@ -301,8 +298,8 @@ void MainWindowLogic::pm_0_menuPopup() {
     errors.rethrow_first();
 }
 
-bool MainWindowLogic::checked(int entry) const {
-    if (entry < 0 || entry >= Popup_Entry_Count) return false;
+std::optional<bool> MainWindowLogic::check_mark(int entry) const {
+    if (entry < 0 || entry >= Popup_Entry_Count) return std::nullopt;
     switch (Popup_Entries[static_cast<size_t>(entry)].command) {
         case MenuCommand::Fullscreen:
             return m_screen.Vid_Fullscreen;
@@ -311,7 +308,7 @@ bool MainWindowLogic::checked(int entry) const {
         case MenuCommand::Controller:
             return m_screen.Vid_Ctrlr_Overlay;
         default:
-            return false;
+            return std::nullopt;
     }
 }
 
@@ -388,8 +385,7 @@ void MainWindowLogic::pm_8_hiscoreClick() {
 void MainWindowLogic::pm_10_fullscreenClick() {
     m_screen.Vid_Fullscreen = !m_screen.Vid_Fullscreen;
     // The switch folds the in-game menu up itself, wherever it was asked from.
-    m_screen.Vid_Menu_Open = false;
-    Vid_Display_Game_Menu(false);
+    fold_game_menu();
 
     // A refused write or a bad picture must not leave the window off-screen or half set up:
     // the switch is carried through and the first failure told afterwards.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,9 +103,12 @@ public:
 
     // The pop-up menu.
     void pm_0_menuPopup();
-    // Entry 0..13 of Popup_Entries. The fullscreen and overlay marks are the display flags
-    // themselves; the start-up mark is the store's, read at each opening.
-    bool checked(int entry) const;
+    // The check mark of entry 0..13 of Popup_Entries, none for an entry that carries none.
+    // The fullscreen and overlay marks are the display flags themselves; the start-up mark is
+    // the store's, read at each opening. Every menu that shows the entries asks here.
+    std::optional<bool> check_mark(int entry) const;
+    bool checkable(int entry) const { return check_mark(entry).has_value(); }
+    bool checked(int entry) const { return check_mark(entry).value_or(false); }
     void run_command(MenuCommand command);
     void pm_1_aboutClick();
     void pm_2_readmeClick();

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's pop-up menu as the program designs it: fourteen entries in menu order
-// (three of them separators), their captions, plain-key shortcuts (vk::None for none) and
-// which of them carry a check mark. The in-game menu offers the same entries.
+// (three of them separators), their captions and plain-key shortcuts (vk::None for none). The
+// in-game menu offers the same entries; which of them carry a check mark is the main window's
+// logic's to say (MainWindowLogic::check_mark).
 
 #include <array>
 #include <cstdint>

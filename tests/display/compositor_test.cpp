@@ -305,6 +305,27 @@ TEST_F(CompositorTest, AtAScaleThePictureForItIsCopiedPixelForPixel) {
     EXPECT_EQ(compositor.to_window(Rect{1, 1, 2, 2}), (Rect{0, 0, 2, 2}));
 }
 
+// Window and frame pixels convert both ways rounding outward: what one side covers, the
+// other side's answer covers again, at any scale; nothing converts to something.
+TEST_F(CompositorTest, ConversionsBetweenWindowAndFramePixelsRoundOutward) {
+    const auto covers = [](const Rect& outer, const Rect& inner) {
+        return outer.left <= inner.left && outer.top <= inner.top &&
+               outer.left + outer.width >= inner.left + inner.width &&
+               outer.top + outer.height >= inner.top + inner.height;
+    };
+    for (const double scale : {0.25, 0.75, 1.0, 1.5, 1.75, 2.0, 3.0}) {
+        compositor.set_frame(40, 40, 0, scale);
+        for (const Rect r : {Rect{0, 0, 1, 1}, Rect{3, 5, 7, 2}, Rect{-4, 1, 9, 13}}) {
+            SCOPED_TRACE(std::to_string(scale) + " at " + std::to_string(r.left));
+            EXPECT_TRUE(covers(compositor.to_window(compositor.to_frame(r)), r));
+            EXPECT_TRUE(covers(compositor.to_frame(compositor.to_window(r)), r));
+            EXPECT_GE(compositor.to_frame(r).width, static_cast<int32_t>(r.width * scale));
+        }
+        EXPECT_EQ(compositor.to_frame(Rect{2, 2, 0, 5}), Rect{});
+        EXPECT_EQ(compositor.to_window(Rect{2, 2, 5, -1}), Rect{});
+    }
+}
+
 // Scaled for the scale, a picture's colour-keyed parts keep hard edges: no blend of the key
 // with the picture is left for the window's shape to show.
 TEST_F(CompositorTest, ScaledKeyEdgesStayHard) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -458,6 +459,26 @@ TEST_F(MainWindowLogicTest, TheSplashEntryFollowsTheStoreWithTheCheckBoxAsDefaul
     store.write_text("SplashScreen", "0");
     form.pm_0_menuPopup();
     EXPECT_FALSE(form.checked(10));
+}
+
+// The entries that carry a mark turn it over when chosen, and the in-game menu shows each mark
+// as it stands; the other entries carry none in either menu.
+TEST_F(MainWindowLogicTest, EveryMarkTurnsOverWithItsCommandAndTheInGameMenuShowsIt) {
+    create_windowed();
+    int marked = 0;
+    for (int i = 0; i < Popup_Entry_Count; ++i) {
+        const std::optional<bool> before = form.check_mark(i);
+        if (!before) continue;
+        ++marked;
+        form.run_command(Popup_Entries[static_cast<size_t>(i)].command);
+        EXPECT_EQ(form.check_mark(i), !*before) << i;
+    }
+    EXPECT_EQ(marked, 3);
+    EXPECT_FALSE(form.checkable(-1) || form.checkable(Popup_Entry_Count));
+    ASSERT_TRUE(form.screen().Vid_Fullscreen);  // the switch ran: the in-game menu can open
+    click("btn_game_menu_top");
+    for (int i = 0; i < Popup_Entry_Count; ++i)
+        EXPECT_EQ(row(i).text.ends_with(" [V]"), form.checked(i)) << row(i).text;
 }
 
 TEST_F(MainWindowLogicTest, TheInGameMenuOpensWithItsRowsAndFoldsUpOnARelease) {

@@ -256,10 +256,7 @@ std::string WebPage::open_menu() {
         const PopupEntry& e = Popup_Entries[static_cast<size_t>(i)];
         w.begin_object().key("name").string(e.name).key("caption").string(e.caption);
         w.key("separator").boolean(is_separator(e));
-        const bool checkable = e.command == MenuCommand::Fullscreen ||
-                               e.command == MenuCommand::Splashscreen ||
-                               e.command == MenuCommand::Controller;
-        w.key("checkable").boolean(checkable).key("checked").boolean(m_logic.checked(i));
+        w.key("checkable").boolean(m_logic.checkable(i)).key("checked").boolean(m_logic.checked(i));
         std::string shortcut;
         if (const int n = vk::function_key_number(e.shortcut)) shortcut = "F" + std::to_string(n);
         if (e.shortcut == vk::Esc) shortcut = "Esc";

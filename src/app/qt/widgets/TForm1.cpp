@@ -134,8 +134,7 @@ void TForm1::build_popup_menu() {
             a->setShortcutContext(Qt::WidgetShortcut);
         }
         const MenuCommand command = e.command;
-        a->setCheckable(command == MenuCommand::Fullscreen ||
-                        command == MenuCommand::Splashscreen || command == MenuCommand::Controller);
+        a->setCheckable(m_logic.checkable(i));
         connect(a, &QAction::triggered, this,
                 [this, command] { enter([this, command] { m_logic.run_command(command); }); });
         m_actions.push_back(a);

@@ -14,6 +14,7 @@
 #include "app/qt/widgets/window_placement.h"
 #include "app/qt/widgets/window_text.h"
 #include "base/error_boundary.h"
+#include "display/centring.h"
 
 namespace fluffo {
 
@@ -100,8 +101,8 @@ void TKeysForm::build_controls() {
 
     m_btn_accept = new QPushButton(QStringLiteral("- ACCEPT -"), this);
     m_btn_accept->setObjectName(QStringLiteral("btn_accept"));
-    m_btn_accept->setGeometry(
-        QRect(QPoint((Client_Width - Button_Size.width()) / 2, Button_Top), Button_Size));
+    m_btn_accept->setGeometry(QRect(
+        QPoint(centred_start(0, Client_Width, Button_Size.width()), Button_Top), Button_Size));
     m_btn_accept->setFont(arial(Text_Pixels, {.bold = true}));
     connect(m_btn_accept, &QPushButton::clicked, this, &TKeysForm::btn_acceptClick);
 

@@ -16,6 +16,7 @@
 #include "app/qt/widgets/window_placement.h"
 #include "app/qt/widgets/window_text.h"
 #include "base/error_boundary.h"
+#include "display/centring.h"
 
 namespace fluffo {
 
@@ -27,6 +28,11 @@ constexpr int Title_Pixels = 12;
 const QColor Link_Colour(0x18, 0x52, 0x94);
 const QColor Foot_Colour(0x08, 0x29, 0x52);
 
+QRect place_of(const char* name) {
+    const Rect r = start_screen_place(name);
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
 }  // namespace
 
 TSplashForm::TSplashForm(SettingsStore& store, SoundSystem& sound, ShellPort& shell,
@@ -37,7 +43,7 @@ TSplashForm::TSplashForm(SettingsStore& store, SoundSystem& sound, ShellPort& sh
       m_logic(store, sound, shell, play, app_splash_pending, *this) {
     setObjectName(QStringLiteral("SplashForm"));
     setWindowTitle(QStringLiteral("About this game..."));
-    setFixedSize(460, 420);
+    setFixedSize(Start_Screen_Client.width, Start_Screen_Client.height);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -54,51 +60,50 @@ TSplashForm::TSplashForm(SettingsStore& store, SoundSystem& sound, ShellPort& sh
 
 void TSplashForm::build_controls(const std::string& window_folder) {
     // Children paint in the order they are made: the background first.
-    add_picture("im_background", QRect(0, 0, 460, 420), window_folder + "start_background.bmp",
-                false);
-    QLabel* box =
-        add_picture("im_box_picture", QRect(0, 56, 460, 160), window_folder + "box.png", false);
-    box->setAlignment(Qt::AlignCenter);
+    add_picture("im_background", window_folder + "start_background.bmp", false);
+    add_picture("im_box_picture", window_folder + "box.png", false)->setAlignment(Qt::AlignCenter);
+    build_texts();
+    build_driver_box();
+    build_buttons(window_folder);
+    build_check_box();
+    // Only the two choices take the keyboard, the driver first; play is Enter or 1.
+    setTabOrder(m_cb_sound, m_chb_splashscreen);
+}
 
+void TSplashForm::build_texts() {
     const QFont title = arial(Title_Pixels, {.bold = true});
-    m_la_game_title = add_text_label(*this, QStringLiteral("la_game_title"), QRect(0, 12, 460, 15),
-                                     title, Qt::white);
-    m_la_version = add_text_label(*this, QStringLiteral("la_version"), QRect(0, 28, 460, 15), title,
-                                  Qt::white);
-    m_la_release_date = add_text_label(*this, QStringLiteral("la_release_date"),
-                                       QRect(0, 236, 460, 15), arial(Title_Pixels), Qt::black);
+    m_la_game_title = add_label("la_game_title", title, Qt::white);
+    m_la_version = add_label("la_version", title, Qt::white);
+    m_la_release_date = add_label("la_release_date", arial(Title_Pixels), Qt::black);
     for (QLabel* centred : {m_la_game_title, m_la_version, m_la_release_date})
         centred->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 
     const QFont small = arial(Small_Pixels);
     const QFont link = arial(Small_Pixels, {.bold = true, .underline = true});
-    add_text_label(*this, QStringLiteral("la_website_1"), QRect(118, 259, 56, 15), small, Qt::black)
-        ->setText("website:");
-    m_la_website_2 = add_text_label(*this, QStringLiteral("la_website_2"), QRect(174, 259, 168, 15),
-                                    link, Link_Colour);
+    add_label("la_website_1", small, Qt::black)->setText("website:");
+    m_la_website_2 = add_label("la_website_2", link, Link_Colour);
     m_la_website_2->setText(text_of(shown_address(Website_Address)));
-    add_text_label(*this, QStringLiteral("la_email_1"), QRect(118, 282, 56, 15), small, Qt::black)
-        ->setText("email:");
-    m_la_email_2 = add_text_label(*this, QStringLiteral("la_email_2"), QRect(174, 282, 168, 15),
-                                  link, Link_Colour);
+    add_label("la_email_1", small, Qt::black)->setText("email:");
+    m_la_email_2 = add_label("la_email_2", link, Link_Colour);
     m_la_email_2->setText(text_of(shown_address(Email_Address)));
     for (QLabel* address : {m_la_website_2, m_la_email_2})
         address->setCursor(Qt::PointingHandCursor);
-    QLabel* sound_select = add_text_label(*this, QStringLiteral("la_sound_select"),
-                                          QRect(98, 308, 116, 15), small, Qt::black);
+    QLabel* sound_select = add_label("la_sound_select", small, Qt::black);
     sound_select->setText("Select sound driver:");
     // Low in its place, so it reads on one line with the taller driver box beside it.
     sound_select->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+}
 
+void TSplashForm::build_driver_box() {
     m_cb_sound = new QComboBox(this);
     m_cb_sound->setObjectName(QStringLiteral("cb_sound"));
-    m_cb_sound->setGeometry(217, 308, 144, 21);
+    m_cb_sound->setGeometry(place_of("cb_sound"));
     m_cb_sound->setEditable(false);
     for (std::string_view driver : Snd_Driver_Texts)
         m_cb_sound->addItem(text_of(driver));
     m_cb_sound->setMaxVisibleItems(3);
     m_cb_sound->setCurrentIndex(-1);
-    m_cb_sound->setFont(small);
+    m_cb_sound->setFont(arial(Small_Pixels));
     QPalette box_colours = m_cb_sound->palette();
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button})
         box_colours.setColor(role, Qt::white);
@@ -106,23 +111,25 @@ void TSplashForm::build_controls(const std::string& window_folder) {
         box_colours.setColor(role, Qt::black);
     m_cb_sound->setPalette(box_colours);
     connect(m_cb_sound, &QComboBox::currentIndexChanged, this, &TSplashForm::cb_soundChange);
+}
 
-    m_btn_play =
-        add_picture("btn_play", QRect(116, 340, 107, 30), window_folder + "play.bmp", true);
+void TSplashForm::build_buttons(const std::string& window_folder) {
+    m_btn_play = add_picture("btn_play", window_folder + "play.bmp", true);
     m_btn_play->setCursor(Qt::PointingHandCursor);
-    m_btn_play_disabled = add_picture("btn_play_disabled", QRect(116, 340, 107, 30),
-                                      window_folder + "play_disabled.bmp", true);
+    m_btn_play_disabled =
+        add_picture("btn_play_disabled", window_folder + "play_disabled.bmp", true);
     m_btn_play_disabled->setCursor(Qt::WhatsThisCursor);
     m_btn_play_disabled->setToolTip(QStringLiteral("please select sound driver first"));
     m_btn_play_disabled->hide();
-    m_btn_paypal =
-        add_picture("btn_paypal", QRect(237, 340, 107, 30), window_folder + "donate.bmp", true);
+    m_btn_paypal = add_picture("btn_paypal", window_folder + "donate.bmp", true);
     m_btn_paypal->setCursor(Qt::PointingHandCursor);
+}
 
+void TSplashForm::build_check_box() {
     m_chb_splashscreen =
         new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
     m_chb_splashscreen->setObjectName(QStringLiteral("chb_splashscreen"));
-    m_chb_splashscreen->setGeometry(12, 391, 444, 17);
+    m_chb_splashscreen->setGeometry(place_of("chb_splashscreen"));
     m_chb_splashscreen->setChecked(true);
     // A button paints on its Button colour by default; this one lies on the navy foot band.
     QPalette foot = m_chb_splashscreen->palette();
@@ -133,15 +140,15 @@ void TSplashForm::build_controls(const std::string& window_folder) {
     m_chb_splashscreen->setForegroundRole(QPalette::WindowText);
     m_chb_splashscreen->setAutoFillBackground(true);
     connect(m_chb_splashscreen, &QCheckBox::toggled, this, &TSplashForm::chb_splashscreenClick);
-
-    // Only the two choices take the keyboard, the driver first; play is Enter or 1.
-    setTabOrder(m_cb_sound, m_chb_splashscreen);
 }
 
-QLabel* TSplashForm::add_picture(const char* name, QRect geometry, const std::string& file,
-                                 bool transparent) {
-    return add_design_picture(*this, QString::fromLatin1(name), geometry, file, transparent,
+QLabel* TSplashForm::add_picture(const char* name, const std::string& file, bool transparent) {
+    return add_design_picture(*this, QString::fromLatin1(name), place_of(name), file, transparent,
                               m_shell);
+}
+
+QLabel* TSplashForm::add_label(const char* name, const QFont& font, const QColor& colour) {
+    return add_text_label(*this, QString::fromLatin1(name), place_of(name), font, colour);
 }
 
 void TSplashForm::watch_children() {
@@ -264,8 +271,8 @@ void TSplashForm::centre_on_screen() {
     if (!where) return;
     const QRect area = where->availableGeometry();
     const QRect frame = frameGeometry();
-    move(area.x() + (area.width() - frame.width()) / 2,
-         area.y() + (area.height() - frame.height()) / 2);
+    move(centred_start(area.x(), area.width(), frame.width()),
+         centred_start(area.y(), area.height(), frame.height()));
 }
 
 void TSplashForm::hide_for_good() {

@@ -1,6 +1,6 @@
 #pragma once
-// The start screen's window, TSplashForm: the fixed 460 x 420 layout of pictures, labels, the
-// driver box, the play and donation buttons and the start-up check box, named as designed.
+// The start screen's window, TSplashForm: pictures, labels, the driver box, the play and
+// donation buttons and the start-up check box, named and placed as Start_Screen_Layout has it.
 // It hands every event to StartScreenLogic through the error boundary and does what the logic
 // asks of its window. Created last at start-up; shows itself unless it played at once.
 
@@ -8,10 +8,13 @@
 #include <string>
 
 #include "display/skin_sources.h"
+#include "windows/start_screen_layout.h"
 #include "windows/start_screen_logic.h"
 
 class QCheckBox;
+class QColor;
 class QComboBox;
+class QFont;
 class QLabel;
 
 namespace fluffo {
@@ -39,9 +42,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Each control at its place in Start_Screen_Layout.
     void build_controls(const std::string& window_folder);
-    QLabel* add_picture(const char* name, QRect geometry, const std::string& file,
-                        bool transparent);
+    void build_texts();
+    void build_driver_box();
+    void build_buttons(const std::string& window_folder);
+    void build_check_box();
+    QLabel* add_picture(const char* name, const std::string& file, bool transparent);
+    QLabel* add_label(const char* name, const QFont& font, const QColor& colour);
     void watch_children();
 
     void FormCreate();
