@@ -6,7 +6,7 @@
 #include <array>
 
 #include "engine/board.h"
-#include "engine/sim_world.h"
+#include "display/sim_world.h"
 
 namespace fluffo {
 namespace {

@@ -21,7 +21,7 @@
 #include "display/picture_files.h"
 #include "display/skin_sources.h"
 #include "engine/scheduler.h"
-#include "engine/sim_world.h"
+#include "display/sim_world.h"
 
 namespace fluffo {
 
