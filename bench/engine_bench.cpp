@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "engine/board.h"
 #include "display/sim_world.h"
+#include "engine/board.h"
 
 namespace fluffo {
 namespace {
