@@ -132,8 +132,8 @@ void MainScreen::fill_tables() {
         for (int row = 1; row <= Visible_Rows; ++row) {
             const auto c = static_cast<size_t>(col);
             const auto r = static_cast<size_t>(row);
-            const bool power_egg =
-                std::ranges::find(Power_Egg_Cells, Cell{col, row}) != Power_Egg_Cells.end();
+            const bool power_egg = std::find(Power_Egg_Cells.begin(), Power_Egg_Cells.end(),
+                                             Cell{col, row}) != Power_Egg_Cells.end();
             if (!is_den(col, row)) {
                 Vid_Fluffo_Images[c][r] = m_model.require(figure_name("fluffo", col, row));
                 Vid_Egg_Images[c][r] =
