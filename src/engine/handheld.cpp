@@ -1,7 +1,6 @@
 #include "engine/handheld.h"
 
 #include <array>
-#include <string_view>
 
 #include "base/settings_values.h"
 #include "engine/board.h"
@@ -44,25 +43,21 @@ void Handheld::create() {
 void Handheld::reset_high_scores() {
     // The panel is not redrawn: a high score on display stays until the display next changes.
     state.Gam_HiScore_A = 0;
-    m_hiscore_unsaved_a = true;
     state.Gam_HiScore_B = 0;
-    m_hiscore_unsaved_b = true;
     if (m_observer) m_observer->high_scores_reset();
-    store_unsaved_high_scores();
+    DeferredErrors refused;
+    refused.attempt([&] { write_integer(m_ports.store, Value_HiScore1, state.Gam_HiScore_A); });
+    refused.attempt([&] { write_integer(m_ports.store, Value_HiScore2, state.Gam_HiScore_B); });
+    refused.rethrow_first();
 }
 
-void Handheld::store_unsaved_high_scores() {
-    DeferredErrors refused;
-    const auto store = [&](bool& unsaved, std::string_view name, int32_t value) {
-        if (!unsaved) return;
-        refused.attempt([&] {
-            write_integer(m_ports.store, name, value);
-            unsaved = false;
-        });
-    };
-    store(m_hiscore_unsaved_a, Value_HiScore1, state.Gam_HiScore_A);
-    store(m_hiscore_unsaved_b, Value_HiScore2, state.Gam_HiScore_B);
-    refused.rethrow_first();
+void Handheld::raise_high_score() {
+    const bool game_a = state.Gam_Mode == Mode::Game_A;
+    if (!game_a && state.Gam_Mode != Mode::Game_B) return;
+    int32_t& high_score = game_a ? state.Gam_HiScore_A : state.Gam_HiScore_B;
+    if (state.Gam_Score <= high_score) return;
+    high_score = state.Gam_Score;
+    write_integer(m_ports.store, game_a ? Value_HiScore1 : Value_HiScore2, high_score);
 }
 
 void Handheld::Gam_Stop_All_Timers() {

@@ -37,16 +37,13 @@ public:
     // The engine's part of main window creation: move tables, high scores, held flags.
     void create();
 
-    // High scores and the store. A high score is raised in memory first and then written; a
-    // refused write leaves it raised and marked unsaved, and every later write of the high
-    // scores (the next game over, a reset) tries it again, so none is ever lost.
-    // "Reset Hiscores": both to 0, both written at once (the second even when the first is
-    // refused); throws the first refusal.
+    // High scores and the store. A high score is raised in memory and written at once. A store
+    // that refuses throws after the step that wrote has run to its end; keeping the refused
+    // value and writing it later is the program's store's work (RetryingStore), so that every
+    // value, a high score or a setting, is kept and retried in one place.
+    // "Reset Hiscores": both to 0, both written (the second even when the first is refused);
+    // throws the first refusal.
     void reset_high_scores();
-    // Writes each high score not yet in the store; throws the first refusal after trying both.
-    void store_unsaved_high_scores();
-    bool high_score_unsaved_a() const { return m_hiscore_unsaved_a; }
-    bool high_score_unsaved_b() const { return m_hiscore_unsaved_b; }
 
     GameState state;
 
@@ -103,6 +100,7 @@ private:
     void enter_intro(bool game_a);
     void enter_game();
     void show_power_eggs();
+    void raise_high_score();  // the ended game's score, when it beats its variant's
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
     void game_button_down(Mark pressed, bool& held, Mode intro_mode);
@@ -153,8 +151,6 @@ private:
     LcdState m_lcd;
     Scheduler& m_scheduler;
     HandheldPorts m_ports;
-    bool m_hiscore_unsaved_a = false;
-    bool m_hiscore_unsaved_b = false;
     HandheldObserver* m_observer = nullptr;
 };
 

@@ -126,18 +126,9 @@ void Handheld::Timer_Game_OverTimer() {
             m_scheduler.set_interval(TimerId::Timer_Game_Over, Game_Over_Tune_ms);
             break;
         case 2:
-            if (state.Gam_Mode == Mode::Game_A && state.Gam_Score > state.Gam_HiScore_A) {
-                state.Gam_HiScore_A = state.Gam_Score;
-                m_hiscore_unsaved_a = true;
-            }
-            if (state.Gam_Mode == Mode::Game_B && state.Gam_Score > state.Gam_HiScore_B) {
-                state.Gam_HiScore_B = state.Gam_Score;
-                m_hiscore_unsaved_b = true;
-            }
             // A refused write must not hold up the game-over mark: the step completes and the
-            // error is raised after it. The raised score stays marked unsaved, and the next
-            // write of the high scores stores it.
-            refused.attempt([&] { store_unsaved_high_scores(); });
+            // error is raised after it. The raised score stays in memory.
+            refused.attempt([&] { raise_high_score(); });
             set_mode(Mode::Game_Over);
             m_scheduler.set_interval(TimerId::Timer_Game_Over, Game_Over_Shown_ms);
             break;
