@@ -118,7 +118,7 @@ TEST(LcdState, ReadsBackWhatItLit) {
     EXPECT_EQ(lcd.digit(1), 8);
     EXPECT_EQ(lcd.digit(5), 0);
     EXPECT_EQ(lcd.digit(6), No_Digit);
-    EXPECT_FALSE(lcd.lit(Mark::Time_Pressed));  // the buttons are not segments of the screen
+    EXPECT_FALSE(lcd.lit(Mark::Time_Pressed));  // a pressed button is not part of the lit pattern
     lcd.Vid_Show_All(false);
     EXPECT_FALSE(lcd.lit(Figure::Wolf, 3, 4));
     EXPECT_TRUE(lcd.lit(Mark::Digit_Position_3));
