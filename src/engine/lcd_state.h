@@ -1,7 +1,7 @@
 #pragma once
 // What the handheld's screen shows, held by the handheld itself: the figures of the four
 // families on the visible cells, the named marks (panel words, the lives, the den wolf's second
-// second figure, the pressed buttons), and the five digit positions with the digit each shows. One
+// figure, the pressed buttons), and the five digit positions with the digit each shows. One
 // observer, the screen that draws them, is told every switch that changes a segment, in the
 // order the handheld makes them; a switch to what a segment already shows tells nothing. A digit
 // is told at every drawing, changed or not: a drawing takes the number's look of that moment.
