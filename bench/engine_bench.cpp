@@ -5,9 +5,9 @@
 
 #include <array>
 
+#include "display/sim_world.h"
 #include "engine/board.h"
 #include "engine/control.h"
-#include "engine/sim_world.h"
 
 namespace fluffo {
 namespace {

@@ -2,7 +2,7 @@
 # below it, never one above; app/ may include everything. Each room is a static library with
 # an explicit file list that links only the room beneath it; the build checks every include of
 # a room before compiling it, and that nothing below app/ includes Qt or SDL.
-set(FLUFFO_ROOMS base display engine input windows app)
+set(FLUFFO_ROOMS base engine display input windows app)
 
 # The rooms a room may include: itself and every room below it.
 function(fluffo_rooms_seen_by room out_var)

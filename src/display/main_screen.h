@@ -1,18 +1,20 @@
 #pragma once
-// The main window's picture holders and the LCD operations on them: segment groups by family,
-// single Fluffo figure, controller overlay, and the number panel (score digits and lives).
-// The tables hold holder ids, filled once at creation; cells without a picture hold -1 and
-// switching them does nothing.
+// The main window's picture holders, and the screen that draws what the handheld has lit: each
+// segment the handheld switches shows or hides its holder, each digit it draws takes a copy of a
+// number picture; besides, the controller overlay. The tables hold holder ids, filled once at
+// creation; cells without a picture hold -1 and switching them does nothing. Only the handheld
+// switches the holders of its segments, so that they always show what it has lit.
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "display/screen_model.h"
+#include "engine/lcd_state.h"
 
 namespace fluffo {
 
-class MainScreen {
+class MainScreen : public LcdObserver {
 public:
     // Builds every holder of the main window in drawing order with its design place and
     // design visibility, and fills the tables.
@@ -22,7 +24,7 @@ public:
     const ScreenModel& model() const { return m_model; }
 
     // Tables [column 1..5][row 1..7]; index 0 unused. -1 marks an empty cell.
-    using FigureTable = std::array<std::array<HolderId, 8>, 6>;
+    using FigureTable = std::array<std::array<HolderId, Visible_Rows + 1>, Visible_Cols + 1>;
     FigureTable Vid_Fluffo_Images{};
     FigureTable Vid_Egg_Images{};
     FigureTable Vid_Wolf_Images{};
@@ -37,7 +39,7 @@ public:
     // The closed in-game menu: its button's place and the background's size while closed.
     static constexpr Rect Game_Menu_Closed{0, 0, 36, 32};
 
-    // Holders the engine addresses by name, looked up once.
+    // Holders of the handheld's marks and of the overlay, looked up once.
     struct Named {
         HolderId im_panel_game_a, im_panel_game_b, im_panel_game_over, im_panel_bell;
         HolderId im_panel_time_pm, im_panel_time_colon;
@@ -48,28 +50,27 @@ public:
     };
     const Named& named() const { return m_named; }
 
-    // Switch one holder (no-op for -1) or one figure of a table cell (no-op outside 1..5, 1..7).
-    // Inline: the engine switches about seventy holders per game tick.
+    // The holder of a segment, or -1 where the screen has none.
+    HolderId holder_of(Segment segment) const { return m_holder_of[segment]; }
+    // What the handheld lit: the segment's holder shown or hidden. Inline: the game tick
+    // changes a dozen segments.
+    void lit_changed(Segment segment, bool lit) override { show(m_holder_of[segment], lit); }
+    void digit_drawn(int pos, int digit) override { set_digit(pos, digit); }
+
+    // Switch one holder (no-op for -1), or read it; a figure's holder by its table cell (-1
+    // outside the visible board).
     void show(HolderId id, bool on) {
         if (id >= 0) m_model.set_visible(id, on);
     }
     bool is_shown(HolderId id) const { return id >= 0 && m_model.at(id).visible; }
     static HolderId cell(const FigureTable& table, int col, int row) {
-        if (col < 1 || col > 5 || row < 1 || row > 7) return -1;
+        if (!is_visible_cell(col, row)) return -1;
         return table[static_cast<size_t>(col)][static_cast<size_t>(row)];
     }
 
-    void Vid_Show_All(bool on);
-    void Vid_Show_All_Fluffo(bool on);
-    void Vid_Show_All_Egg(bool on);
-    void Vid_Show_All_Wolf(bool on);
-    void Vid_Show_All_Gate(bool on);
-    // Shows or hides the Fluffo figure at (col, row) when that is a visible cell outside the den.
-    void Vid_Show_Fluffo(bool on, int32_t col, int32_t row);
+    // The overlay's arrows when Vid_Ctrlr_Overlay is on, else the joystick's top.
     void Vid_Display_Ctrl_Overlay();
 
-    void Vid_Show_Panel_Score(const int32_t& value, bool show);
-    void Vid_Show_Panel_Lives(const int32_t& count);
     // Puts a copy of number picture `digit` (0..9), or none for -1, into digit position pos (1..5).
     // The copy shares the number's picture and remembers the number holder, so the digit is
     // known even without skin pictures. Any other digit blanks; any other position is a no-op.
@@ -83,9 +84,11 @@ public:
 private:
     void add_holders();
     void fill_tables();
+    void fill_segment_holders();
 
     ScreenModel m_model;
     Named m_named{};
+    std::array<HolderId, Segment_Count> m_holder_of{};
 };
 
 }  // namespace fluffo

@@ -1,6 +1,7 @@
 // The main window's holders as designed: drawing order, design places (the reference layout
 // that a Config.ini reproduces), flags, pointer shapes and visibility at creation, and the
 // figure and panel tables.
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -63,6 +64,7 @@ std::string figure_name(std::string_view family, int col, int row) {
 MainScreen::MainScreen() {
     add_holders();
     fill_tables();
+    fill_segment_holders();
 }
 
 void MainScreen::add_holders() {
@@ -126,13 +128,13 @@ void MainScreen::fill_tables() {
             column.fill(-1);
         }
     }
-    for (int col = 1; col <= 5; ++col) {
-        for (int row = 1; row <= 7; ++row) {
+    for (int col = 1; col <= Visible_Cols; ++col) {
+        for (int row = 1; row <= Visible_Rows; ++row) {
             const auto c = static_cast<size_t>(col);
             const auto r = static_cast<size_t>(row);
-            const bool den = col == 3 && row == 4;
-            const bool power_egg = (col == 4 && row == 2) || (col == 2 && row == 6);
-            if (!den) {
+            const bool power_egg = std::find(Power_Egg_Cells.begin(), Power_Egg_Cells.end(),
+                                             Cell{col, row}) != Power_Egg_Cells.end();
+            if (!is_den(col, row)) {
                 Vid_Fluffo_Images[c][r] = m_model.require(figure_name("fluffo", col, row));
                 Vid_Egg_Images[c][r] =
                     m_model.require(figure_name("egg", col, row) + (power_egg ? "_w" : ""));
@@ -140,14 +142,15 @@ void MainScreen::fill_tables() {
             Vid_Wolf_Images[c][r] = m_model.require(figure_name("wolf", col, row));
         }
     }
-    Vid_Gate_Images[3][1] = m_model.require("im_gate_3_1");
-    Vid_Gate_Images[1][4] = m_model.require("im_gate_1_4");
-    Vid_Gate_Images[5][4] = m_model.require("im_gate_5_4");
-    Vid_Gate_Images[3][7] = m_model.require("im_gate_3_7");
+    for (const Gate& gate : Gates) {
+        const auto c = static_cast<size_t>(gate.cell.col);
+        const auto r = static_cast<size_t>(gate.cell.row);
+        Vid_Gate_Images[c][r] = m_model.require(figure_name("gate", gate.cell.col, gate.cell.row));
+    }
 
     Vid_Digit_Positions.fill(-1);
     Vid_Lives_Images.fill(-1);
-    for (int pos = 1; pos <= 5; ++pos) {
+    for (int pos = 1; pos <= Digit_Positions; ++pos) {
         Vid_Digit_Positions[static_cast<size_t>(pos)] =
             m_model.require("im_panel_digit_pos_" + std::to_string(pos));
     }
@@ -155,7 +158,7 @@ void MainScreen::fill_tables() {
         Vid_Number_Images[static_cast<size_t>(digit)] =
             m_model.require("im_panel_number_" + std::to_string(digit));
     }
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= Max_Lives_Shown; ++i) {
         Vid_Lives_Images[static_cast<size_t>(i)] =
             m_model.require("im_panel_lives_" + std::to_string(i));
     }
@@ -179,6 +182,37 @@ void MainScreen::fill_tables() {
     n.btn_ctrlr_overlay_left = m_model.require("btn_ctrlr_overlay_left");
     n.btn_ctrlr_overlay_right = m_model.require("btn_ctrlr_overlay_right");
     n.btn_ctrlr_overlay_down = m_model.require("btn_ctrlr_overlay_down");
+}
+
+// Each segment of the handheld's screen to the holder that draws it.
+void MainScreen::fill_segment_holders() {
+    m_holder_of.fill(-1);
+    const std::array<const FigureTable*, Figure_Families> tables = {
+        &Vid_Fluffo_Images, &Vid_Egg_Images, &Vid_Wolf_Images, &Vid_Gate_Images};
+    for (int family = 0; family < Figure_Families; ++family) {
+        for (int col = 1; col <= Visible_Cols; ++col) {
+            for (int row = 1; row <= Visible_Rows; ++row) {
+                m_holder_of[figure_segment(static_cast<Figure>(family), col, row)] =
+                    cell(*tables[static_cast<size_t>(family)], col, row);
+            }
+        }
+    }
+    const auto mark = [&](Mark m, HolderId id) { m_holder_of[mark_segment(m)] = id; };
+    const Named& n = m_named;
+    mark(Mark::Panel_Game_A, n.im_panel_game_a);
+    mark(Mark::Panel_Game_B, n.im_panel_game_b);
+    mark(Mark::Panel_Game_Over, n.im_panel_game_over);
+    mark(Mark::Panel_Bell, n.im_panel_bell);
+    mark(Mark::Panel_Time_Pm, n.im_panel_time_pm);
+    mark(Mark::Panel_Time_Colon, n.im_panel_time_colon);
+    for (int life = 1; life <= Max_Lives_Shown; ++life)
+        mark(lives_mark(life), Vid_Lives_Images[static_cast<size_t>(life)]);
+    mark(Mark::Den_Wolf_Pacing, n.im_wolf_3_4b);
+    mark(Mark::Time_Pressed, n.btn_time_down);
+    mark(Mark::Game_A_Pressed, n.btn_game_a_down);
+    mark(Mark::Game_B_Pressed, n.btn_game_b_down);
+    for (int pos = 1; pos <= Digit_Positions; ++pos)
+        mark(digit_position_mark(pos), Vid_Digit_Positions[static_cast<size_t>(pos)]);
 }
 
 }  // namespace fluffo

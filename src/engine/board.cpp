@@ -1,6 +1,7 @@
 #include "engine/board.h"
 
 #include <array>
+#include <cstddef>
 
 namespace fluffo {
 
@@ -70,17 +71,21 @@ void fill_move_tables(GameState& state) {
     }
 }
 
+DirSet open_fluffo_dirs(Cell cell) {
+    return kFluffoDirs[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)];
+}
+
 void Gam_Reset_Eggs(GameState& state) {
     for (auto& column : state.Gam_Board) {
         for (auto& cell : column)
             cell.Egg_State = Egg::None;
     }
-    for (int col = 1; col <= 5; ++col) {
-        for (int row = 1; row <= 7; ++row)
+    for (int col = 1; col <= Visible_Cols; ++col) {
+        for (int row = 1; row <= Visible_Rows; ++row)
             state.Gam_Board[col][row].Egg_State = Egg::Unvisited;
     }
-    state.Gam_Board[2][6].Egg_State = Egg::Power;
-    state.Gam_Board[4][2].Egg_State = Egg::Power;
+    for (const Cell& power : Power_Egg_Cells)
+        state.Gam_Board[power.col][power.row].Egg_State = Egg::Power;
     state.Gam_Board[Den_Col][Den_Row].Egg_State = Egg::None;
 }
 

@@ -73,6 +73,8 @@ enum class Egg : uint8_t {
 // Board extent: columns 0..6, rows 0..8; the visible board is columns 1..5 by rows 1..7.
 inline constexpr int Board_Cols = 7;
 inline constexpr int Board_Rows = 9;
+inline constexpr int Visible_Cols = 5;
+inline constexpr int Visible_Rows = 7;
 inline constexpr int Den_Col = 3;
 inline constexpr int Den_Row = 4;
 
@@ -121,13 +123,13 @@ struct GameState {
     const Gam_Cell& cell(int col, int row) const { return Gam_Board[col][row]; }
 };
 
-inline bool is_visible_cell(int col, int row) {
-    return col >= 1 && col <= 5 && row >= 1 && row <= 7;
+constexpr bool is_visible_cell(int col, int row) {
+    return col >= 1 && col <= Visible_Cols && row >= 1 && row <= Visible_Rows;
 }
-inline bool is_board_cell(int col, int row) {
+constexpr bool is_board_cell(int col, int row) {
     return col >= 0 && col < Board_Cols && row >= 0 && row < Board_Rows;
 }
-inline bool is_den(int col, int row) {
+constexpr bool is_den(int col, int row) {
     return col == Den_Col && row == Den_Row;
 }
 

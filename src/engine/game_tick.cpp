@@ -6,6 +6,7 @@
 
 #include "engine/board.h"
 #include "engine/handheld.h"
+#include "engine/sequence_delays.h"
 
 namespace fluffo {
 
@@ -83,7 +84,7 @@ void Handheld::Timer_GameTimer() {
     const PhaseEnd end = fluffos_turn ? fluffo_phase() : wolves_phase();
     if (end == PhaseEnd::Caught) return;  // the miss has begun: no gate change, no next phase
     if (state.Gam_Phase == Last_Phase) {
-        state.Gam_Gate = 1 + m_ports.random.next_below(5);
+        state.Gam_Gate = 1 + m_ports.random.next_below(Gate_Patterns);
         Gam_Set_Gate();
     }
     if (++state.Gam_Phase > Last_Phase) state.Gam_Phase = 1;
@@ -134,7 +135,7 @@ int32_t Handheld::take_egg_at(Cell c) {
     here.Egg_State = Egg::None;
     // Fluffo lays its egg on an unvisited cell; a power egg is eaten, leaving the cell empty.
     const bool laid = egg == Egg::Unvisited;
-    m_screen.show(MainScreen::cell(m_screen.Vid_Egg_Images, c.col, c.row), laid);
+    m_lcd.show(Figure::Egg, c.col, c.row, laid);
     if (laid) return Points_Egg;
     start_power_mode();
     return Points_Power_Egg;
@@ -151,13 +152,13 @@ void Handheld::start_power_mode() {
     }
     if (any) state.Gam_Power_Count = 1;
     // A second power egg with a wolf still roaming starts power mode over.
-    if (state.Gam_Power_Count == 1) arm(TimerId::Timer_Power_Pill, 1);
+    if (state.Gam_Power_Count == 1) arm(TimerId::Timer_Power_Pill, At_Once_ms);
 }
 
 void Handheld::score_fluffo_step(int32_t gained) {
     if (gained > 0) {
         state.Gam_Score += gained;
-        m_screen.Vid_Show_Panel_Score(state.Gam_Score, true);
+        m_lcd.Vid_Show_Panel_Score(state.Gam_Score, true);
     }
     // An egg alone sounds Move, though not in power mode; a wolf eaten or an extra life, Bonus.
     const bool egg_alone = gained == Points_Egg || gained == Points_Power_Egg;
@@ -170,7 +171,7 @@ void Handheld::score_fluffo_step(int32_t gained) {
 }
 
 void Handheld::redraw_fluffo() {
-    m_screen.Vid_Show_All_Fluffo(false);
+    m_lcd.Vid_Show_All_Fluffo(false);
     Vid_Show_Fluffo(true);
 }
 
@@ -212,7 +213,7 @@ void Handheld::eat_vulnerable_wolves_on(Cell fluffo) {
     for (Gam_Wolf& w : wolves_in_play()) {
         if (w.State != Wolf_Vulnerable || !at(w, fluffo)) continue;
         state.Gam_Score += eat_wolf(w);
-        m_screen.Vid_Show_Panel_Score(state.Gam_Score, true);
+        m_lcd.Vid_Show_Panel_Score(state.Gam_Score, true);
         extra_life_if_due();
         end_power_if_none_vulnerable();
         m_ports.sound.Snd_Play(Sample::Bonus);
@@ -260,28 +261,25 @@ void Handheld::wolf_leaves_den(Gam_Wolf& w) {
     w.State = Wolf_Active;
     w.Col = Den_Door.col;
     w.Row = Den_Door.row;
-    m_screen.show(m_screen.named().im_wolf_3_4, false);
+    m_lcd.show(Figure::Wolf, Den_Col, Den_Row, false);
 }
 
 void Handheld::show_den_wolf(int32_t den_state) {
     // Pacing in the den from its second step on, in two pictures by turns; still at the last.
     if (den_state < 2 || den_state > Wolf_Den_Last) return;
     const bool second_picture = den_state % 2 != 0 && den_state != Wolf_Den_Last;
-    const MainScreen::Named& n = m_screen.named();
-    m_screen.show(n.im_wolf_3_4, !second_picture);
-    m_screen.show(n.im_wolf_3_4b, second_picture);
+    m_lcd.show(Figure::Wolf, Den_Col, Den_Row, !second_picture);
+    m_lcd.show(Mark::Den_Wolf_Pacing, second_picture);
 }
 
 void Handheld::redraw_wolves() {
-    for (int col = 1; col <= 5; ++col) {
-        for (int row = 1; row <= 7; ++row) {
-            if (!is_den(col, row))
-                m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, col, row), false);
+    for (int col = 1; col <= Visible_Cols; ++col) {
+        for (int row = 1; row <= Visible_Rows; ++row) {
+            if (!is_den(col, row)) m_lcd.show(Figure::Wolf, col, row, false);
         }
     }
     for (const Gam_Wolf& w : wolves_in_play()) {
-        if (in_sight(w, state.Gam_Phase))
-            m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, w.Col, w.Row), true);
+        if (in_sight(w, state.Gam_Phase)) m_lcd.show(Figure::Wolf, w.Col, w.Row, true);
     }
 }
 
@@ -300,7 +298,7 @@ void Handheld::end_power_if_none_vulnerable() {
 bool Handheld::extra_life_if_due() {
     if (state.Gam_Score < state.Gam_Extra_Life_At) return false;
     state.Gam_Lives += 1;
-    m_screen.Vid_Show_Panel_Lives(state.Gam_Lives);
+    m_lcd.Vid_Show_Panel_Lives(state.Gam_Lives);
     state.Gam_Extra_Life_At = Extra_Life_Given;
     return true;
 }
@@ -308,7 +306,7 @@ bool Handheld::extra_life_if_due() {
 int32_t Handheld::eat_wolf(Gam_Wolf& w) {
     const int32_t points = state.Gam_Wolf_Bonus;
     state.Gam_Wolf_Bonus = Points_Next_Wolf;
-    m_screen.show(MainScreen::cell(m_screen.Vid_Wolf_Images, w.Col, w.Row), false);
+    m_lcd.show(Figure::Wolf, w.Col, w.Row, false);
     w.State = Wolf_Den_First;  // back in the den
     return points;
 }
@@ -316,18 +314,18 @@ int32_t Handheld::eat_wolf(Gam_Wolf& w) {
 void Handheld::start_miss() {
     Gam_Stop_All_Timers();
     state.Gam_Step = 1;
-    arm(TimerId::Timer_Miss, 100);
+    arm(TimerId::Timer_Miss, Miss_Pause_ms);
 }
 
 void Handheld::start_stage_complete() {
     Gam_Stop_All_Timers();
     state.Gam_Step = 1;
-    arm(TimerId::Timer_Stage_Complete, 100);
+    arm(TimerId::Timer_Stage_Complete, Stage_Complete_Pause_ms);
 }
 
 bool Handheld::board_clear() const {
-    for (int col = 1; col <= 5; ++col) {
-        for (int row = 1; row <= 7; ++row) {
+    for (int col = 1; col <= Visible_Cols; ++col) {
+        for (int row = 1; row <= Visible_Rows; ++row) {
             if (state.cell(col, row).Egg_State != Egg::None) return false;
         }
     }

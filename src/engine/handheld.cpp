@@ -1,15 +1,25 @@
 #include "engine/handheld.h"
 
 #include <array>
-#include <string_view>
 
 #include "base/settings_values.h"
 #include "engine/board.h"
+#include "engine/sequence_delays.h"
 
 namespace fluffo {
 
-Handheld::Handheld(MainScreen& screen, Scheduler& scheduler, HandheldPorts ports)
-    : m_screen(screen), m_scheduler(scheduler), m_ports(ports) {
+namespace {
+
+// The lives a game shows in its intro, and those left once it starts (the one in play not
+// counted); one more comes at the extra-life score.
+constexpr int32_t Lives_At_Intro = 3;
+constexpr int32_t Lives_At_Start = 2;
+constexpr int32_t Extra_Life_Score = 2000;
+
+}  // namespace
+
+Handheld::Handheld(LcdObserver& screen, Scheduler& scheduler, HandheldPorts ports)
+    : m_lcd(screen), m_scheduler(scheduler), m_ports(ports) {
     m_scheduler.set_sink(this);
 }
 
@@ -33,29 +43,21 @@ void Handheld::create() {
 void Handheld::reset_high_scores() {
     // The panel is not redrawn: a high score on display stays until the display next changes.
     state.Gam_HiScore_A = 0;
-    m_hiscore_unsaved_a = true;
     state.Gam_HiScore_B = 0;
-    m_hiscore_unsaved_b = true;
     if (m_observer) m_observer->high_scores_reset();
-    store_unsaved_high_scores();
-}
-
-void Handheld::store_unsaved_high_scores() {
     DeferredErrors refused;
-    const auto store = [&](bool& unsaved, std::string_view name, int32_t value) {
-        if (!unsaved) return;
-        refused.attempt([&] {
-            write_integer(m_ports.store, name, value);
-            unsaved = false;
-        });
-    };
-    store(m_hiscore_unsaved_a, Value_HiScore1, state.Gam_HiScore_A);
-    store(m_hiscore_unsaved_b, Value_HiScore2, state.Gam_HiScore_B);
+    refused.attempt([&] { write_integer(m_ports.store, Value_HiScore1, state.Gam_HiScore_A); });
+    refused.attempt([&] { write_integer(m_ports.store, Value_HiScore2, state.Gam_HiScore_B); });
     refused.rethrow_first();
 }
 
-void Handheld::Vid_Show_Fluffo(bool on) {
-    m_screen.Vid_Show_Fluffo(on, state.Gam_Fluffo_Col, state.Gam_Fluffo_Row);
+void Handheld::raise_high_score() {
+    const bool game_a = state.Gam_Mode == Mode::Game_A;
+    if (!game_a && state.Gam_Mode != Mode::Game_B) return;
+    int32_t& high_score = game_a ? state.Gam_HiScore_A : state.Gam_HiScore_B;
+    if (state.Gam_Score <= high_score) return;
+    high_score = state.Gam_Score;
+    write_integer(m_ports.store, game_a ? Value_HiScore1 : Value_HiScore2, high_score);
 }
 
 void Handheld::Gam_Stop_All_Timers() {
@@ -74,65 +76,83 @@ void Handheld::set_mode(Mode mode) {
 }
 
 void Handheld::Gam_Set_Mode() {
-    const MainScreen::Named& n = m_screen.named();
     switch (state.Gam_Mode) {
         case Mode::All_On:
-            m_screen.Vid_Show_All(true);
+            m_lcd.Vid_Show_All(true);
             break;
         case Mode::Time:
-            Gam_Stop_All_Timers();
-            m_screen.Vid_Show_All(false);
-            m_screen.show(n.im_panel_time_colon, true);
-            arm(TimerId::Timer_Clock, 1);
+            enter_time();
             break;
         case Mode::Alarm:
-            Gam_Stop_All_Timers();
-            m_screen.Vid_Show_All(false);
-            m_screen.set_digit(1, 1);
-            m_screen.set_digit(2, 2);
-            m_screen.set_digit(3, 0);
-            m_screen.set_digit(4, 0);
-            m_screen.set_digit(5, -1);
-            m_screen.show(n.im_panel_time_colon, true);
-            m_screen.show(n.im_panel_bell, true);
-            arm(TimerId::Timer_Alarm, 500);
+            enter_alarm();
             break;
         case Mode::Game_A_Intro:
-        case Mode::Game_B_Intro: {
-            Gam_Stop_All_Timers();
-            m_screen.Vid_Show_All(false);
-            const bool game_a = state.Gam_Mode == Mode::Game_A_Intro;
-            m_screen.show(game_a ? n.im_panel_game_a : n.im_panel_game_b, true);
-            m_screen.Vid_Show_Panel_Score(game_a ? state.Gam_HiScore_A : state.Gam_HiScore_B, true);
-            state.Gam_Lives = 3;
-            m_screen.Vid_Show_Panel_Lives(state.Gam_Lives);
-            m_screen.show(n.im_egg_2_6_w, true);
-            m_screen.show(n.im_egg_4_2_w, true);
-            m_ports.sound.Snd_Play(Sample::Start);
-            state.Gam_Step = 1;
-            arm(TimerId::Timer_Game_Start, 2900);
+        case Mode::Game_B_Intro:
+            enter_intro(state.Gam_Mode == Mode::Game_A_Intro);
             break;
-        }
         case Mode::Game_A:
         case Mode::Game_B:
-            // The intro's game mark, power eggs and life marks stay; nothing is switched off.
-            state.Gam_Score = 0;
-            m_screen.Vid_Show_Panel_Score(state.Gam_Score, true);
-            state.Gam_Extra_Life_At = 2000;
-            state.Gam_Lives = 2;
-            Gam_Reset_Eggs(state);
-            state.Gam_Stage = 1;
-            Gam_Set_Difficulty();
-            state.Gam_Step = 1;
-            arm(TimerId::Timer_Stage_Start, 1);
+            enter_game();
             break;
         case Mode::Game_Over:
             // The ended game's score stays and the game-over timer keeps running.
-            m_screen.show(n.im_panel_game_over, true);
+            m_lcd.show(Mark::Panel_Game_Over, true);
             break;
         default:
             break;
     }
+}
+
+void Handheld::enter_time() {
+    Gam_Stop_All_Timers();
+    m_lcd.Vid_Show_All(false);
+    m_lcd.show(Mark::Panel_Time_Colon, true);
+    arm(TimerId::Timer_Clock, At_Once_ms);
+}
+
+void Handheld::enter_alarm() {
+    Gam_Stop_All_Timers();
+    m_lcd.Vid_Show_All(false);
+    // The alarm shows a fixed 12:00.
+    m_lcd.set_digit(1, 1);
+    m_lcd.set_digit(2, 2);
+    m_lcd.set_digit(3, 0);
+    m_lcd.set_digit(4, 0);
+    m_lcd.set_digit(5, No_Digit);
+    m_lcd.show(Mark::Panel_Time_Colon, true);
+    m_lcd.show(Mark::Panel_Bell, true);
+    arm(TimerId::Timer_Alarm, Alarm_Blink_ms);
+}
+
+void Handheld::enter_intro(bool game_a) {
+    Gam_Stop_All_Timers();
+    m_lcd.Vid_Show_All(false);
+    m_lcd.show(game_a ? Mark::Panel_Game_A : Mark::Panel_Game_B, true);
+    m_lcd.Vid_Show_Panel_Score(game_a ? state.Gam_HiScore_A : state.Gam_HiScore_B, true);
+    state.Gam_Lives = Lives_At_Intro;
+    m_lcd.Vid_Show_Panel_Lives(state.Gam_Lives);
+    show_power_eggs();
+    m_ports.sound.Snd_Play(Sample::Start);
+    state.Gam_Step = 1;
+    arm(TimerId::Timer_Game_Start, Intro_Tune_ms);
+}
+
+void Handheld::enter_game() {
+    // The intro's game mark, power eggs and life marks stay; nothing is switched off.
+    state.Gam_Score = 0;
+    m_lcd.Vid_Show_Panel_Score(state.Gam_Score, true);
+    state.Gam_Extra_Life_At = Extra_Life_Score;
+    state.Gam_Lives = Lives_At_Start;
+    Gam_Reset_Eggs(state);
+    state.Gam_Stage = 1;
+    Gam_Set_Difficulty();
+    state.Gam_Step = 1;
+    arm(TimerId::Timer_Stage_Start, At_Once_ms);
+}
+
+void Handheld::show_power_eggs() {
+    for (const Cell& egg : Power_Egg_Cells)
+        m_lcd.show(Figure::Egg, egg.col, egg.row, true);
 }
 
 namespace {
@@ -156,6 +176,16 @@ constexpr std::array<PowerRow, 9> kPowerLength = {{
     {INT32_MAX, 22, 17},
 }};
 
+// Which gates each pattern shuts, in the order of Gates (top, left, right, bottom).
+using GatePattern = std::array<bool, Gates.size()>;
+constexpr std::array<GatePattern, Gate_Patterns> kGatePatterns = {{
+    {false, false, false, false},
+    {true, false, false, true},
+    {false, true, true, false},
+    {true, false, true, true},
+    {false, true, false, false},
+}};
+
 int32_t power_length(int32_t stage, bool game_a) {
     for (const PowerRow& row : kPowerLength) {
         if (stage <= row.last_stage) return game_a ? row.game_a : row.game_b;
@@ -168,34 +198,24 @@ int32_t power_length(int32_t stage, bool game_a) {
 void Handheld::Gam_Set_Difficulty() {
     if (state.Gam_Mode == Mode::Game_A || state.Gam_Mode == Mode::Game_B) {
         const bool game_a = state.Gam_Mode == Mode::Game_A;
-        m_scheduler.set_interval(TimerId::Timer_Game, game_a ? 370 : 240);
+        m_scheduler.set_interval(TimerId::Timer_Game, game_a ? Game_A_Tick_ms : Game_B_Tick_ms);
         state.Gam_Power_Length = power_length(state.Gam_Stage, game_a);
     }
     state.Gam_Wolf_Count = state.Gam_Stage == 1 ? 1 : 2;
 }
 
 void Handheld::Gam_Set_Gate() {
-    struct Pattern {
-        DirSet top, left, right, bottom;
-    };
+    if (state.Gam_Gate < 1 || state.Gam_Gate > Gate_Patterns) return;
+    const GatePattern& shut = kGatePatterns[static_cast<size_t>(state.Gam_Gate - 1)];
     // A shut gate takes the way into its tunnel out of its cell's Fluffo_Dirs.
-    static constexpr std::array<Pattern, 5> kPatterns = {{
-        {15, 11, 13, 14},
-        {14, 11, 13, 6},
-        {15, 9, 9, 14},
-        {14, 11, 9, 6},
-        {15, 9, 13, 14},
-    }};
-    if (state.Gam_Gate < 1 || state.Gam_Gate > 5) return;
-    const Pattern& p = kPatterns[static_cast<size_t>(state.Gam_Gate - 1)];
-    state.cell(3, 1).Fluffo_Dirs = p.top;
-    state.cell(1, 4).Fluffo_Dirs = p.left;
-    state.cell(5, 4).Fluffo_Dirs = p.right;
-    state.cell(3, 7).Fluffo_Dirs = p.bottom;
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 1), !has(p.top, Dir::Up));
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 1, 4), !has(p.left, Dir::Left));
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 5, 4), !has(p.right, Dir::Right));
-    m_screen.show(MainScreen::cell(m_screen.Vid_Gate_Images, 3, 7), !has(p.bottom, Dir::Down));
+    for (size_t i = 0; i < Gates.size(); ++i) {
+        const Gate& gate = Gates[i];
+        const DirSet open = open_fluffo_dirs(gate.cell);
+        state.cell(gate.cell.col, gate.cell.row).Fluffo_Dirs =
+            shut[i] ? static_cast<DirSet>(open & ~bit(gate.shuts)) : open;
+    }
+    for (size_t i = 0; i < Gates.size(); ++i)
+        m_lcd.show(Figure::Gate, Gates[i].cell.col, Gates[i].cell.row, shut[i]);
 }
 
 void Handheld::on_timer(TimerId id) {

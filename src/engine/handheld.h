@@ -1,8 +1,9 @@
 #pragma once
 // The handheld itself: its game state, the mode switch, difficulty and gates, the game tick,
 // the timed sequences (intro, stage start and end, miss, power mode, game over), the clock
-// and alarm, and the fourteen player actions. It draws through MainScreen, keeps time through
-// the Scheduler's nine timers and reaches sound, store, clock and chance through ports.
+// and alarm, and the fourteen player actions. It keeps what its screen shows as its own state
+// and tells the screen that draws it, keeps time through the Scheduler's nine timers and
+// reaches sound, store, clock and chance through ports.
 
 #include <algorithm>
 #include <span>
@@ -10,10 +11,10 @@
 #include "base/random_source.h"
 #include "base/settings_store.h"
 #include "base/wall_clock.h"
-#include "display/main_screen.h"
 #include "engine/board.h"
 #include "engine/game_state.h"
 #include "engine/handheld_observer.h"
+#include "engine/lcd_state.h"
 #include "engine/sample_player.h"
 #include "engine/scheduler.h"
 
@@ -30,21 +31,19 @@ class Handheld : public TimerSink {
 public:
     // Registers itself as the scheduler's handler. Fills no table and reads no store: creation
     // steps are the caller's (see create()).
-    Handheld(MainScreen& screen, Scheduler& scheduler, HandheldPorts ports);
+    // The screen is told every change of what is lit.
+    Handheld(LcdObserver& screen, Scheduler& scheduler, HandheldPorts ports);
 
     // The engine's part of main window creation: move tables, high scores, held flags.
     void create();
 
-    // High scores and the store. A high score is raised in memory first and then written; a
-    // refused write leaves it raised and marked unsaved, and every later write of the high
-    // scores (the next game over, a reset) tries it again, so none is ever lost.
-    // "Reset Hiscores": both to 0, both written at once (the second even when the first is
-    // refused); throws the first refusal.
+    // High scores and the store. A high score is raised in memory and written at once. A store
+    // that refuses throws after the step that wrote has run to its end; keeping the refused
+    // value and writing it later is the program's store's work (RetryingStore), so that every
+    // value, a high score or a setting, is kept and retried in one place.
+    // "Reset Hiscores": both to 0, both written (the second even when the first is refused);
+    // throws the first refusal.
     void reset_high_scores();
-    // Writes each high score not yet in the store; throws the first refusal after trying both.
-    void store_unsaved_high_scores();
-    bool high_score_unsaved_a() const { return m_hiscore_unsaved_a; }
-    bool high_score_unsaved_b() const { return m_hiscore_unsaved_b; }
 
     GameState state;
 
@@ -86,17 +85,25 @@ public:
     void Inp_down_down();
     void Inp_down_up();
 
-    // Display helpers that read Fluffo's place from the state.
-    void Vid_Show_Fluffo(bool on);
+    // Shows or hides the Fluffo figure at Fluffo's place.
+    void Vid_Show_Fluffo(bool on) {
+        m_lcd.Vid_Show_Fluffo(on, state.Gam_Fluffo_Col, state.Gam_Fluffo_Row);
+    }
 
-    MainScreen& screen() { return m_screen; }
+    const LcdState& lcd() const { return m_lcd; }
     Scheduler& scheduler() { return m_scheduler; }
 
 private:
     void Gam_Set_Mode();  // applies whatever Gam_Mode holds; set_mode's second half
+    void enter_time();
+    void enter_alarm();
+    void enter_intro(bool game_a);
+    void enter_game();
+    void show_power_eggs();
+    void raise_high_score();  // the ended game's score, when it beats its variant's
     void arm(TimerId id, int64_t interval_ms) { m_scheduler.arm(id, interval_ms); }
     void disable(TimerId id) { m_scheduler.set_enabled(id, false); }
-    void game_button_down(HolderId pressed, bool& held, Mode intro_mode);
+    void game_button_down(Mark pressed, bool& held, Mode intro_mode);
     void direction_down(Dir dir);
     void release_direction();
     void told(Control control, bool pressed) {
@@ -141,11 +148,9 @@ private:
     inline void start_stage_complete();
     inline bool board_clear() const;
 
-    MainScreen& m_screen;
+    LcdState m_lcd;
     Scheduler& m_scheduler;
     HandheldPorts m_ports;
-    bool m_hiscore_unsaved_a = false;
-    bool m_hiscore_unsaved_b = false;
     HandheldObserver* m_observer = nullptr;
 };
 

@@ -7,7 +7,7 @@ namespace fluffo {
 
 void Handheld::Inp_time_down() {
     told(Control::Time, true);
-    m_screen.show(m_screen.named().btn_time_down, true);
+    m_lcd.show(Mark::Time_Pressed, true);
     if (state.Inp_Time_Held) return;
     state.Inp_Time_Held = true;
     const Mode mode = state.Gam_Mode;
@@ -20,12 +20,12 @@ void Handheld::Inp_time_down() {
 
 void Handheld::Inp_time_up() {
     told(Control::Time, false);
-    m_screen.show(m_screen.named().btn_time_down, false);
+    m_lcd.show(Mark::Time_Pressed, false);
     state.Inp_Time_Held = false;
 }
 
-void Handheld::game_button_down(HolderId pressed, bool& held, Mode intro_mode) {
-    m_screen.show(pressed, true);
+void Handheld::game_button_down(Mark pressed, bool& held, Mode intro_mode) {
+    m_lcd.show(pressed, true);
     if (held) return;
     held = true;
     if (state.Gam_Mode == Mode::Time || state.Gam_Mode == Mode::Game_Over) {
@@ -35,23 +35,23 @@ void Handheld::game_button_down(HolderId pressed, bool& held, Mode intro_mode) {
 
 void Handheld::Inp_game_a_down() {
     told(Control::Game_A, true);
-    game_button_down(m_screen.named().btn_game_a_down, state.Inp_Game_A_Held, Mode::Game_A_Intro);
+    game_button_down(Mark::Game_A_Pressed, state.Inp_Game_A_Held, Mode::Game_A_Intro);
 }
 
 void Handheld::Inp_game_a_up() {
     told(Control::Game_A, false);
-    m_screen.show(m_screen.named().btn_game_a_down, false);
+    m_lcd.show(Mark::Game_A_Pressed, false);
     state.Inp_Game_A_Held = false;
 }
 
 void Handheld::Inp_game_b_down() {
     told(Control::Game_B, true);
-    game_button_down(m_screen.named().btn_game_b_down, state.Inp_Game_B_Held, Mode::Game_B_Intro);
+    game_button_down(Mark::Game_B_Pressed, state.Inp_Game_B_Held, Mode::Game_B_Intro);
 }
 
 void Handheld::Inp_game_b_up() {
     told(Control::Game_B, false);
-    m_screen.show(m_screen.named().btn_game_b_down, false);
+    m_lcd.show(Mark::Game_B_Pressed, false);
     state.Inp_Game_B_Held = false;
 }
 

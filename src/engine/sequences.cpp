@@ -3,6 +3,7 @@
 // their own timer's interval to the delay before their next step.
 #include "engine/board.h"
 #include "engine/handheld.h"
+#include "engine/sequence_delays.h"
 
 namespace fluffo {
 
@@ -19,10 +20,10 @@ void Handheld::Timer_Stage_StartTimer() {
     switch (state.Gam_Step) {
         case 1:
             m_ports.sound.Snd_Play(Sample::Stgstart);
-            m_screen.Vid_Show_Panel_Lives(state.Gam_Lives);
-            m_screen.Vid_Show_All_Wolf(false);
+            m_lcd.Vid_Show_Panel_Lives(state.Gam_Lives);
+            m_lcd.Vid_Show_All_Wolf(false);
             state.Gam_Step = 2;
-            m_scheduler.set_interval(TimerId::Timer_Stage_Start, 700);
+            m_scheduler.set_interval(TimerId::Timer_Stage_Start, Stage_Start_Tune_ms);
             break;
         case 2:
             for (Gam_Wolf& w : wolves_in_play())
@@ -46,25 +47,22 @@ void Handheld::Timer_Stage_StartTimer() {
 void Handheld::Timer_Stage_CompleteTimer() {
     switch (state.Gam_Step) {
         case 1:
-            m_screen.Vid_Show_All_Wolf(false);
+            m_lcd.Vid_Show_All_Wolf(false);
             m_ports.sound.Snd_Play(Sample::Complete);
             state.Gam_Step = 2;
-            m_scheduler.set_interval(TimerId::Timer_Stage_Complete, 2450);
+            m_scheduler.set_interval(TimerId::Timer_Stage_Complete, Stage_Complete_Tune_ms);
             break;
-        case 2: {
+        case 2:
             Gam_Reset_Eggs(state);
-            m_screen.Vid_Show_All_Fluffo(false);
-            m_screen.Vid_Show_All_Egg(false);
-            const MainScreen::Named& n = m_screen.named();
-            m_screen.show(n.im_egg_2_6_w, true);
-            m_screen.show(n.im_egg_4_2_w, true);
+            m_lcd.Vid_Show_All_Fluffo(false);
+            m_lcd.Vid_Show_All_Egg(false);
+            show_power_eggs();
             state.Gam_Stage += 1;
             Gam_Set_Difficulty();
             state.Gam_Step = 1;
-            arm(TimerId::Timer_Stage_Start, 1);
+            arm(TimerId::Timer_Stage_Start, At_Once_ms);
             disable(TimerId::Timer_Stage_Complete);
             break;
-        }
         default:
             break;
     }
@@ -73,12 +71,12 @@ void Handheld::Timer_Stage_CompleteTimer() {
 void Handheld::Timer_MissTimer() {
     switch (state.Gam_Step) {
         case 1:
-            m_scheduler.set_interval(TimerId::Timer_Miss, 100);
+            m_scheduler.set_interval(TimerId::Timer_Miss, Miss_Pause_ms);
             break;
         case 2:
             m_ports.sound.Snd_Play(Sample::Miss);
             Vid_Show_Fluffo(false);
-            m_scheduler.set_interval(TimerId::Timer_Miss, 240);
+            m_scheduler.set_interval(TimerId::Timer_Miss, Miss_Blink_ms);
             break;
         case 3:
             Vid_Show_Fluffo(true);
@@ -88,15 +86,16 @@ void Handheld::Timer_MissTimer() {
             break;
         case 5:
             Vid_Show_Fluffo(true);
-            m_scheduler.set_interval(TimerId::Timer_Miss, 750);
+            m_scheduler.set_interval(TimerId::Timer_Miss, Miss_Last_Shown_ms);
             break;
         case 6:
             Vid_Show_Fluffo(false);
-            m_scheduler.set_interval(TimerId::Timer_Miss, 1000);
+            m_scheduler.set_interval(TimerId::Timer_Miss, Miss_Gone_ms);
             break;
         case 7:
             state.Gam_Lives -= 1;
-            arm(state.Gam_Lives < 0 ? TimerId::Timer_Game_Over : TimerId::Timer_Stage_Start, 1);
+            arm(state.Gam_Lives < 0 ? TimerId::Timer_Game_Over : TimerId::Timer_Stage_Start,
+                At_Once_ms);
             state.Gam_Step = 0;
             disable(TimerId::Timer_Miss);
             break;
@@ -107,7 +106,7 @@ void Handheld::Timer_MissTimer() {
 }
 
 void Handheld::Timer_Power_PillTimer() {
-    m_scheduler.set_interval(TimerId::Timer_Power_Pill, 250);
+    m_scheduler.set_interval(TimerId::Timer_Power_Pill, Power_Beat_ms);
     m_ports.sound.Snd_Play(state.Gam_Power_Count % 2 != 0 ? Sample::Power1 : Sample::Power2);
     state.Gam_Power_Count += 1;
     if (state.Gam_Power_Count > state.Gam_Power_Length) {
@@ -124,23 +123,14 @@ void Handheld::Timer_Game_OverTimer() {
     switch (state.Gam_Step) {
         case 1:
             m_ports.sound.Snd_Play(Sample::Gameover);
-            m_scheduler.set_interval(TimerId::Timer_Game_Over, 3400);
+            m_scheduler.set_interval(TimerId::Timer_Game_Over, Game_Over_Tune_ms);
             break;
         case 2:
-            if (state.Gam_Mode == Mode::Game_A && state.Gam_Score > state.Gam_HiScore_A) {
-                state.Gam_HiScore_A = state.Gam_Score;
-                m_hiscore_unsaved_a = true;
-            }
-            if (state.Gam_Mode == Mode::Game_B && state.Gam_Score > state.Gam_HiScore_B) {
-                state.Gam_HiScore_B = state.Gam_Score;
-                m_hiscore_unsaved_b = true;
-            }
             // A refused write must not hold up the game-over mark: the step completes and the
-            // error is raised after it. The raised score stays marked unsaved, and the next
-            // write of the high scores stores it.
-            refused.attempt([&] { store_unsaved_high_scores(); });
+            // error is raised after it. The raised score stays in memory.
+            refused.attempt([&] { raise_high_score(); });
             set_mode(Mode::Game_Over);
-            m_scheduler.set_interval(TimerId::Timer_Game_Over, 30000);
+            m_scheduler.set_interval(TimerId::Timer_Game_Over, Game_Over_Shown_ms);
             break;
         case 3:
             set_mode(Mode::Time);

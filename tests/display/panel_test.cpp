@@ -22,11 +22,12 @@ PicturePtr picture(int32_t width) {
 
 struct PanelTest : ::testing::Test {
     MainScreen screen;
+    LcdState lcd{screen};  // the handheld's panel, drawn by the screen
     const ScreenModel& m = screen.model();
 
     std::string digits() const { return screen.panel_text(); }
     std::string score(int32_t value, bool show = true) {
-        screen.Vid_Show_Panel_Score(value, show);
+        lcd.Vid_Show_Panel_Score(value, show);
         return digits();
     }
     const Holder& position(int pos) const {
@@ -35,7 +36,7 @@ struct PanelTest : ::testing::Test {
     bool life(int i) const {
         return screen.is_shown(screen.Vid_Lives_Images[static_cast<size_t>(i)]);
     }
-    void lives(int32_t count) { screen.Vid_Show_Panel_Lives(count); }
+    void lives(int32_t count) { lcd.Vid_Show_Panel_Lives(count); }
     // Gives number picture d a width of 10 + d, so copies can be told apart.
     void load_numbers() {
         for (int d = 0; d <= 9; ++d) {
@@ -91,10 +92,10 @@ TEST_F(PanelTest, HiddenScoreLeavesFiveVisibleEmptyPositions) {
 
 TEST_F(PanelTest, ValueIsNotChanged) {
     const int32_t value = 123456;
-    screen.Vid_Show_Panel_Score(value, true);
+    lcd.Vid_Show_Panel_Score(value, true);
     EXPECT_EQ(value, 123456);
     const int32_t count = 7;
-    screen.Vid_Show_Panel_Lives(count);
+    lcd.Vid_Show_Panel_Lives(count);
     EXPECT_EQ(count, 7);
 }
 

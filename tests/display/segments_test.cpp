@@ -1,18 +1,25 @@
-// The LCD segment operations: the all-segments pattern and its inverse, the group
-// walks and their order, one Fluffo figure, and the controller overlay.
+// The handheld's segments as the main screen draws them: the all-segments pattern and its
+// inverse, the group walks, one Fluffo figure, the controller overlay, and the rectangles a
+// game's events repaint.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/main_screen.h"
+#include "display/sim_world.h"
 
 namespace fluffo {
 namespace {
 
 struct SegmentTest : ::testing::Test {
     MainScreen screen;
+    LcdState lcd{screen};  // the handheld's segments, drawn by the screen
     const ScreenModel& m = screen.model();
 
     HolderId id(std::string_view name) const { return m.require(name); }
@@ -51,7 +58,7 @@ const char* const Marks[] = {"im_panel_game_a",  "im_panel_game_b",     "im_pane
 
 TEST_F(SegmentTest, ShowAllLightsEverySegment) {
     const int before = lit_total();  // body, buttons, backdrop, menu button
-    screen.Vid_Show_All(true);
+    lcd.Vid_Show_All(true);
     EXPECT_EQ(lit_with_prefix("im_fluffo_"), 34);
     EXPECT_EQ(lit_with_prefix("im_egg_"), 34);
     EXPECT_TRUE(lit("im_egg_4_2_w"));
@@ -75,8 +82,8 @@ TEST_F(SegmentTest, ShowAllLightsEverySegment) {
 
 TEST_F(SegmentTest, ShowAllOffLeavesFiveVisibleBlankDigitPositions) {
     const int before = lit_total();
-    screen.Vid_Show_All(true);
-    screen.Vid_Show_All(false);
+    lcd.Vid_Show_All(true);
+    lcd.Vid_Show_All(false);
     EXPECT_EQ(lit_with_prefix("im_fluffo_"), 0);
     EXPECT_EQ(lit_with_prefix("im_egg_"), 0);
     EXPECT_EQ(lit_with_prefix("im_wolf_"), 0);
@@ -93,86 +100,131 @@ TEST_F(SegmentTest, ShowAllOffLeavesFiveVisibleBlankDigitPositions) {
     EXPECT_EQ(lit_total(), before + 5);
     // A later score fills the positions without a separate show.
     const int32_t score = 42;
-    screen.Vid_Show_Panel_Score(score, true);
+    lcd.Vid_Show_Panel_Score(score, true);
     EXPECT_EQ(digits(), "   42");
     EXPECT_EQ(lit_with_prefix("im_panel_digit_pos_"), 5);
 }
 
 TEST_F(SegmentTest, ShowAllFromTheDesignStateAlsoShowsTheDigitPositions) {
-    screen.Vid_Show_All(false);
+    lcd.Vid_Show_All(false);
     EXPECT_EQ(lit_with_prefix("im_panel_digit_pos_"), 5);
     EXPECT_EQ(digits(), "     ");
 }
 
-TEST_F(SegmentTest, ShowAllSwitchesInItsFixedOrder) {
-    load_pictures();
-    screen.Vid_Show_All(true);
-    std::vector<std::string> expected(std::begin(Marks), std::end(Marks));
-    for (int i = 1; i <= 3; ++i) {
-        expected.push_back("im_panel_lives_" + std::to_string(i));
+// What a holder looks like on the screen, for telling which holders a switch changed.
+struct Look {
+    bool visible;
+    const Picture* picture;
+    friend bool operator==(const Look&, const Look&) = default;
+};
+
+std::vector<Look> looks(const ScreenModel& m) {
+    std::vector<Look> out;
+    for (const Holder& h : m.holders())
+        out.push_back({h.visible, h.picture.get()});
+    return out;
+}
+
+bool draws(const Look& look) {
+    return look.visible && look.picture;
+}
+
+// The game's own events repaint every holder whose look they changed, and nothing but the
+// handheld's segments (a segment switched off and on again within one event repaints too).
+TEST(SegmentRepaint, GameEventsRepaintExactlyTheHoldersTheyChange) {
+    SimWorld world(7);
+    ScreenModel& model = world.screen.model();
+    for (HolderId i = 0; i < static_cast<HolderId>(model.size()); ++i) {
+        auto p = std::make_shared<Picture>();  // one of its own: every copy changes the look
+        p->width = 1;
+        p->height = 1;
+        p->pixels = {0xff000000u};
+        model.set_picture(i, p);
     }
-    // Digits are drawn while their positions are hidden, then the positions are shown.
-    for (int pos = 1; pos <= 5; ++pos) {
-        expected.push_back("im_panel_digit_pos_" + std::to_string(pos));
+    Handheld& hh = world.handheld;
+    const auto wait = [&](int64_t ms) { world.scheduler.advance_to(world.scheduler.now() + ms); };
+    const struct {
+        const char* event;
+        std::function<void()> run;
+    } events[] = {
+        {"every segment lit", [&] { hh.set_mode(Mode::All_On); }},
+        {"the clock", [&] { hh.set_mode(Mode::Time), wait(1); }},
+        {"TIME pressed", [&] { hh.Inp_time_down(); }},
+        {"TIME released", [&] { hh.Inp_time_up(); }},
+        {"the alarm's bell blinks", [&] { hh.set_mode(Mode::Alarm), wait(500); }},
+        {"a game's intro", [&] { hh.set_mode(Mode::Time), hh.set_mode(Mode::Game_A_Intro); }},
+        {"the stage starts", [&] { wait(2900 + 1 + 700); }},
+        {"Fluffo walks and lays an egg", [&] { hh.Inp_left_down(), wait(370); }},
+        {"a dozen ticks", [&] { wait(12 * 370); }},
+    };
+    using Place = std::tuple<int32_t, int32_t, int32_t, int32_t>;
+    const auto place = [](const Rect& r) { return Place{r.left, r.top, r.width, r.height}; };
+    std::set<Place> segment_places;  // where the handheld's segments are drawn
+    for (Segment s = 0; s < Segment_Count; ++s) {
+        if (world.screen.holder_of(s) >= 0)
+            segment_places.insert(place(model.at(world.screen.holder_of(s)).bounds));
     }
-    for (const char* family : {"fluffo", "egg", "wolf"}) {
-        for (int c = 1; c <= 5; ++c) {
-            for (int r = 1; r <= 7; ++r) {
-                std::string name =
-                    "im_" + std::string(family) + "_" + std::to_string(c) + "_" + std::to_string(r);
-                if (name == "im_egg_4_2" || name == "im_egg_2_6") name += "_w";
-                if (m.find(name) >= 0) expected.push_back(name);
-            }
+    for (const auto& e : events) {
+        model.take_dirty();
+        const std::vector<Look> before = looks(model);
+        e.run();
+        const std::vector<Look> after = looks(model);
+        std::set<Place> changed;
+        for (size_t i = 0; i < before.size(); ++i) {
+            if (before[i] != after[i] && (draws(before[i]) || draws(after[i])))
+                changed.insert(place(model.at(static_cast<HolderId>(i)).bounds));
         }
-        if (std::string(family) == "wolf") expected.emplace_back("im_wolf_3_4b");
-    }
-    for (const char* gate : {"im_gate_3_1", "im_gate_1_4", "im_gate_5_4", "im_gate_3_7"}) {
-        expected.emplace_back(gate);
-    }
-    ASSERT_LE(expected.size(), ScreenModel::Dirty_Limit);
-    const std::vector<Rect> dirty = screen.model().take_dirty();
-    ASSERT_EQ(dirty.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(dirty[i], m.at(id(expected[i])).bounds) << i << ": " << expected[i];
+        const std::vector<Rect> dirty = model.take_dirty();
+        ASSERT_LT(dirty.size(), ScreenModel::Dirty_Limit) << e.event;
+        std::set<Place> repainted;
+        for (const Rect& r : dirty)
+            repainted.insert(place(r));
+        EXPECT_FALSE(changed.empty()) << e.event;
+        EXPECT_TRUE(
+            std::includes(repainted.begin(), repainted.end(), changed.begin(), changed.end()))
+            << e.event << ": a changed holder was not repainted";
+        EXPECT_TRUE(std::includes(segment_places.begin(), segment_places.end(), repainted.begin(),
+                                  repainted.end()))
+            << e.event << ": a repaint outside the segments";
     }
 }
 
 TEST_F(SegmentTest, SwitchingToTheSameVisibilityRepaintsNothing) {
     load_pictures();
-    screen.Vid_Show_All_Fluffo(false);
-    screen.Vid_Show_All_Egg(false);
-    screen.Vid_Show_All_Wolf(false);
-    screen.Vid_Show_All_Gate(false);
+    lcd.Vid_Show_All_Fluffo(false);
+    lcd.Vid_Show_All_Egg(false);
+    lcd.Vid_Show_All_Wolf(false);
+    lcd.Vid_Show_All_Gate(false);
     EXPECT_TRUE(m.dirty().empty());
-    screen.Vid_Show_All_Gate(true);
+    lcd.Vid_Show_All_Gate(true);
     EXPECT_EQ(screen.model().take_dirty().size(), 4u);
-    screen.Vid_Show_All_Gate(true);
+    lcd.Vid_Show_All_Gate(true);
     EXPECT_TRUE(m.dirty().empty());
 }
 
 TEST_F(SegmentTest, GroupWalksSwitchOnlyTheirFamily) {
-    screen.Vid_Show_All_Wolf(true);
+    lcd.Vid_Show_All_Wolf(true);
     EXPECT_EQ(lit_with_prefix("im_wolf_"), 36);
     EXPECT_EQ(lit_with_prefix("im_fluffo_"), 0);
-    screen.Vid_Show_All_Egg(true);
+    lcd.Vid_Show_All_Egg(true);
     EXPECT_EQ(lit_with_prefix("im_egg_"), 34);
-    screen.Vid_Show_All_Fluffo(true);
+    lcd.Vid_Show_All_Fluffo(true);
     EXPECT_EQ(lit_with_prefix("im_fluffo_"), 34);
-    screen.Vid_Show_All_Wolf(false);
+    lcd.Vid_Show_All_Wolf(false);
     EXPECT_EQ(lit_with_prefix("im_wolf_"), 0);
     EXPECT_EQ(lit_with_prefix("im_egg_"), 34);
     EXPECT_EQ(lit_with_prefix("im_gate_"), 0);
 }
 
 TEST_F(SegmentTest, ShowFluffoLightsOnlyItsCell) {
-    screen.Vid_Show_Fluffo(true, 2, 5);
+    lcd.Vid_Show_Fluffo(true, 2, 5);
     EXPECT_TRUE(lit("im_fluffo_2_5"));
     EXPECT_EQ(lit_with_prefix("im_fluffo_"), 1);
-    screen.Vid_Show_Fluffo(true, 1, 1);
-    screen.Vid_Show_Fluffo(true, 5, 7);
+    lcd.Vid_Show_Fluffo(true, 1, 1);
+    lcd.Vid_Show_Fluffo(true, 5, 7);
     EXPECT_TRUE(lit("im_fluffo_1_1"));
     EXPECT_TRUE(lit("im_fluffo_5_7"));
-    screen.Vid_Show_Fluffo(false, 2, 5);
+    lcd.Vid_Show_Fluffo(false, 2, 5);
     EXPECT_FALSE(lit("im_fluffo_2_5"));
     EXPECT_EQ(lit_with_prefix("im_fluffo_"), 2);
 }
@@ -180,23 +232,23 @@ TEST_F(SegmentTest, ShowFluffoLightsOnlyItsCell) {
 TEST_F(SegmentTest, ShowFluffoOnBorderCellsAndInTheDenChangesNothing) {
     const auto outside_cells = [&](bool on) {
         for (int r = 0; r <= 8; ++r) {
-            screen.Vid_Show_Fluffo(on, 0, r);
-            screen.Vid_Show_Fluffo(on, 6, r);
+            lcd.Vid_Show_Fluffo(on, 0, r);
+            lcd.Vid_Show_Fluffo(on, 6, r);
         }
         for (int c = 0; c <= 6; ++c) {
-            screen.Vid_Show_Fluffo(on, c, 0);
-            screen.Vid_Show_Fluffo(on, c, 8);
+            lcd.Vid_Show_Fluffo(on, c, 0);
+            lcd.Vid_Show_Fluffo(on, c, 8);
         }
-        screen.Vid_Show_Fluffo(on, 3, 4);
-        screen.Vid_Show_Fluffo(on, -1, 9);
+        lcd.Vid_Show_Fluffo(on, 3, 4);
+        lcd.Vid_Show_Fluffo(on, -1, 9);
     };
-    screen.Vid_Show_All(true);
+    lcd.Vid_Show_All(true);
     const std::vector<Holder> all_on = m.holders();
     outside_cells(false);
     for (size_t i = 0; i < all_on.size(); ++i) {
         EXPECT_EQ(m.holders()[i].visible, all_on[i].visible) << all_on[i].name;
     }
-    screen.Vid_Show_All(false);
+    lcd.Vid_Show_All(false);
     const int dark = lit_total();
     outside_cells(true);
     EXPECT_EQ(lit_total(), dark);
@@ -246,12 +298,12 @@ TEST_F(SegmentTest, ControllerOverlaySwitchesArrowsBeforeTheJoystick) {
 }
 
 TEST_F(SegmentTest, SingleSegmentsThroughTheTables) {
-    screen.show(MainScreen::cell(screen.Vid_Egg_Images, 4, 2), true);
+    lcd.show(Figure::Egg, 4, 2, true);
     EXPECT_TRUE(lit("im_egg_4_2_w"));
     EXPECT_TRUE(screen.is_shown(screen.named().im_egg_4_2_w));
-    screen.show(screen.named().im_wolf_3_4b, true);
+    lcd.show(Mark::Den_Wolf_Pacing, true);
     EXPECT_TRUE(lit("im_wolf_3_4b"));
-    screen.show(MainScreen::cell(screen.Vid_Egg_Images, 3, 4), true);  // den: no egg
+    lcd.show(Figure::Egg, 3, 4, true);  // den: no egg
     EXPECT_EQ(lit_with_prefix("im_egg_"), 1);
 }
 

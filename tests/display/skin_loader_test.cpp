@@ -413,8 +413,9 @@ TEST(PictureLoadingTest, DecodedPicturesBeyondTheLimitAreRefusedAndTheRestNotDec
 TEST_F(SkinLoaderTest, ReloadKeepsTheVisibilityOfSkinHolders) {
     write_config(Windowed_Head);
     loader.Gfx_Load_Skin();
-    screen.Vid_Show_All(true);
-    screen.Vid_Show_All_Wolf(false);
+    LcdState lcd(screen);
+    lcd.Vid_Show_All(true);
+    lcd.Vid_Show_All_Wolf(false);
     std::vector<bool> shown;
     for (const Holder& h : screen.model().holders())
         shown.push_back(h.visible);

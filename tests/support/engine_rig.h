@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/sim_world.h"
+#include "display/sim_world.h"
 
 namespace fluffo::testing {
 

@@ -13,32 +13,35 @@ namespace artwork {
 
 namespace {
 
+using fluffo::Figure;
+using fluffo::LcdState;
 using fluffo::MainScreen;
+using fluffo::Mark;
 
-void set_game_scene(MainScreen& s, bool arrows) {
-    s.Vid_Show_All(false);
-    const auto& n = s.named();
-    s.show(n.im_panel_game_a, true);
+// The screen lit as the handheld lights it, through its own screen state.
+void set_game_scene(MainScreen& s, LcdState& lcd, bool arrows) {
+    lcd.Vid_Show_All(false);
+    lcd.show(Mark::Panel_Game_A, true);
     const int32_t score = 1230, lives = 2;
-    s.Vid_Show_Panel_Score(score, true);
-    s.Vid_Show_Panel_Lives(lives);
+    lcd.Vid_Show_Panel_Score(score, true);
+    lcd.Vid_Show_Panel_Lives(lives);
     // Eggs laid along the way Fluffo came, one power egg still waiting.
     const int visited[][2] = {{3, 5}, {2, 5}, {1, 5}, {1, 6}, {1, 7}, {2, 7}, {3, 7},
                               {4, 7}, {5, 7}, {5, 6}, {4, 6}, {3, 6}, {3, 3}, {2, 3},
                               {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1}};
     for (const auto& cell : visited) {
-        s.show(MainScreen::cell(s.Vid_Egg_Images, cell[0], cell[1]), true);
+        lcd.show(Figure::Egg, cell[0], cell[1], true);
     }
-    s.show(n.im_egg_4_2_w, true);
-    s.Vid_Show_Fluffo(true, 4, 1);
-    s.show(MainScreen::cell(s.Vid_Wolf_Images, 4, 3), true);
-    s.show(MainScreen::cell(s.Vid_Wolf_Images, 2, 4), true);
-    s.show(n.im_wolf_3_4b, true);
-    s.show(MainScreen::cell(s.Vid_Gate_Images, 1, 4), true);
-    s.show(MainScreen::cell(s.Vid_Gate_Images, 5, 4), true);
+    lcd.show(Figure::Egg, 4, 2, true);
+    lcd.Vid_Show_Fluffo(true, 4, 1);
+    lcd.show(Figure::Wolf, 4, 3, true);
+    lcd.show(Figure::Wolf, 2, 4, true);
+    lcd.show(Mark::Den_Wolf_Pacing, true);
+    lcd.show(Figure::Gate, 1, 4, true);
+    lcd.show(Figure::Gate, 5, 4, true);
     if (arrows) {
         s.Vid_Ctrlr_Overlay = true;
-        s.show(n.btn_time_down, true);
+        lcd.show(Mark::Time_Pressed, true);
     }
     s.Vid_Display_Ctrl_Overlay();
 }
@@ -69,22 +72,23 @@ fluffo::PicturePtr program_picture(const SkinPicture& pic) {
 
 QImage compose_main_window(const std::vector<SkinPicture>& pictures, Scene scene) {
     MainScreen screen;
+    LcdState lcd(screen);
     fluffo::ScreenModel& model = screen.model();
     // Pictures first: the digit positions take copies of the number pictures.
     for (const SkinPicture& pic : pictures) {
         if (!pic.file.isEmpty()) model.set_picture(model.require(pic.name), program_picture(pic));
     }
     if (scene == Scene::AllOn) {
-        screen.Vid_Show_All(true);
+        lcd.Vid_Show_All(true);
         screen.Vid_Display_Ctrl_Overlay();
     } else if (scene == Scene::Gates) {
-        screen.Vid_Show_All(false);
-        screen.show(MainScreen::cell(screen.Vid_Gate_Images, 3, 1), true);
-        screen.show(MainScreen::cell(screen.Vid_Gate_Images, 3, 7), true);
-        screen.Vid_Show_Fluffo(true, 5, 4);
+        lcd.Vid_Show_All(false);
+        lcd.show(Figure::Gate, 3, 1, true);
+        lcd.show(Figure::Gate, 3, 7, true);
+        lcd.Vid_Show_Fluffo(true, 5, 4);
         screen.Vid_Display_Ctrl_Overlay();
     } else {
-        set_game_scene(screen, scene == Scene::Arrows);
+        set_game_scene(screen, lcd, scene == Scene::Arrows);
     }
 
     // Drawn by the program's own compositor, on the window's colour key.

@@ -19,9 +19,9 @@
 #include "base/settings_store.h"
 #include "display/compositor.h"
 #include "display/picture_files.h"
+#include "display/sim_world.h"
 #include "display/skin_sources.h"
 #include "engine/scheduler.h"
-#include "engine/sim_world.h"
 
 namespace fluffo {
 

@@ -1,4 +1,4 @@
-#include "engine/sim_world.h"
+#include "display/sim_world.h"
 
 #include "base/settings_values.h"
 
