@@ -11,7 +11,7 @@ TEST(Actions, TimeSwitchesOncePerPressAndADirectionReleaseFreesTheLatch) {
     r.set_mode(Mode::All_On);
     r.hh.Inp_time_down();
     EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
-    EXPECT_TRUE(r.lit("btn_time_down"));
+    EXPECT_TRUE(r.lit(Mark::Time_Pressed));
     r.hh.Inp_time_down();  // a held key's repeat
     EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
     r.hh.Inp_left_down();
@@ -19,7 +19,7 @@ TEST(Actions, TimeSwitchesOncePerPressAndADirectionReleaseFreesTheLatch) {
     r.hh.Inp_time_down();  // the repeat now switches again
     EXPECT_EQ(r.st.Gam_Mode, Mode::Alarm);
     r.hh.Inp_time_up();
-    EXPECT_FALSE(r.lit("btn_time_down"));
+    EXPECT_FALSE(r.lit(Mark::Time_Pressed));
     r.hh.Inp_time_down();
     EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
 }
@@ -31,7 +31,7 @@ TEST(Actions, GameButtonsWorkOnlyInTheClockAndAtGameOver) {
         r.hh.Inp_game_a_down();
         r.hh.Inp_game_b_down();
         EXPECT_EQ(r.st.Gam_Mode, mode);
-        EXPECT_TRUE(r.lit("btn_game_a_down"));
+        EXPECT_TRUE(r.lit(Mark::Game_A_Pressed));
     }
     for (Mode mode : {Mode::Time, Mode::Game_Over}) {
         Rig r;
@@ -82,8 +82,8 @@ TEST(Clock, TwelveHourFormWithPmMark) {
         r.set_mode(Mode::Time);
         r.wait(1);
         EXPECT_EQ(r.digits(), c.digits) << c.h << ":" << c.m;
-        EXPECT_EQ(r.lit("im_panel_time_pm"), c.pm) << c.h;
-        EXPECT_TRUE(r.lit("im_panel_time_colon"));
+        EXPECT_EQ(r.lit(Mark::Panel_Time_Pm), c.pm) << c.h;
+        EXPECT_TRUE(r.lit(Mark::Panel_Time_Colon));
     }
 }
 
@@ -95,7 +95,7 @@ TEST(Clock, RunsOnEverySecondAndShowsAChangedClockWithinASecond) {
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Clock), 1000);
     r.wait(60000);
     EXPECT_EQ(r.digits(), "1200 ");
-    EXPECT_TRUE(r.lit("im_panel_time_pm"));
+    EXPECT_TRUE(r.lit(Mark::Panel_Time_Pm));
     r.clock.set(7, 45);
     r.wait(1000);
     EXPECT_EQ(r.digits(), " 745 ");
@@ -106,17 +106,17 @@ TEST(Clock, AlarmShowsTwelveAndBlinksTheBell) {
     r.set_mode(Mode::All_On);
     r.set_mode(Mode::Alarm);
     EXPECT_EQ(r.digits(), "1200 ");
-    EXPECT_TRUE(r.lit("im_panel_bell"));
-    EXPECT_TRUE(r.lit("im_panel_time_colon"));
-    EXPECT_FALSE(r.lit("im_fluffo_1_1"));
+    EXPECT_TRUE(r.lit(Mark::Panel_Bell));
+    EXPECT_TRUE(r.lit(Mark::Panel_Time_Colon));
+    EXPECT_FALSE(r.lit(Figure::Fluffo, 1, 1));
     r.wait(500);
-    EXPECT_FALSE(r.lit("im_panel_bell"));
+    EXPECT_FALSE(r.lit(Mark::Panel_Bell));
     r.wait(500);
-    EXPECT_TRUE(r.lit("im_panel_bell"));
+    EXPECT_TRUE(r.lit(Mark::Panel_Bell));
     r.hh.Inp_time_down();
     EXPECT_EQ(r.st.Gam_Mode, Mode::Time);
     EXPECT_FALSE(r.on(TimerId::Timer_Alarm));
-    EXPECT_FALSE(r.lit("im_panel_bell"));
+    EXPECT_FALSE(r.lit(Mark::Panel_Bell));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(Tick, StandingFluffoOnlyAdvancesThePhaseWhileWolvesAndGatesGoOn) {
     EXPECT_EQ(r.st.Gam_Phase, 1);
     EXPECT_EQ(r.st.Gam_Score, 0);
     EXPECT_EQ(r.st.Gam_Wolves[0].State, 2);  // den steps on ticks 2 and 4
-    EXPECT_TRUE(r.lit("im_wolf_3_4"));
+    EXPECT_TRUE(r.lit(Figure::Wolf, 3, 4));
     EXPECT_TRUE(r.sounds().empty());
 }
 
@@ -46,8 +46,8 @@ TEST_F(Tick, FirstWolfLeavesTheDenAfterTheTwentiethTick) {
     EXPECT_EQ(w.Col, 3);
     EXPECT_EQ(w.Row, 3);
     EXPECT_TRUE(w.Dir == Dir::Left || w.Dir == Dir::Right);
-    EXPECT_TRUE(r.lit("im_wolf_3_3"));
-    EXPECT_FALSE(r.lit("im_wolf_3_4"));
+    EXPECT_TRUE(r.lit(Figure::Wolf, 3, 3));
+    EXPECT_FALSE(r.lit(Figure::Wolf, 3, 4));
 }
 
 TEST_F(Tick, WalkingLaysEggsScoresAndPlaysMove) {
@@ -55,9 +55,9 @@ TEST_F(Tick, WalkingLaysEggsScoresAndPlaysMove) {
     EXPECT_EQ(r.st.Gam_Fluffo_Dir, Dir::Left);
     tick();
     EXPECT_EQ(r.st.Gam_Fluffo_Col, 2);
-    EXPECT_TRUE(r.lit("im_egg_2_5"));
-    EXPECT_TRUE(r.lit("im_fluffo_2_5"));
-    EXPECT_FALSE(r.lit("im_fluffo_3_5"));
+    EXPECT_TRUE(r.lit(Figure::Egg, 2, 5));
+    EXPECT_TRUE(r.lit(Figure::Fluffo, 2, 5));
+    EXPECT_FALSE(r.lit(Figure::Fluffo, 3, 5));
     EXPECT_EQ(r.digits(), "   10");
     EXPECT_EQ(r.sounds(), (V{"Move"}));
     tick();  // the wolves' phase
@@ -82,12 +82,12 @@ TEST_F(Tick, AShutGateStopsFluffoButNeverTrapsItInTheTunnel) {
     tick();
     tick();
     EXPECT_EQ(r.st.Gam_Fluffo_Col, 6);
-    EXPECT_EQ(r.count_lit("im_fluffo_"), 0);  // no picture on a hidden cell
+    EXPECT_EQ(r.count_lit(Figure::Fluffo), 0);  // no figure on a hidden cell
     tick();
     tick();
     EXPECT_EQ(r.st.Gam_Fluffo_Col, 5);
     EXPECT_EQ(r.st.Gam_Fluffo_Row, 4);
-    EXPECT_TRUE(r.lit("im_fluffo_5_4"));
+    EXPECT_TRUE(r.lit(Figure::Fluffo, 5, 4));
 }
 
 TEST_F(Tick, WalkingRightIntoAWolfStaysBesideItOtherwiseOnItsCell) {
@@ -104,7 +104,7 @@ TEST_F(Tick, WalkingRightIntoAWolfStaysBesideItOtherwiseOnItsCell) {
     r2.hh.Inp_left_down();
     r2.wait(370);
     EXPECT_EQ(r2.st.Gam_Fluffo_Col, 2);
-    EXPECT_TRUE(r2.lit("im_fluffo_2_5"));
+    EXPECT_TRUE(r2.lit(Figure::Fluffo, 2, 5));
 
     Rig r3;  // out of the side tunnel onto a wolf at the left gate
     r3.start_game(Mode::Game_A_Intro);
@@ -191,8 +191,8 @@ TEST_F(Tick, FluffoAtTheDenDoorIsCaughtByTheWolfComingOut) {
     tick();
     EXPECT_TRUE(r.on(TimerId::Timer_Miss));
     EXPECT_EQ(r.st.Gam_Wolves[0].State, Wolf_Active);
-    EXPECT_TRUE(r.lit("im_wolf_3_3"));
-    EXPECT_FALSE(r.lit("im_wolf_3_4"));
+    EXPECT_TRUE(r.lit(Figure::Wolf, 3, 3));
+    EXPECT_FALSE(r.lit(Figure::Wolf, 3, 4));
 }
 
 TEST_F(Tick, PowerEggWithoutARoamingWolfScoresFiftyWithMoveAndNoPowerMode) {
@@ -203,7 +203,7 @@ TEST_F(Tick, PowerEggWithoutARoamingWolfScoresFiftyWithMoveAndNoPowerMode) {
     EXPECT_EQ(r.sounds(), (V{"Move"}));
     EXPECT_EQ(r.st.Gam_Power_Count, 0);
     EXPECT_EQ(r.st.Gam_Wolf_Bonus, 200);
-    EXPECT_FALSE(r.lit("im_egg_4_2_w"));
+    EXPECT_FALSE(r.lit(Figure::Egg, 4, 2));
     EXPECT_FALSE(r.on(TimerId::Timer_Power_Pill));
 }
 
@@ -237,7 +237,7 @@ TEST_F(Tick, VulnerableWolvesMoveOnPhaseFourOnlyBlinkAndAreEatenThere) {
     r.st.Gam_Phase = 2;
     tick();
     EXPECT_EQ(r.st.Gam_Wolves[0].Row, 6);  // no move on phase 2, and hidden
-    EXPECT_FALSE(r.lit("im_wolf_3_6"));
+    EXPECT_FALSE(r.lit(Figure::Wolf, 3, 6));
     place(3, 6);  // now Fluffo stands where the wolf is
     r.st.Gam_Wolves[0].Dir = Dir::None;
     r.st.cell(3, 6).Wolf_Dirs = 0;  // pin it so it cannot walk away before the eat
@@ -255,7 +255,7 @@ TEST_F(Tick, ExtraLifeOnceAtTwoThousandWithBonus) {
     tick();
     EXPECT_EQ(r.st.Gam_Lives, 3);
     EXPECT_EQ(r.st.Gam_Extra_Life_At, 999999);
-    EXPECT_EQ(r.count_lit("im_panel_lives_"), 3);
+    EXPECT_EQ(r.lives_lit(), 3);
     EXPECT_EQ(r.sounds(), (V{"Bonus"}));
     tick();
     tick();

@@ -47,11 +47,6 @@ TEST(HighScoreStore, CreationReadsStoredNumbersAsTheyAreAndKeepsZeroForUnreadabl
 
 // The handheld over the store the programs give it: a refusal is told instead of thrown, and
 // the refused value is kept for the next write that goes through, or the program's end.
-struct NoScreen : LcdObserver {
-    void lit_changed(Segment, bool) override {}
-    void digit_drawn(int, int) override {}
-};
-
 struct RetryingRig {
     MemoryStore disk;
     std::vector<std::string> told;
@@ -89,7 +84,7 @@ TEST(HighScoreStore, ARefusedWriteIsThrownOnlyOnceTheGameOverStepHasRun) {
     }
     // The step ran to its end: the game-over mark is up and the clock returns in 30 s.
     EXPECT_EQ(r.st.Gam_Mode, Mode::Game_Over);
-    EXPECT_TRUE(r.lit("im_panel_game_over"));
+    EXPECT_TRUE(r.lit(Mark::Panel_Game_Over));
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Game_Over), 30000);
     EXPECT_EQ(r.st.Gam_HiScore_A, 450);
     EXPECT_EQ(stored(r, "HiScore1"), "(none)");

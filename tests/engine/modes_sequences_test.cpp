@@ -13,11 +13,11 @@ TEST(Modes, AllOnLightsEverySegmentAndStopsNothing) {
     r.scheduler.arm(TimerId::Timer_Clock, 1000);
     r.set_mode(Mode::All_On);
     EXPECT_EQ(r.digits(), "88880");
-    EXPECT_EQ(r.count_lit("im_fluffo_"), 34);
-    EXPECT_EQ(r.count_lit("im_egg_"), 34);
-    EXPECT_EQ(r.count_lit("im_wolf_"), 36);
-    EXPECT_EQ(r.count_lit("im_gate_"), 4);
-    EXPECT_EQ(r.count_lit("im_panel_lives_"), 3);
+    EXPECT_EQ(r.count_lit(Figure::Fluffo), 34);
+    EXPECT_EQ(r.count_lit(Figure::Egg), 34);
+    EXPECT_EQ(r.count_lit(Figure::Wolf), 36);
+    EXPECT_EQ(r.count_lit(Figure::Gate), 4);
+    EXPECT_EQ(r.lives_lit(), 3);
     EXPECT_TRUE(r.on(TimerId::Timer_Clock));
 }
 
@@ -26,13 +26,13 @@ TEST(Modes, IntroShowsHighScoreAndThreeLivesThenPlayStarts) {
     r.st.Gam_HiScore_B = 1230;
     r.set_mode(Mode::All_On);
     r.set_mode(Mode::Game_B_Intro);
-    EXPECT_TRUE(r.lit("im_panel_game_b"));
-    EXPECT_FALSE(r.lit("im_panel_game_a"));
+    EXPECT_TRUE(r.lit(Mark::Panel_Game_B));
+    EXPECT_FALSE(r.lit(Mark::Panel_Game_A));
     EXPECT_EQ(r.digits(), " 1230");
-    EXPECT_EQ(r.count_lit("im_panel_lives_"), 3);
-    EXPECT_EQ(r.count_lit("im_fluffo_"), 0);
-    EXPECT_TRUE(r.lit("im_egg_2_6_w"));
-    EXPECT_TRUE(r.lit("im_egg_4_2_w"));
+    EXPECT_EQ(r.lives_lit(), 3);
+    EXPECT_EQ(r.count_lit(Figure::Fluffo), 0);
+    EXPECT_TRUE(r.lit(Figure::Egg, 2, 6));
+    EXPECT_TRUE(r.lit(Figure::Egg, 4, 2));
     EXPECT_EQ(r.sounds(), (V{"Start"}));
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Game_Start), 2900);
 
@@ -47,20 +47,20 @@ TEST(Modes, IntroShowsHighScoreAndThreeLivesThenPlayStarts) {
     EXPECT_EQ(r.st.Gam_Wolf_Count, 1);
     EXPECT_EQ(r.st.Gam_Power_Length, 29);
     EXPECT_EQ(r.scheduler.interval(TimerId::Timer_Game), 240);
-    EXPECT_TRUE(r.lit("im_panel_game_b"));  // the intro's marks stay
+    EXPECT_TRUE(r.lit(Mark::Panel_Game_B));  // the intro's marks stay
 
     r.wait(1);  // stage start, first step
     EXPECT_EQ(r.sounds(), (V{"Stgstart"}));
-    EXPECT_EQ(r.count_lit("im_panel_lives_"), 2);
+    EXPECT_EQ(r.lives_lit(), 2);
     EXPECT_FALSE(r.on(TimerId::Timer_Game));
     r.wait(699);
-    EXPECT_FALSE(r.lit("im_fluffo_3_5"));
+    EXPECT_FALSE(r.lit(Figure::Fluffo, 3, 5));
     r.wait(1);
-    EXPECT_TRUE(r.lit("im_fluffo_3_5"));
+    EXPECT_TRUE(r.lit(Figure::Fluffo, 3, 5));
     EXPECT_TRUE(r.on(TimerId::Timer_Game));
     EXPECT_FALSE(r.on(TimerId::Timer_Stage_Start));
     EXPECT_EQ(r.st.Gam_Gate, 1);
-    EXPECT_EQ(r.count_lit("im_gate_"), 0);
+    EXPECT_EQ(r.count_lit(Figure::Gate), 0);
 }
 
 TEST(Modes, DifficultyByStageAndVariant) {
@@ -95,18 +95,18 @@ TEST(Modes, GatePatternsShutTheirWaysAndShowTheirPictures) {
     EXPECT_EQ(r.st.cell(1, 4).Fluffo_Dirs, 11);
     EXPECT_EQ(r.st.cell(5, 4).Fluffo_Dirs, 9);
     EXPECT_EQ(r.st.cell(3, 7).Fluffo_Dirs, 6);
-    EXPECT_TRUE(r.lit("im_gate_3_1"));
-    EXPECT_FALSE(r.lit("im_gate_1_4"));
-    EXPECT_TRUE(r.lit("im_gate_5_4"));
-    EXPECT_TRUE(r.lit("im_gate_3_7"));
+    EXPECT_TRUE(r.lit(Figure::Gate, 3, 1));
+    EXPECT_FALSE(r.lit(Figure::Gate, 1, 4));
+    EXPECT_TRUE(r.lit(Figure::Gate, 5, 4));
+    EXPECT_TRUE(r.lit(Figure::Gate, 3, 7));
     r.st.Gam_Gate = 6;  // outside the five patterns: nothing changes
     r.hh.Gam_Set_Gate();
     EXPECT_EQ(r.st.cell(5, 4).Fluffo_Dirs, 9);
     r.st.Gam_Gate = 3;
     r.hh.Gam_Set_Gate();
-    EXPECT_EQ(r.count_lit("im_gate_"), 2);
-    EXPECT_TRUE(r.lit("im_gate_1_4"));
-    EXPECT_TRUE(r.lit("im_gate_5_4"));
+    EXPECT_EQ(r.count_lit(Figure::Gate), 2);
+    EXPECT_TRUE(r.lit(Figure::Gate, 1, 4));
+    EXPECT_TRUE(r.lit(Figure::Gate, 5, 4));
 }
 
 TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
@@ -125,18 +125,18 @@ TEST(Sequences, MissBlinksFluffoThenStartsTheStageAgain) {
     const int64_t caught = r.scheduler.now();
     auto at = [&](int64_t ms) { r.scheduler.advance_to(caught + ms); };
     at(100);
-    EXPECT_TRUE(r.lit("im_fluffo_3_5"));
+    EXPECT_TRUE(r.lit(Figure::Fluffo, 3, 5));
     at(200);
     EXPECT_EQ(r.sounds(), (V{"Miss"}));
-    EXPECT_FALSE(r.lit("im_fluffo_3_5"));
+    EXPECT_FALSE(r.lit(Figure::Fluffo, 3, 5));
     at(440);
-    EXPECT_TRUE(r.lit("im_fluffo_3_5"));
+    EXPECT_TRUE(r.lit(Figure::Fluffo, 3, 5));
     at(680);
-    EXPECT_FALSE(r.lit("im_fluffo_3_5"));
+    EXPECT_FALSE(r.lit(Figure::Fluffo, 3, 5));
     at(920);
-    EXPECT_TRUE(r.lit("im_fluffo_3_5"));
+    EXPECT_TRUE(r.lit(Figure::Fluffo, 3, 5));
     at(1670);
-    EXPECT_FALSE(r.lit("im_fluffo_3_5"));
+    EXPECT_FALSE(r.lit(Figure::Fluffo, 3, 5));
     EXPECT_EQ(r.st.Gam_Lives, 2);
     at(2670);
     EXPECT_EQ(r.st.Gam_Lives, 1);
@@ -181,7 +181,7 @@ TEST(Sequences, ThirdMissEndsTheGameAndAHigherScoreIsStored) {
     EXPECT_EQ(r.st.Gam_Mode, Mode::Game_B);
     r.wait(3400);
     EXPECT_EQ(r.st.Gam_Mode, Mode::Game_Over);
-    EXPECT_TRUE(r.lit("im_panel_game_over"));
+    EXPECT_TRUE(r.lit(Mark::Panel_Game_Over));
     EXPECT_EQ(r.st.Gam_HiScore_B, 700);
     EXPECT_EQ(r.store.values().at("HiScore2").text, "700");
     EXPECT_FALSE(r.store.values().count("HiScore1"));  // never the other variant's
@@ -238,8 +238,8 @@ TEST(Sequences, StageCompleteLaysOutANewBoardOneStageHigher) {
     r.wait(2450);
     EXPECT_EQ(r.st.Gam_Stage, 2);
     EXPECT_EQ(r.st.Gam_Wolf_Count, 2);
-    EXPECT_EQ(r.count_lit("im_egg_"), 2);
-    EXPECT_EQ(r.count_lit("im_fluffo_"), 0);
+    EXPECT_EQ(r.count_lit(Figure::Egg), 2);
+    EXPECT_EQ(r.count_lit(Figure::Fluffo), 0);
     EXPECT_EQ(r.st.cell(1, 1).Egg_State, Egg::Unvisited);
     r.wait(1);
     EXPECT_EQ(r.sounds(), (V{"Stgstart"}));
