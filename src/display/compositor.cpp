@@ -185,7 +185,9 @@ void Compositor::draw(const Holder& h, size_t index, const Rect& area) {
     copy_pixels(p, h.transparent ? p.transparency : Transparency::None, target, clip);
 }
 
-Rect Compositor::edges_in_frame(const Rect& b) const {
+// The steps of draw are inlined into it: they run for every holder at every repaint, and a
+// call apiece cost a game tick's repaint about a tenth more (core_bench).
+[[gnu::always_inline]] inline Rect Compositor::edges_in_frame(const Rect& b) const {
     const int32_t left = edge(b.left), top = edge(b.top);
     return Rect{left, top, clamp_to_int32(int64_t{edge(int64_t{b.left} + b.width)} - left),
                 clamp_to_int32(int64_t{edge(int64_t{b.top} + b.height)} - top)};
@@ -193,7 +195,8 @@ Rect Compositor::edges_in_frame(const Rect& b) const {
 
 // Where the picture lies, in frame pixels: the holder's area when stretched, else the
 // picture's own size at the corner or in the middle.
-Rect Compositor::picture_place(const Holder& h, const Rect& holder) const {
+[[gnu::always_inline]] inline Rect Compositor::picture_place(const Holder& h,
+                                                             const Rect& holder) const {
     if (h.stretch) return holder;
     const Picture& p = *h.picture;
     const Rect& b = h.bounds;
@@ -208,8 +211,8 @@ Rect Compositor::picture_place(const Holder& h, const Rect& holder) const {
     return target;
 }
 
-void Compositor::copy_pixels(const Picture& p, Transparency rule, const Rect& target,
-                             const Rect& clip) {
+[[gnu::always_inline]] inline void Compositor::copy_pixels(const Picture& p, Transparency rule,
+                                                           const Rect& target, const Rect& clip) {
     const uint32_t key = key_colour(p);
     for (int32_t y = clip.top; y < clip.top + clip.height; ++y) {
         const uint32_t* src = p.pixels.data() +
