@@ -34,16 +34,12 @@ int MainScreen::digit_shown(int pos) const {
 }
 
 std::string MainScreen::panel_text() const {
-    std::string text;
+    std::array<PanelPosition, Digit_Positions> positions;
     for (int pos = 1; pos <= Digit_Positions; ++pos) {
-        const int digit = digit_shown(pos);
-        if (!is_shown(Vid_Digit_Positions[static_cast<size_t>(pos)])) {
-            text += '-';
-        } else {
-            text += digit >= 0 ? static_cast<char>('0' + digit) : ' ';
-        }
+        positions[static_cast<size_t>(pos - 1)] = {
+            digit_shown(pos), is_shown(Vid_Digit_Positions[static_cast<size_t>(pos)])};
     }
-    return text;
+    return fluffo::panel_text(positions);
 }
 
 }  // namespace fluffo

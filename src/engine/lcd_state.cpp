@@ -83,4 +83,23 @@ void LcdState::Vid_Show_Panel_Lives(const int32_t& count) {
     }
 }
 
+std::string panel_text(const std::array<PanelPosition, Digit_Positions>& positions) {
+    std::string text;
+    for (const PanelPosition& p : positions) {
+        if (!p.shown) {
+            text += '-';
+        } else {
+            text += p.digit == No_Digit ? ' ' : static_cast<char>('0' + p.digit);
+        }
+    }
+    return text;
+}
+
+std::string LcdState::panel_text() const {
+    std::array<PanelPosition, Digit_Positions> positions;
+    for (int pos = 1; pos <= Digit_Positions; ++pos)
+        positions[static_cast<size_t>(pos - 1)] = {digit(pos), lit(digit_position_mark(pos))};
+    return fluffo::panel_text(positions);
+}
+
 }  // namespace fluffo

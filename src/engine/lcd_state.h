@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "engine/board.h"
 #include "engine/game_state.h"
@@ -84,6 +85,14 @@ constexpr bool has_figure(Figure family, int col, int row) {
     return false;
 }
 
+// The panel as five characters, from what each position shows (0..9 or No_Digit) and whether it
+// is shown: the digit, ' ' for a shown blank position, '-' for a hidden one.
+struct PanelPosition {
+    int digit = No_Digit;
+    bool shown = false;
+};
+std::string panel_text(const std::array<PanelPosition, Digit_Positions>& positions);
+
 class LcdObserver {
 public:
     // A segment went on or off.
@@ -107,6 +116,9 @@ public:
     int digit(int pos) const {
         return pos >= 1 && pos <= Digit_Positions ? m_digits[static_cast<size_t>(pos)] : No_Digit;
     }
+
+    // The panel as the handheld has lit it (see panel_text above).
+    std::string panel_text() const;
 
     // Inline: the game tick switches about seventy segments, most of them to what they show.
     void show(Mark mark, bool on) { switch_segment(mark_segment(mark), on); }

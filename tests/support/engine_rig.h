@@ -49,20 +49,8 @@ struct Rig {
             out.emplace_back(sample_name(p.sample));
         return out;
     }
-    // The panel as five characters: each position's digit, ' ' for a shown blank position, '-'
-    // for a hidden one.
-    std::string digits() const {
-        std::string text;
-        for (int pos = 1; pos <= Digit_Positions; ++pos) {
-            const int digit = hh.lcd().digit(pos);
-            if (!lit(digit_position_mark(pos))) {
-                text += '-';
-            } else {
-                text += digit == No_Digit ? ' ' : static_cast<char>('0' + digit);
-            }
-        }
-        return text;
-    }
+    // The panel as five characters (LcdState::panel_text).
+    std::string digits() const { return hh.lcd().panel_text(); }
     // A game in play on stage 1, just after the stage start put Fluffo down and started the tick.
     void start_game(Mode intro_mode) {
         set_mode(Mode::Time);
